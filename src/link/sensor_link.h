@@ -1,0 +1,106 @@
+#pragma once
+// The link to the sensor: framed request/reply exchanges over the open transport, the
+// receive buffer every caller reads its reply from, and the link-failure routine.
+#include "link/core/frame.h"
+#include "link/core/orders.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+namespace quorvane {
+
+class Transport;
+
+struct CommunicationSettings {
+  std::uint16_t protocol = 0; // 0 = RS-232, 1 = TCP/IP
+  std::uint16_t comPort = 1;
+  QString comDevice;          // serial device path; empty means /dev/ttyS<comPort - 1>
+  std::uint16_t baudCode = 4; // index into the baud-rate table
+  QString ipAddress;
+  QString portNumber = QStringLiteral("10001");
+};
+
+class SensorLink : public QObject {
+  Q_OBJECT
+public:
+  explicit SensorLink(QObject *parent = nullptr);
+  ~SensorLink() override;
+
+  // --- link state (read and written by the subsystems directly) ---
+  CommunicationSettings settings;
+  bool tcpConnected = false;
+  bool linkOk = false;
+  bool acquisitionRunning = false;
+  std::uint8_t currentOrder = 1;
+  int lastOpenResult = 0;
+  QByteArray firmwareText; // first 72 bytes of the last handshake reply
+  QString errorText;       // message of the last link failure (at most 255 characters)
+
+  // --- one exchange ---
+  // The staging payload area; callers write their payload here before FillTxBuf.
+  std::uint8_t *txPayload();
+  void FillTxBuf(std::uint8_t order, std::uint16_t argument, std::uint16_t dataLength);
+  // Sends the staged frame and waits for the reply; 1 on success, -1 after reporting.
+  [[nodiscard]] int DataExchange(int frameLength);
+  [[nodiscard]] int GetHeaderFrame();
+  [[nodiscard]] int GetDataFrame();
+  // Checks the 8 bytes at the start of the receive buffer; decodes them when good.
+  [[nodiscard]] int CheckHeaderCRC();
+  // Payload into staging, FillTxBuf, DataExchange.
+  [[nodiscard]] int exchange(Order order, std::uint16_t argument,
+                             std::span<const std::uint8_t> payload = {});
+
+  // The decoded header of the last good reply, and the reply bytes.
+  const FrameHeader &replyHeader() const;
+  std::span<const std::uint8_t, kReceiveBufferSize> receiveBuffer() const;
+  // Payload area (from byte 8) of the announced reply length.
+  std::span<const std::uint8_t> replyPayload() const;
+  int receivedBytes() const;
+
+  // --- failures ---
+  // Puts `message` into the error text and runs SetTimeout.
+  void report(const QString &message);
+  // Clears linkOk and acquisitionRunning, then emits failed(errorText).
+  void SetTimeout();
+
+  // --- transports ---
+  int InitRS232();
+  int InitTCP_IP();
+  void closeSerial();
+  void disconnectTcp();
+  Transport *transport() const;
+
+  // --- waits for streaming receivers (no deadline) ---
+  // Empties the receive buffer for a stream of unsolicited frames.
+  void clearReceive();
+  // Sleeps in the event loop until `count` bytes are in the receive buffer (true) or
+  // `runFlag` became false (false). Whoever clears the flag must call wake().
+  bool waitForReceived(int count, const bool &runFlag);
+  // Drops the first n received bytes (a frame consumed by a streaming receiver).
+  void consume(int n);
+  // Makes a running wait re-check its conditions now.
+  void wake();
+
+  // Per-frame reply time limit, 3.0 s.
+  double frameTimeoutSeconds() const { return frameTimeout_; }
+  void setFrameTimeoutSeconds(double s) { frameTimeout_ = s; }
+
+Q_SIGNALS:
+  // Emitted by SetTimeout, synchronously, after the flags were cleared: the UI shows
+  // "TIMEOUT!", appends the message and an empty line to the log, dims the buttons that
+  // need a verified link and brings the connection page to the front.
+  void failed(const QString &message);
+
+private:
+  struct Impl;
+  std::unique_ptr<Impl> d_;
+  double frameTimeout_ = 3.0;
+};
+
+} // namespace quorvane

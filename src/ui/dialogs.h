@@ -1,0 +1,61 @@
+#pragma once
+// Every popup of the tool goes through this interface so that tests can script them.
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace quorvane {
+
+enum class FileDialogMode { Open, Save };
+
+// Result of a file selection: 0 cancelled, 1 an existing file, 2 a new file.
+enum class FileSelectResult { Cancelled = 0, ExistingFile = 1, NewFile = 2 };
+
+struct FileSelection {
+  FileSelectResult result = FileSelectResult::Cancelled;
+  QString path;
+};
+
+class Dialogs {
+public:
+  virtual ~Dialogs() = default;
+  // A modal message with one OK button.
+  virtual void message(const QString &title, const QString &text) = 0;
+  // Yes/No; true for Yes.
+  virtual bool confirm(const QString &title, const QString &text) = 0;
+  // Buttons in order; returns the index of the one pressed (closing the popup counts as the first).
+  virtual int choice(const QString &title, const QString &text, const QStringList &buttons) = 0;
+  // Typed reply of at most maxLength characters; nullopt when cancelled.
+  virtual std::optional<QString> prompt(const QString &title, const QString &text,
+                                        int maxLength) = 0;
+  virtual FileSelection selectFile(const QString &directory, const QString &defaultName,
+                                   const QString &filter, const QString &title,
+                                   FileDialogMode mode) = 0;
+  // Lets the operator pick a printer (or PDF file) into `printer`; false when cancelled.
+  virtual bool selectPrinter(QPrinter &printer) = 0;
+};
+
+// The real popups, parented to `parent` (may be null).
+class QtDialogs : public Dialogs {
+public:
+  explicit QtDialogs(QWidget *parent = nullptr) : parent_(parent) {}
+  void setParent(QWidget *parent) { parent_ = parent; }
+
+  void message(const QString &title, const QString &text) override;
+  bool confirm(const QString &title, const QString &text) override;
+  int choice(const QString &title, const QString &text, const QStringList &buttons) override;
+  std::optional<QString> prompt(const QString &title, const QString &text, int maxLength) override;
+  FileSelection selectFile(const QString &directory, const QString &defaultName,
+                           const QString &filter, const QString &title,
+                           FileDialogMode mode) override;
+  bool selectPrinter(QPrinter &printer) override;
+
+private:
+  QWidget *parent_;
+};
+
+} // namespace quorvane

@@ -1,0 +1,71 @@
+#include "ui/dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace quorvane {
+
+void QtDialogs::message(const QString &title, const QString &text) {
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+bool QtDialogs::confirm(const QString &title, const QString &text) {
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+int QtDialogs::choice(const QString &title, const QString &text, const QStringList &buttons) {
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent_);
+  QList<QPushButton *> added;
+  for (const QString &caption : buttons) {
+    QPushButton *b = box.addButton(caption, QMessageBox::ActionRole);
+    b->setAccessibleName(caption);
+    added.append(b);
+  }
+  if (!added.isEmpty()) box.setEscapeButton(added.first());
+  box.exec();
+  const int index =
+      static_cast<int>(added.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
+  return index < 0 ? 0 : index;
+}
+
+std::optional<QString> QtDialogs::prompt(const QString &title, const QString &text, int maxLength) {
+  QInputDialog dialog(parent_);
+  dialog.setWindowTitle(title);
+  dialog.setLabelText(text);
+  dialog.setInputMode(QInputDialog::TextInput);
+  if (auto *edit = dialog.findChild<QLineEdit *>()) edit->setMaxLength(maxLength);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue().left(maxLength);
+}
+
+FileSelection QtDialogs::selectFile(const QString &directory, const QString &defaultName,
+                                    const QString &filter, const QString &title,
+                                    FileDialogMode mode) {
+  const QString start = QDir(directory).filePath(defaultName);
+  const QString nameFilter = QStringLiteral("%1 (%1);;All files (*)").arg(filter);
+  QString path = mode == FileDialogMode::Save
+                     ? QFileDialog::getSaveFileName(parent_, title, start, nameFilter)
+                     : QFileDialog::getOpenFileName(parent_, title, start, nameFilter);
+  FileSelection s;
+  if (path.isEmpty()) return s;
+  s.path = path;
+  s.result = QFileInfo::exists(path) ? FileSelectResult::ExistingFile : FileSelectResult::NewFile;
+  return s;
+}
+
+bool QtDialogs::selectPrinter(QPrinter &printer) {
+  QPrintDialog dialog(&printer, parent_);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace quorvane

@@ -1,0 +1,85 @@
+#pragma once
+// Popups for tests: every popup is recorded (title and text, byte for byte) and answered
+// from a queue; a popup nobody scripted fails the test.
+#include "ui/dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <variant>
+#include <vector>
+
+namespace quorvane::testing {
+
+struct Popup {
+  QString kind; // "message", "confirm", "choice", "prompt", "file", "printer"
+  QString title;
+  QString text;
+};
+
+class ScriptedDialogs : public Dialogs {
+public:
+  using Answer = std::variant<std::monostate, bool, int, std::optional<QString>, FileSelection>;
+
+  // Messages need no answer unless strict; everything else takes the next queued answer.
+  bool messagesNeedNoAnswer = true;
+
+  void expectMessage() { answers_.push_back(std::monostate{}); }
+  void answerConfirm(bool yes) { answers_.push_back(yes); }
+  void answerChoice(int index) { answers_.push_back(index); }
+  void answerPrompt(std::optional<QString> reply) { answers_.push_back(std::move(reply)); }
+  void answerFile(FileSelectResult r, const QString &path) {
+    answers_.push_back(FileSelection{r, path});
+  }
+  void answerPrinter(bool ok) { answers_.push_back(ok); }
+
+  const std::vector<Popup> &popups() const { return popups_; }
+  void clear() { popups_.clear(); }
+  bool allAnswersUsed() const { return answers_.empty(); }
+  std::size_t pendingAnswers() const { return answers_.size(); }
+
+  void message(const QString &title, const QString &text) override {
+    popups_.push_back({"message", title, text});
+    if (!answers_.empty() && std::holds_alternative<std::monostate>(answers_.front()))
+      answers_.pop_front();
+  }
+  bool confirm(const QString &title, const QString &text) override {
+    popups_.push_back({"confirm", title, text});
+    return take<bool>(false);
+  }
+  int choice(const QString &title, const QString &text, const QStringList &) override {
+    popups_.push_back({"choice", title, text});
+    return take<int>(0);
+  }
+  std::optional<QString> prompt(const QString &title, const QString &text, int) override {
+    popups_.push_back({"prompt", title, text});
+    return take<std::optional<QString>>(std::nullopt);
+  }
+  FileSelection selectFile(const QString &, const QString &, const QString &, const QString &title,
+                           FileDialogMode) override {
+    popups_.push_back({"file", title, QString()});
+    return take<FileSelection>(FileSelection{});
+  }
+  bool selectPrinter(QPrinter &) override {
+    popups_.push_back({"printer", QString(), QString()});
+    return take<bool>(false);
+  }
+
+private:
+  template <typename T> T take(T fallback) {
+    if (answers_.empty() || !std::holds_alternative<T>(answers_.front())) {
+      ADD_FAILURE() << "unexpected popup: " << popups_.back().kind.toStdString() << " \""
+                    << popups_.back().title.toStdString() << "\" "
+                    << popups_.back().text.toStdString();
+      return fallback;
+    }
+    T value = std::get<T>(answers_.front());
+    answers_.pop_front();
+    return value;
+  }
+
+  std::deque<Answer> answers_;
+  std::vector<Popup> popups_;
+};
+
+} // namespace quorvane::testing
