@@ -1,0 +1,20 @@
+#pragma once
+// The parameter records the tool works on: the sensor's scalar block and teach table as
+// last read from the panel, the transfer target and the requests deferred by the live loop.
+#include "params/core/sensor_parameters.h"
+#include "params/core/teach_table.h"
+
+namespace quorvane {
+
+enum class ParameterMemory { Ram = 1, Eeprom = 2, File = 3 };
+
+struct ParameterState {
+  SensorParameters para;
+  TeachTable table{};
+  ParameterMemory memory = ParameterMemory::Ram;
+  int paraSet = 0; // 0 = ParaSet0, 1 = ParaSet1
+  bool deferredSend = false;
+  bool deferredGet = false;
+};
+
+} // namespace quorvane
