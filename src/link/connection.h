@@ -1,0 +1,75 @@
+#pragma once
+// Connecting to the sensor: open the chosen transport, identify the sensor, refuse other
+// firmware, fall back to offline work, and change the serial line speed.
+//
+// The connection page writes its controls into SensorLink::settings before calling in here;
+// what the page and the main window must show in return arrives through Shell and the
+// signals below.
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+namespace quorvane {
+
+class Dialogs;
+class SensorLink;
+class Shell;
+struct ParameterState;
+
+// How a connection attempt ended.
+enum class ConnectOutcome {
+  Connected,      // matching firmware answered (the parameter read may still have failed)
+  Offline,        // the operator chose OFFLINE after a failure
+  CloseRequested, // the operator chose CLOSE after a failure: the program is to end
+};
+
+class Connection : public QObject {
+  Q_OBJECT
+public:
+  Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &params,
+             QObject *parent = nullptr);
+
+  // Reads the sensor's parameters and teach table after a good handshake (GetPara). It
+  // reports its own failures through the link, which clears linkOk.
+  std::function<void()> readParameters;
+
+  ConnectOutcome TryToConnect();
+  // The handshake on an open transport.
+  ConnectOutcome CheckComLine();
+  // Closes the transports and enters offline work: memory target FILE.
+  void Disconnect();
+  // Sends the selected speed (settings.baudCode) to the sensor at the old speed, then
+  // reopens the port at the new one and connects again. Serial line only.
+  void ChangeBaudrate();
+
+  // Serial number reported by the last good handshake.
+  std::uint16_t serialNumber() const { return serialNumber_; }
+
+Q_SIGNALS:
+  // Step 3/4 of a connection attempt: the measurement panel shows the COM port (protocol
+  // 0) or the IP address (protocol 1) beside the status field.
+  void transportChosen(int protocol, int comPort, const QString &ipAddress);
+  // The firmware text of the identification reply: tool tip of the status field.
+  void firmwareIdentified(const QString &firmwareText);
+  // A matching sensor answered and its parameters were read (linkOk set): undim ACCEPT,
+  // CHANGE BAUDRATE and HARDWARE INFO FILE.
+  void linkVerified();
+  // Offline work began: FILE selected (already set in ParameterState), every action dimmed
+  // but TRY TO CONNECT, the baud-rate selector, SEND and GET.
+  void offline();
+  // CLOSE was chosen: end the program without storing the panel settings.
+  void closeRequested();
+
+private:
+  ConnectOutcome failureDialog(const QString &text);
+
+  SensorLink &link_;
+  Shell &shell_;
+  Dialogs &dialogs_;
+  ParameterState &params_;
+  std::uint16_t serialNumber_ = 0;
+};
+
+} // namespace quorvane

@@ -1,0 +1,19 @@
+#include "link/core/connection_texts.h"
+
+namespace quorvane::connecttext {
+
+std::string serialNumberLog(std::uint16_t serialNumber) {
+  return "\nSERIAL NUMBER: " + std::to_string(serialNumber) + "\n\n";
+}
+
+std::string firmwareMismatch(std::string_view version, std::uint16_t serialNumber) {
+  std::string text = "Sensor firmware and scope version do not match! \nFirmware of connected "
+                     "sensor is: ";
+  text += version;
+  text += "\nThe serial number is: ";
+  text += std::to_string(serialNumber);
+  text += "\n\nClose window or work in offline mode!";
+  return text;
+}
+
+} // namespace quorvane::connecttext
