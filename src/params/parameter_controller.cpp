@@ -1,0 +1,270 @@
+#include "params/parameter_controller.h"
+
+#include "app/shell.h"
+#include "link/sensor_link.h"
+#include "params/core/panel_rules.h"
+#include "params/group_hold_page.h"
+#include "params/parameter_page.h"
+#include "teach/teach_table_page.h"
+
+#include <QAbstractButton>
+#include <QKeySequence>
+#include <QSignalBlocker>
+
+namespace quorvane {
+namespace {
+
+constexpr int kRows = static_cast<int>(kTeachRows);
+constexpr int kCells = static_cast<int>(kTeachCells);
+
+// Switches `on` on and the others off without re-entering the selection callbacks.
+void selectOnly(QAbstractButton *on, std::initializer_list<QAbstractButton *> all) {
+  for (QAbstractButton *b : all) {
+    if (!b) continue;
+    const QSignalBlocker block(b);
+    b->setChecked(b == on);
+  }
+}
+
+} // namespace
+
+QString ramPlausibilityMessage(unsigned n) {
+  return QStringLiteral("INFO!\n") + QString::number(n) +
+         QStringLiteral(" PARAMETER IN RAM DID NOT PASS PLAUSIBILITY CHECK AND WERE SET TO "
+                        "DEFAULT VALUE!");
+}
+
+QString eepromPlausibilityMessage(unsigned n) {
+  return QStringLiteral("INFO!\n") + QString::number(n) +
+         QStringLiteral(" PARAMETER FROM EEPROM DID NOT PASS PLAUSIBILITY CHECK AND WERE SET TO "
+                        "DEFAULT VALUE!\n\n");
+}
+
+ParameterController::ParameterController(ParameterState &state, SensorLink &link, Shell &shell,
+                                         Dialogs &dialogs, ParameterPage &parameters,
+                                         GroupHoldPage &groupHold, TeachTablePage &teach,
+                                         QObject *parent)
+    : QObject(parent), state_(state), link_(link), shell_(shell), parameters_(parameters),
+      groupHold_(groupHold), teach_(teach), fileIo_(state, dialogs, *this) {
+  connect(&parameters_, &ParameterPage::modeCommitted, this,
+          &ParameterController::InitPanelCtrlAttr);
+  connect(&parameters_, &ParameterPage::calculationModeCommitted, this,
+          &ParameterController::onCalculationModeCommitted);
+  connect(&groupHold_, &GroupHoldPage::colorGroupCommitted, this,
+          &ParameterController::InitPanelCtrlAttr);
+  connect(&groupHold_, &GroupHoldPage::groupEdited, this, &ParameterController::onGroupEdited);
+  connect(&teach_, &TeachTablePage::cellEdited, this, &ParameterController::onCellEdited);
+}
+
+void ParameterController::wire(const MainParamControls &controls) {
+  controls_ = controls;
+  if (controls_.send) {
+    if (controls_.send->shortcut().isEmpty()) controls_.send->setShortcut(Qt::Key_F9);
+    connect(controls_.send, &QAbstractButton::clicked, this, &ParameterController::CBF_ButtonSend);
+  }
+  if (controls_.get) {
+    if (controls_.get->shortcut().isEmpty()) controls_.get->setShortcut(Qt::Key_F10);
+    connect(controls_.get, &QAbstractButton::clicked, this, &ParameterController::CBF_ButtonGet);
+  }
+  const auto onMemory = [this](QAbstractButton *button, ParameterMemory memory) {
+    if (!button) return;
+    connect(button, &QAbstractButton::toggled, this, [this, memory](bool on) {
+      if (on) CBF_SelectMem(memory);
+    });
+  };
+  onMemory(controls_.ram, ParameterMemory::Ram);
+  onMemory(controls_.eeprom, ParameterMemory::Eeprom);
+  onMemory(controls_.file, ParameterMemory::File);
+  const auto onSet = [this](QAbstractButton *button, int set) {
+    if (!button) return;
+    connect(button, &QAbstractButton::toggled, this, [this, set](bool on) {
+      if (on) CBF_SelectParaSet(set);
+    });
+  };
+  onSet(controls_.paraSet0, 0);
+  onSet(controls_.paraSet1, 1);
+  showMemory();
+  showParaSet();
+}
+
+void ParameterController::GetPanelValues() {
+  for (std::size_t i = 0; i < kParameterCount; ++i) {
+    std::uint16_t value = 0;
+    if (ParameterPage::showsField(i))
+      value = parameters_.fieldValue(i);
+    else if (i == field::kHoldFail)
+      value = groupHold_.holdFail();
+    else if (i == field::kColorGroup)
+      value = groupHold_.colorGroup();
+    state_.para.*kParameterFields[i].member = value;
+  }
+  for (int r = 0; r < kRows; ++r) {
+    TeachVector &row = state_.table[static_cast<std::size_t>(r)];
+    row.group = groupHold_.group(r);
+    row.hold = groupHold_.hold(r);
+    for (int c = 0; c < kCells; ++c)
+      row.cell[static_cast<std::size_t>(c)] = teach_.cell(r, c);
+  }
+}
+
+void ParameterController::SetPanelValues() {
+  settingPanel_ = true;
+  // TRIGGER can only take a value that the EXTERN TEACH choice leaves in its ring.
+  parameters_.setFieldValue(field::kExternTeach, state_.para.externTeach);
+  if (initExteach) initExteach();
+  for (std::size_t i = 0; i < kParameterCount; ++i) {
+    const std::uint16_t value = state_.para.*kParameterFields[i].member;
+    if (ParameterPage::showsField(i))
+      parameters_.setFieldValue(i, value);
+    else if (i == field::kHoldFail)
+      groupHold_.setHoldFail(value);
+    else if (i == field::kColorGroup)
+      groupHold_.setColorGroup(value);
+  }
+  for (int r = 0; r < kRows; ++r) {
+    const TeachVector &row = state_.table[static_cast<std::size_t>(r)];
+    groupHold_.setGroup(r, row.group);
+    groupHold_.setHold(r, row.hold);
+    for (int c = 0; c < kCells; ++c)
+      teach_.setCell(r, c, row.cell[static_cast<std::size_t>(c)]);
+  }
+  settingPanel_ = false;
+}
+
+void ParameterController::InitPanelCtrlAttr() {
+  // The rules change controls themselves; those changes are not the operator's commits.
+  if (inRules_ || settingPanel_) return;
+  inRules_ = true;
+  if (initPanelCtrlAttr) initPanelCtrlAttr();
+  inRules_ = false;
+  showParaSet();
+}
+
+void ParameterController::redrawGraphs() {
+  if (tableChanged) tableChanged();
+}
+
+void ParameterController::onCalculationModeCommitted() {
+  if (inRules_ || settingPanel_) return;
+  // The tolerances move between the 2D and 3D column layouts before the rules relabel them.
+  const std::uint16_t previous = state_.para.calculationMode;
+  GetPanelValues();
+  SortTableTolerance(previous, state_.para.calculationMode, state_.table);
+  for (int r = 0; r < kRows; ++r)
+    for (int c = 0; c < kCells; ++c)
+      teach_.setCell(r, c,
+                     state_.table[static_cast<std::size_t>(r)].cell[static_cast<std::size_t>(c)]);
+  InitPanelCtrlAttr();
+  GetPanelValues();
+  redrawGraphs();
+}
+
+void ParameterController::onGroupEdited() {
+  if (inRules_ || settingPanel_) return;
+  InitPanelCtrlAttr();
+  shell_.showPage(MainPage::ColorGroups);
+}
+
+void ParameterController::onCellEdited() {
+  if (inRules_ || settingPanel_) return;
+  GetPanelValues();
+  redrawGraphs();
+}
+
+void ParameterController::checkWritePlausibility() {
+  const std::uint16_t rejected = link_.replyHeader().argument;
+  if (rejected != 0) link_.report(ramPlausibilityMessage(rejected));
+}
+
+int ParameterController::SendPara() {
+  state_.deferredSend = false;
+  GetPanelValues();
+  const auto set = static_cast<std::uint16_t>(state_.paraSet);
+
+  const ParameterBytes record = encodeParameters(state_.para);
+  int result = link_.exchange(Order::WriteParameters, set, record);
+  if (result != 1) return result;
+  checkWritePlausibility(); // the teach table still goes out
+
+  const TeachTableBytes table = encodeTeachTable(state_.table);
+  result = link_.exchange(Order::WriteParameters, static_cast<std::uint16_t>(set + 2), table);
+  if (result != 1) return result;
+  checkWritePlausibility();
+
+  if (state_.memory == ParameterMemory::Eeprom) return link_.exchange(Order::StoreToEeprom, 0);
+  return result;
+}
+
+void ParameterController::GetPara() {
+  state_.deferredGet = false;
+  const auto set = static_cast<std::uint16_t>(state_.paraSet);
+
+  if (state_.memory == ParameterMemory::Eeprom) {
+    if (link_.exchange(Order::LoadFromEeprom, 0) != 1) return;
+    const std::uint16_t rejected = link_.replyHeader().argument;
+    if (rejected != 0) {
+      shell_.showPage(MainPage::Connection);
+      shell_.appendConnectionLog(eepromPlausibilityMessage(rejected));
+    }
+  }
+  if (link_.exchange(Order::ReadParameters, set) != 1) return;
+  state_.para = decodeParameters(link_.replyPayload());
+  if (link_.exchange(Order::ReadParameters, static_cast<std::uint16_t>(set + 2)) != 1) return;
+  state_.table = decodeTeachTable(link_.replyPayload());
+
+  SetPanelValues();
+  InitPanelCtrlAttr();
+  redrawGraphs();
+}
+
+void ParameterController::CBF_ButtonSend() {
+  if (state_.memory == ParameterMemory::File) {
+    fileIo_.SendParaToFile();
+    return;
+  }
+  if (link_.acquisitionRunning) {
+    state_.deferredSend = true; // the live loop sends before its next measurement
+    return;
+  }
+  shell_.SetButtonsDimmed(false, true);
+  SendPara();
+  shell_.SetButtonsDimmed(false, false);
+}
+
+void ParameterController::CBF_ButtonGet() {
+  if (state_.memory == ParameterMemory::File) {
+    fileIo_.ReadParaFromFile();
+    return;
+  }
+  if (link_.acquisitionRunning) {
+    state_.deferredGet = true;
+    return;
+  }
+  shell_.SetButtonsDimmed(false, true);
+  GetPara();
+  shell_.SetButtonsDimmed(false, false);
+}
+
+void ParameterController::CBF_SelectMem(ParameterMemory memory) {
+  state_.memory = memory;
+  showMemory();
+}
+
+void ParameterController::CBF_SelectParaSet(int paraSet) {
+  state_.paraSet = paraSet == 1 ? 1 : 0;
+  showParaSet();
+}
+
+void ParameterController::showMemory() {
+  QAbstractButton *on = state_.memory == ParameterMemory::Ram      ? controls_.ram
+                        : state_.memory == ParameterMemory::Eeprom ? controls_.eeprom
+                                                                   : controls_.file;
+  selectOnly(on, {controls_.ram, controls_.eeprom, controls_.file});
+}
+
+void ParameterController::showParaSet() {
+  selectOnly(state_.paraSet == 1 ? controls_.paraSet1 : controls_.paraSet0,
+             {controls_.paraSet0, controls_.paraSet1});
+}
+
+} // namespace quorvane

@@ -1,0 +1,100 @@
+#pragma once
+// The parameter transfer: between the panel controls and the records (GetPanelValues,
+// SetPanelValues), to and from the sensor (SendPara, GetPara) or the parameter file, and the
+// main window's SEND, GET, memory and parameter-set buttons.
+#include "params/parameter_file_io.h"
+#include "params/parameter_state.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QAbstractButton;
+
+namespace quorvane {
+
+class Dialogs;
+class GroupHoldPage;
+class ParameterPage;
+class SensorLink;
+class Shell;
+class TeachTablePage;
+
+// The main window's controls this controller drives.
+struct MainParamControls {
+  QAbstractButton *send = nullptr;
+  QAbstractButton *get = nullptr;
+  QAbstractButton *ram = nullptr;
+  QAbstractButton *eeprom = nullptr;
+  QAbstractButton *file = nullptr;
+  QAbstractButton *paraSet0 = nullptr;
+  QAbstractButton *paraSet1 = nullptr;
+};
+
+// Log text after a block write the sensor found implausible (n = the reply word).
+[[nodiscard]] QString ramPlausibilityMessage(unsigned n);
+// Log text after an EEPROM load the sensor found implausible.
+[[nodiscard]] QString eepromPlausibilityMessage(unsigned n);
+
+class ParameterController : public QObject, public PanelTransfer {
+  Q_OBJECT
+public:
+  ParameterController(ParameterState &state, SensorLink &link, Shell &shell, Dialogs &dialogs,
+                      ParameterPage &parameters, GroupHoldPage &groupHold, TeachTablePage &teach,
+                      QObject *parent = nullptr);
+
+  // Connects the main window's buttons and shortcuts (SEND F9, GET F10) and shows the
+  // current memory target and parameter set on them.
+  void wire(const MainParamControls &controls);
+
+  // Panel -> records, in record order; the reserved word of each row is left alone.
+  void GetPanelValues() override;
+  // Records -> panel: EXTERN TEACH and its TRIGGER choices first, then every field.
+  void SetPanelValues() override;
+  // Applies the panel rules once (re-entry from the rules' own changes is ignored).
+  void InitPanelCtrlAttr() override;
+  void redrawGraphs() override;
+
+  // Both blocks to the sensor; the result of the last exchange made (1 on success).
+  int SendPara();
+  // Both blocks from the sensor, shown on the panel when both arrived.
+  void GetPara();
+
+  void CBF_ButtonSend();
+  void CBF_ButtonGet();
+  void CBF_SelectMem(ParameterMemory memory);
+  void CBF_SelectParaSet(int paraSet);
+  // Puts the radio buttons in line with the records (after Disconnect or a rule changed them).
+  void showMemory();
+  void showParaSet();
+
+  ParameterFileIo &fileIo() { return fileIo_; }
+  ParameterState &state() { return state_; }
+
+  // Hooks of other subsystems, each optional.
+  // InitExteach: the TRIGGER choices that EXTERN TEACH allows.
+  std::function<void()> initExteach;
+  // The rule pass of the parameter panels.
+  std::function<void()> initPanelCtrlAttr;
+  // The teach table changed: rebuild and redraw the live graphs (InitGraphs, ShowGraph).
+  std::function<void()> tableChanged;
+
+private:
+  void onCalculationModeCommitted();
+  void onGroupEdited();
+  void onCellEdited();
+  void checkWritePlausibility();
+
+  ParameterState &state_;
+  SensorLink &link_;
+  Shell &shell_;
+  ParameterPage &parameters_;
+  GroupHoldPage &groupHold_;
+  TeachTablePage &teach_;
+  ParameterFileIo fileIo_;
+  MainParamControls controls_;
+  bool inRules_ = false;
+  bool settingPanel_ = false;
+};
+
+} // namespace quorvane

@@ -1,0 +1,139 @@
+#include "teach/teach_table_page.h"
+
+#include "params/group_hold_page.h"
+#include "params/value_controls.h"
+#include "ui/dialogs.h"
+#include "ui/help.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
+
+namespace quorvane {
+namespace {
+
+constexpr int kRows = 31;
+constexpr int kValueColumns = 5;
+
+const QString kHelpReset = QStringLiteral("Reset the TEACH TABLE. \nAll cells are set to 1.");
+const QString kHelpNo =
+    QStringLiteral("Select the current number of a row in the TEACH TABLE for TEACH DATA TO.");
+const QString kHelpInc = QStringLiteral("Auto increment of Edit Field No.:");
+
+} // namespace
+
+TeachTablePage::TeachTablePage(Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("teachTablePage"));
+
+  grid_ = new QTableWidget;
+  setUpValueTable(grid_, kRows, kValueColumns + 1,
+                  {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("CTO"),
+                   QStringLiteral("INT"), QStringLiteral("ITO"), QString()},
+                  numberLabels(0, kRows));
+  grid_->setAccessibleName(QStringLiteral("TEACH TABLE"));
+  auto *delegate = new UInt16Delegate(this);
+  for (int c = 0; c < kValueColumns; ++c) {
+    grid_->setItemDelegateForColumn(c, delegate);
+    grid_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
+  }
+  grid_->horizontalHeader()->setSectionResizeMode(kValueColumns, QHeaderView::Fixed);
+  grid_->setColumnWidth(kValueColumns, 24);
+  for (int r = 0; r < kRows; ++r)
+    for (int c = 0; c < kValueColumns; ++c)
+      setCell(r, c, 1);
+  connect(delegate, &UInt16Delegate::valueEdited, this, &TeachTablePage::cellEdited);
+
+  rowNumber_ = new QSpinBox;
+  rowNumber_->setRange(0, kRows - 1);
+  rowNumber_->setKeyboardTracking(false);
+  rowNumber_->setAccessibleName(QStringLiteral("No."));
+  rowNumberCaption_ = new QLabel(QStringLiteral("No."));
+  rowNumberCaption_->setBuddy(rowNumber_);
+  connect(rowNumber_, &QSpinBox::valueChanged, this, [this](int row) {
+    if (!settingRow_) Q_EMIT rowNumberCommitted(row);
+  });
+
+  // A lone radio button that the operator switches on and off.
+  autoIncrement_ = new QRadioButton(QStringLiteral("INC"));
+  autoIncrement_->setAutoExclusive(false);
+  autoIncrement_->setAccessibleName(QStringLiteral("INC"));
+
+  reset_ = new QPushButton(QStringLiteral("RESET"));
+  reset_->setAccessibleName(QStringLiteral("RESET"));
+  connect(reset_, &QPushButton::clicked, this, [this] {
+    if (dialogs_.confirm(kResetConfirmTitle, kResetConfirmText)) ResetTable();
+  });
+
+  auto *layout = new QGridLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(grid_, 0, 0, 1, 4);
+  layout->addWidget(rowNumberCaption_, 1, 0);
+  layout->addWidget(rowNumber_, 1, 1);
+  layout->addWidget(autoIncrement_, 1, 2);
+  layout->addWidget(reset_, 1, 3);
+  layout->setRowStretch(0, 1);
+  layout->setColumnStretch(3, 1);
+
+  installHelp({{rowNumber_, kHelpNo}, {autoIncrement_, kHelpInc}, {reset_, kHelpReset}}, dialogs);
+}
+
+std::uint16_t TeachTablePage::cell(int row, int column) const {
+  return cellValue(grid_, row, column);
+}
+
+void TeachTablePage::setCell(int row, int column, std::uint16_t value) {
+  setCellValue(grid_, row, column, value);
+}
+
+void TeachTablePage::setRowColour(int row, const QColor &colour) {
+  setCellBackground(grid_, row, kValueColumns, colour);
+}
+
+void TeachTablePage::setColumnHeadings(const QStringList &headings) {
+  for (int c = 0; c < kValueColumns; ++c) {
+    QTableWidgetItem *item = grid_->horizontalHeaderItem(c);
+    if (!item) {
+      item = new QTableWidgetItem;
+      grid_->setHorizontalHeaderItem(c, item);
+    }
+    item->setText(c < headings.size() ? headings[c] : QString());
+  }
+}
+
+QStringList TeachTablePage::columnHeadings() const {
+  QStringList headings;
+  for (int c = 0; c < kValueColumns; ++c) {
+    const QTableWidgetItem *item = grid_->horizontalHeaderItem(c);
+    headings << (item ? item->text() : QString());
+  }
+  return headings;
+}
+
+int TeachTablePage::currentRow() const {
+  return rowNumber_->value();
+}
+
+void TeachTablePage::setCurrentRow(int row) {
+  settingRow_ = true;
+  rowNumber_->setValue(row);
+  settingRow_ = false;
+}
+
+bool TeachTablePage::autoIncrement() const {
+  return autoIncrement_->isChecked();
+}
+
+void TeachTablePage::ResetTable() {
+  setCurrentRow(0);
+  for (int r = 0; r < kRows; ++r)
+    for (int c = 0; c < kValueColumns; ++c)
+      setCell(r, c, 1);
+  if (clearTaughtPlots) clearTaughtPlots();
+}
+
+} // namespace quorvane

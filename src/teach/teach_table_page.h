@@ -1,0 +1,65 @@
+#pragma once
+// Tab 3 of the main window: the teach grid (31 rows x five value cells and the row's
+// indicator colour), the "No." field with its auto-increment button, and the grid's RESET.
+#include <QStringList>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTableWidget;
+
+namespace quorvane {
+
+class Dialogs;
+
+class TeachTablePage : public QWidget {
+  Q_OBJECT
+public:
+  explicit TeachTablePage(Dialogs &dialogs, QWidget *parent = nullptr);
+
+  // Teach row 0..30, value cell 0..4.
+  [[nodiscard]] std::uint16_t cell(int row, int column) const;
+  void setCell(int row, int column, std::uint16_t value);
+  void setRowColour(int row, const QColor &colour);
+  // Headings of the five value columns (the colour column has none).
+  void setColumnHeadings(const QStringList &headings);
+  [[nodiscard]] QStringList columnHeadings() const;
+
+  [[nodiscard]] int currentRow() const;
+  void setCurrentRow(int row);
+  [[nodiscard]] bool autoIncrement() const;
+
+  // The confirmed RESET: "No." to 0 and every value cell to 1.
+  void ResetTable();
+
+  QTableWidget *grid() const { return grid_; }
+  QSpinBox *rowNumber() const { return rowNumber_; }
+  QLabel *rowNumberCaption() const { return rowNumberCaption_; }
+  QRadioButton *autoIncrementButton() const { return autoIncrement_; }
+  QPushButton *resetButton() const { return reset_; }
+
+  // Clears the plots of taught vectors when the grid is reset (live views).
+  std::function<void()> clearTaughtPlots;
+
+Q_SIGNALS:
+  // The operator changed a value cell.
+  void cellEdited(int row, int column);
+  // The operator changed the "No." field.
+  void rowNumberCommitted(int row);
+
+private:
+  Dialogs &dialogs_;
+  QTableWidget *grid_ = nullptr;
+  QSpinBox *rowNumber_ = nullptr;
+  QLabel *rowNumberCaption_ = nullptr;
+  QRadioButton *autoIncrement_ = nullptr;
+  QPushButton *reset_ = nullptr;
+  bool settingRow_ = false;
+};
+
+} // namespace quorvane
