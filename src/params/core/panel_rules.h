@@ -159,7 +159,8 @@ void SetLedTrigVis(PanelView &v);
 void InitTeachPanel(PanelView &v);
 
 // The whole pass, in order. Clears the previous requests first; the result is settled, so
-// a second pass changes nothing and warns about nothing.
+// a second pass changes no value and warns about nothing (it only paints the group cells it
+// rejected before white again, as their value is now 0).
 void InitPanelCtrlAttr(PanelView &v);
 
 // Teach grid headings for a calculation and evaluation mode.
