@@ -1,0 +1,89 @@
+#include "transport/output_drain.h"
+
+#include <algorithm>
+
+namespace quorvane::sim {
+namespace {
+
+constexpr qint64 kBitsPerByte = 10;
+// With pacing, bytes go out in slices of about this long.
+constexpr qint64 kSliceNs = 2'000'000;
+
+} // namespace
+
+OutputDrain::OutputDrain(Sink sink, bool paceAtBaudRate, QObject *parent)
+    : QObject(parent), sink_(std::move(sink)), pace_(paceAtBaudRate) {
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, &OutputDrain::drain);
+  clock_.start();
+}
+
+void OutputDrain::push(std::vector<Emission> emissions) {
+  for (auto &e : emissions)
+    chunks_.push_back({std::move(e.bytes), 0, e.disconnect, e.byteByByte,
+                       std::max<std::uint32_t>(e.baudRate, 1)});
+  if (!timer_.isActive() && !waitingForSink_) drain();
+}
+
+void OutputDrain::clear() {
+  chunks_.clear();
+  timer_.stop();
+  waitingForSink_ = false;
+}
+
+void OutputDrain::sinkWritable() {
+  waitingForSink_ = false;
+  if (!timer_.isActive()) drain();
+}
+
+void OutputDrain::wakeAfterNs(qint64 ns) {
+  timer_.start(static_cast<int>(std::max<qint64>(0, (ns + 999'999) / 1'000'000)));
+}
+
+void OutputDrain::drain() {
+  while (!chunks_.empty()) {
+    Chunk &c = chunks_.front();
+    if (c.sent == c.bytes.size()) {
+      const bool disconnect = c.disconnect;
+      chunks_.pop_front();
+      if (disconnect) {
+        clear();
+        Q_EMIT disconnectRequested();
+        return;
+      }
+      continue;
+    }
+    const qint64 now = clock_.nsecsElapsed();
+    if (pace_ && now < lineFreeNs_) {
+      wakeAfterNs(lineFreeNs_ - now);
+      return;
+    }
+    std::size_t n = c.bytes.size() - c.sent;
+    if (c.byteByByte) n = 1;
+    if (pace_)
+      n = std::min<std::size_t>(
+          n, std::max<qint64>(1, c.baudRate * kSliceNs / kBitsPerByte / 1'000'000'000));
+    const qint64 written = sink_(c.bytes.data() + c.sent, static_cast<qint64>(n));
+    if (written < 0) {
+      clear();
+      return;
+    }
+    if (written == 0) {
+      waitingForSink_ = true;
+      Q_EMIT sinkFull();
+      return;
+    }
+    c.sent += static_cast<std::size_t>(written);
+    if (pace_)
+      lineFreeNs_ =
+          std::max(now, lineFreeNs_) + written * kBitsPerByte * 1'000'000'000 / c.baudRate;
+    if (c.byteByByte) {
+      // Let the event loop turn before the next byte.
+      wakeAfterNs(0);
+      return;
+    }
+  }
+}
+
+} // namespace quorvane::sim
