@@ -1,0 +1,86 @@
+#pragma once
+// "PanelSettings.cfg": window geometry, the paths of the other files, the recently used
+// IP addresses and the communication settings, kept between runs.
+#include "ini/ini_text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+inline constexpr std::string_view kPanelSettingsFileName = "PanelSettings.cfg";
+inline constexpr std::string_view kPanelSettingsFileType = "Panel Settings";
+inline constexpr std::size_t kMaxIpAddresses = 10;
+
+// Buffer sizes of the text fields, terminator included.
+inline constexpr std::size_t kPanelIdSize = 100;
+inline constexpr std::size_t kPathSize = 260;
+inline constexpr std::size_t kIpAddressSize = 256;
+inline constexpr std::size_t kPortNumberSize = 32;
+
+struct PanelGeometry {
+  bool fullscreenPresent = false; // the file held a zoom state: geometry is restored
+  int fullscreen = 0;             // zoom state; 2 = maximised
+  int left = 10;
+  int top = 40;
+  int width = 790;
+  int height = 548;
+
+  [[nodiscard]] bool maximised() const { return fullscreenPresent && fullscreen == 2; }
+};
+
+struct FilePaths {
+  std::string parameterFile;
+  std::string recorderFile;
+  std::string hardwareIniFile;
+  std::string tableAttributesFile;
+};
+
+// The communication settings as the file keeps them (the link holds its own copy).
+struct SavedCommunication {
+  std::uint16_t protocol = 0; // 0 = RS-232, 1 = TCP/IP
+  std::uint16_t comPort = 1;
+  std::string comDevice; // serial device path; empty: derived from comPort
+  std::uint16_t baudCode = 4;
+  std::string ipAddress;
+  std::string portNumber = "10001";
+};
+
+struct PanelSettings {
+  std::string panelId;
+  PanelGeometry geometry;
+  FilePaths paths;
+  std::vector<std::string> ipAddresses; // newest first
+  SavedCommunication communication;
+};
+
+// The presets used before (and, when the file is missing or foreign, instead of) the
+// file: programDir + sep + the default file names.
+[[nodiscard]] FilePaths presetPaths(std::string_view programDir, char sep);
+
+// True when "FILE TYPE:" is exactly "Panel Settings"; any other file is ignored whole.
+[[nodiscard]] bool panelSettingsFileAccepted(const IniText &doc);
+
+// Reads panel id, geometry, paths and IP list into `settings` when the file is accepted
+// (returns false and changes nothing otherwise). Communication is read separately.
+bool readPanelSettings(const IniText &doc, std::string_view programDir, char sep,
+                       PanelSettings &settings);
+// The parts, for an accepted document.
+void readPanelGeometry(const IniText &doc, PanelGeometry &geometry);
+void readFilePaths(const IniText &doc, std::string_view programDir, char sep, FilePaths &paths);
+[[nodiscard]] std::vector<std::string> readIpAddresses(const IniText &doc);
+
+// Sets the communication defaults, then reads the section when the file is accepted.
+void readCommunicationSettings(const IniText &doc, SavedCommunication &communication);
+
+// The whole document, sections and keys in their fixed order, texts cut to their sizes.
+[[nodiscard]] IniText writePanelSettings(const PanelSettings &settings);
+
+// Most-recently-used list: an equal entry moves to the top, at most ten are kept. An
+// empty address is not added.
+void pushIpAddress(std::vector<std::string> &list, std::string_view address);
+
+} // namespace quorvane
