@@ -1,0 +1,135 @@
+#pragma once
+// The main panel: the nine tab pages at the left, the child panel place at the right,
+// the title band, the transfer and run buttons with their memory and parameter-set
+// selection, and the busy lock over every action control.
+#include "app/core/busy_lock_rules.h"
+#include "app/shell.h"
+#include "params/parameter_state.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <vector>
+
+class QButtonGroup;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
+class QStackedWidget;
+class QTabWidget;
+
+namespace quorvane {
+
+class ConnectionPage;
+class ConnectionStatusBox;
+class Dialogs;
+class LogoBand;
+
+// The top-level panels beside the main window (numbers of the original layout).
+enum class TopPanel { BigColourNumber = 1, BigGroup = 4, Password = 6 };
+
+enum class MainPanelEvent { Close, RightDoubleClick };
+
+inline const QString kToolTitle = QStringLiteral("QUORVANE ANA Scope V1.3");
+inline const QString kToolFullVersion = QStringLiteral("QUORVANE ANA Scope V1.3.1");
+
+class MainWindow : public QMainWindow, public Shell {
+  Q_OBJECT
+public:
+  static constexpr int kDefaultWidth = 790;
+  static constexpr int kDefaultHeight = 548;
+  static constexpr int kChildPanelCount = 5;
+
+  explicit MainWindow(Dialogs &dialogs, QWidget *parent = nullptr);
+  ~MainWindow() override;
+
+  // --- Shell ---
+  void SetButtonsDimmed(bool keepMainButtons, bool dimmed) override;
+  void ShowChildPanelDisp(ChildPanel panel) override;
+  ChildPanel currentChildPanel() const override { return currentChild_; }
+  void showPage(MainPage page) override;
+  MainPage currentPage() const override;
+  void appendConnectionLog(const QString &text) override;
+  void setConnectionStatus(const QString &text) override;
+
+  // --- places the subsystems fill ---
+  // The container of a tab page; it has a vertical layout to add the page's widgets to.
+  QWidget *pageContainer(MainPage page) const { return pages_[static_cast<int>(page)]; }
+  void setPageVisible(MainPage page, bool visible);
+  bool isPageVisible(MainPage page) const;
+  // Puts `panel` into the place of a child panel (replacing the empty placeholder).
+  void setChildPanel(ChildPanel which, QWidget *panel);
+  // The registered panel, or the placeholder until one is registered.
+  QWidget *childPanel(ChildPanel which) const;
+  QWidget *topLevelPanel(TopPanel which) const;
+  // The connection page receives the log; its controls join the busy lock.
+  void setConnectionPage(ConnectionPage *page);
+  ConnectionPage *connectionPage() const { return connectionPage_; }
+  ConnectionStatusBox *connectionStatusBox() const { return statusBox_; }
+
+  // A control that SetButtonsDimmed dims and undims according to its group.
+  void addBusyControl(QWidget *control, BusyGroup group);
+
+  // --- controls of the main panel ---
+  QTabWidget *tabs() const { return tabs_; }
+  QPushButton *sendButton() const { return send_; }
+  QPushButton *getButton() const { return get_; }
+  QPushButton *goButton() const { return go_; }
+  QPushButton *stopButton() const { return stop_; }
+  QRadioButton *memoryButton(ParameterMemory memory) const;
+  QRadioButton *paraSetButton(int set) const;
+  // Checks the radio button of `memory` (and unchecks the other two) without a click.
+  void selectMemoryButton(ParameterMemory memory);
+
+  // --- title band ---
+  void ShowLogo();
+  QLabel *ShowInfoText(const QString &text, bool withTooltip, int left, int top, int pointSize,
+                       const QColor &background, const QColor &textColour);
+  LogoBand *logoBand() const { return band_; }
+
+  // Width and height 790 x 548, centred on the screen the window is on.
+  void restoreDefaultGeometry();
+
+Q_SIGNALS:
+  void panelEvent(MainPanelEvent event);
+  void pageChanged(MainPage page);
+
+protected:
+  void closeEvent(QCloseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+  void buildTabs();
+  QWidget *buildTransferControls();
+  void buildChildArea();
+  void buildTopLevelPanels();
+  void installMainHelp();
+  static int childIndex(ChildPanel panel);
+
+  Dialogs &dialogs_;
+  LogoBand *band_ = nullptr;
+  QSplitter *splitter_ = nullptr;
+  QTabWidget *tabs_ = nullptr;
+  std::array<QWidget *, kMainPageCount> pages_{};
+  QPushButton *send_ = nullptr;
+  QPushButton *get_ = nullptr;
+  QPushButton *go_ = nullptr;
+  QPushButton *stop_ = nullptr;
+  std::array<QRadioButton *, 3> memory_{};
+  std::array<QRadioButton *, 2> paraSet_{};
+  QButtonGroup *memoryGroup_ = nullptr;
+  QButtonGroup *paraSetGroup_ = nullptr;
+  QStackedWidget *childStack_ = nullptr;
+  std::array<QWidget *, kChildPanelCount> childSlots_{};
+  std::array<QWidget *, kChildPanelCount> childPanels_{};
+  ChildPanel currentChild_ = ChildPanel::Measurement;
+  ConnectionStatusBox *statusBox_ = nullptr;
+  ConnectionPage *connectionPage_ = nullptr;
+  std::array<QWidget *, 3> topLevel_{};
+  QLabel *logo_ = nullptr;
+  std::vector<std::pair<QPointer<QWidget>, BusyGroup>> busy_;
+};
+
+} // namespace quorvane
