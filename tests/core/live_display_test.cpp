@@ -67,13 +67,13 @@ TEST(CalculationMode, NamesRangesAndViews) {
   const struct {
     int mode;
     std::array<std::string_view, 3> names;
-    std::array<AxisRange, 3> ranges;
+    std::array<ChartRange, 3> ranges;
     bool twoD;
   } cases[] = {
       {0, {"X", "Y", "INT"}, {kChannelRange, kChannelRange, kChannelRange}, true},
-      {1, {"s", "i", "M"}, {AxisRange{0, 10000}, AxisRange{0, 5000}, AxisRange{0, 1200}}, true},
+      {1, {"s", "i", "M"}, {ChartRange{0, 10000}, ChartRange{0, 5000}, ChartRange{0, 1200}}, true},
       {2, {"X", "Y", "INT"}, {kChannelRange, kChannelRange, kChannelRange}, false},
-      {3, {"s", "i", "M"}, {AxisRange{0, 10000}, AxisRange{0, 5000}, AxisRange{0, 1200}}, false},
+      {3, {"s", "i", "M"}, {ChartRange{0, 10000}, ChartRange{0, 5000}, ChartRange{0, 1200}}, false},
       // A mode the sensor does not know falls back to X/Y/INT on the 3D page.
       {7, {"X", "Y", "INT"}, {kChannelRange, kChannelRange, kChannelRange}, false},
   };
@@ -82,7 +82,7 @@ TEST(CalculationMode, NamesRangesAndViews) {
     EXPECT_EQ(valueChartRanges(c.mode), c.ranges) << c.mode;
     EXPECT_EQ(isTwoDMode(c.mode), c.twoD) << c.mode;
   }
-  EXPECT_EQ(kChannelRange, (AxisRange{0.0, 4096.0}));
+  EXPECT_EQ(kChannelRange, (ChartRange{0.0, 4096.0}));
 }
 
 TEST(LiveTexts, EveryNumberOfTheFrame) {

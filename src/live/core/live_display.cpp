@@ -16,9 +16,9 @@ std::array<std::string_view, 3> valueNames(int calculationMode) {
   return {"X", "Y", "INT"};
 }
 
-std::array<AxisRange, 3> valueChartRanges(int calculationMode) {
+std::array<ChartRange, 3> valueChartRanges(int calculationMode) {
   if (isSimMode(calculationMode))
-    return {AxisRange{0.0, 10000.0}, AxisRange{0.0, 5000.0}, AxisRange{0.0, 1200.0}};
+    return {ChartRange{0.0, 10000.0}, ChartRange{0.0, 5000.0}, ChartRange{0.0, 1200.0}};
   return {kChannelRange, kChannelRange, kChannelRange};
 }
 

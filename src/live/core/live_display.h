@@ -34,17 +34,17 @@ struct OutLeds {
 [[nodiscard]] std::array<std::string_view, 3> valueNames(int calculationMode);
 
 // --- strip-chart axes ---
-struct AxisRange {
+struct ChartRange {
   double lower = 0.0;
   double upper = 0.0;
-  bool operator==(const AxisRange &) const = default;
+  bool operator==(const ChartRange &) const = default;
 };
 
 // The full scale of a 12-bit channel.
-inline constexpr AxisRange kChannelRange{0.0, 4096.0};
+inline constexpr ChartRange kChannelRange{0.0, 4096.0};
 
 // Fixed y ranges of the X, Y and INT strip charts (s, i and M in the s/i/M modes).
-[[nodiscard]] std::array<AxisRange, 3> valueChartRanges(int calculationMode);
+[[nodiscard]] std::array<ChartRange, 3> valueChartRanges(int calculationMode);
 
 // --- numbers ---
 struct LiveTexts {

@@ -1,0 +1,236 @@
+// The live loop against the simulated sensor: GO, STOP, failures and deferred transfers.
+#include "live_rig.h"
+
+#include "link/core/link_messages.h"
+#include "params/core/sensor_parameters.h"
+#include "ui/graph_widget.h"
+
+#include <QLabel>
+#include <QTimer>
+
+#include <set>
+
+namespace quorvane::testing {
+namespace {
+
+constexpr std::uint8_t kMeasure = orderByte(Order::ReadMeasurement);
+constexpr std::uint8_t kWrite = orderByte(Order::WriteParameters);
+constexpr std::uint8_t kRead = orderByte(Order::ReadParameters);
+
+QString text(const MeasurementPanel &panel, const char *name) {
+  const auto *label = panel.findChild<QLabel *>(QString::fromLatin1(name));
+  return label ? label->text() : QStringLiteral("<missing>");
+}
+
+// A SEND stand-in with the transfer's shape: the scalar block, then the teach table.
+int sendBlocks(SensorLink &link, const ParameterState &p) {
+  const auto scalar = encodeParameters(p.para);
+  if (link.exchange(Order::WriteParameters, 0, scalar) != 1) return -1;
+  const auto table = encodeTeachTable(p.table);
+  return link.exchange(Order::WriteParameters, 2, table);
+}
+
+TEST(LiveLoop, GoShowsMovingValuesUntilStop) {
+  sim::SimOptions options;
+  options.delayMs = 1; // each frame from a new instant of the moving scene
+  LiveRig rig(options);
+  rig.connect();
+  int panelReads = 0;
+  int colourSpaceInits = 0;
+  rig.controller.hooks().getPanelValues = [&] {
+    EXPECT_TRUE(rig.orders().empty()) << "controls are read before the first request";
+    ++panelReads;
+  };
+  rig.controller.hooks().initColourSpace = [&] { ++colourSpaceInits; };
+  std::set<QString> reds;
+  rig.controller.hooks().showMeanTeachValues = [&](const MeasuredValues &m) {
+    reds.insert(QString::number(m.red));
+  };
+  rig.stopAfter(30);
+
+  rig.controller.CBF_ButtonGo();
+
+  EXPECT_EQ(rig.controller.framesShown(), 30u);
+  EXPECT_EQ(rig.orders(), std::vector<std::uint8_t>(30, kMeasure));
+  for (const auto &r : rig.server.model().requests()) {
+    EXPECT_EQ(r.argument, 0);
+    EXPECT_TRUE(r.payload.empty());
+  }
+  EXPECT_GT(reds.size(), 1u) << "the values move";
+  EXPECT_EQ(panelReads, 1);
+  EXPECT_EQ(colourSpaceInits, 1);
+  EXPECT_EQ(rig.shell.dims, (std::vector<std::pair<bool, bool>>{{true, true}, {false, false}}));
+  EXPECT_EQ(rig.shell.child, ChildPanel::Measurement);
+  EXPECT_FALSE(rig.link.acquisitionRunning);
+  EXPECT_TRUE(rig.failures.empty());
+
+  // The numbers after STOP are those of the last frame.
+  const MeasuredValues &m = rig.controller.measuredValues();
+  EXPECT_EQ(text(rig.panel, "CBF_DispRED"), QString::number(m.red));
+  EXPECT_EQ(text(rig.panel, "CBF_DispGREEN"), QString::number(m.green));
+  EXPECT_EQ(text(rig.panel, "CBF_DispBLUE"), QString::number(m.blue));
+  EXPECT_EQ(text(rig.panel, "CBF_DispX"), QString::number(m.x));
+  EXPECT_EQ(text(rig.panel, "CBF_DispY"), QString::number(m.y));
+  EXPECT_EQ(text(rig.panel, "CBF_DispINT"), QString::number(m.intensity));
+  EXPECT_EQ(text(rig.panel, "CBF_DispDeltaC"), QString::number(m.deltaC));
+  EXPECT_EQ(text(rig.panel, "CBF_DispCOL"), QString::number(m.colorNumber));
+  EXPECT_EQ(text(rig.panel, "CBF_DispGroup"), QString::number(m.group));
+  EXPECT_EQ(rig.controller.currentColour(), currentColourOf(m));
+
+  // The strip charts hold the 30 frames at the right and zeros to their left.
+  const auto red = rig.panel.graphRgb()->stripValues(0);
+  ASSERT_EQ(red.size(), kHistorySamples);
+  EXPECT_EQ(red.back(), double(m.red));
+  for (std::size_t i = 0; i < kHistorySamples - 30; ++i)
+    EXPECT_EQ(red[i], 0.0) << i;
+  EXPECT_EQ(rig.panel.graphsValues()[2]->stripValues(0).back(), double(m.intensity));
+}
+
+TEST(LiveLoop, GoLeavesTheMeanValueTeachPanelInFront) {
+  LiveRig rig;
+  rig.connect();
+  rig.shell.child = ChildPanel::MeanTeach;
+  rig.stopAfter(1);
+  rig.controller.CBF_ButtonGo();
+  EXPECT_TRUE(rig.shell.childrenShown.empty());
+  EXPECT_EQ(rig.shell.child, ChildPanel::MeanTeach);
+  EXPECT_EQ(rig.controller.framesShown(), 1u);
+}
+
+TEST(LiveLoop, StopDuringAWaitStillShowsThatReply) {
+  sim::SimOptions options;
+  options.delayMs = 150;
+  LiveRig rig(options);
+  rig.connect();
+  // STOP arrives while the first reply is still on its way.
+  QTimer::singleShot(40, [&] {
+    EXPECT_EQ(rig.orders().size(), 1u);
+    rig.controller.CBF_ButtonStop();
+  });
+  rig.controller.CBF_ButtonGo();
+  EXPECT_EQ(rig.orders(), std::vector<std::uint8_t>{kMeasure});
+  EXPECT_EQ(rig.controller.framesShown(), 1u);
+  EXPECT_NE(text(rig.panel, "CBF_DispRED"), QStringLiteral("0")) << "the reply was shown";
+  EXPECT_TRUE(rig.failures.empty());
+  EXPECT_EQ(rig.shell.dims.back(), std::make_pair(false, false));
+}
+
+TEST(LiveLoop, ALinkFailureEndsTheLoopAfterTheFramesBeforeIt) {
+  struct Case {
+    const char *name;
+    sim::SimOptions options;
+    std::string_view message;
+    std::size_t requests;
+  };
+  std::vector<Case> cases;
+  {
+    sim::SimOptions o;
+    o.dropEvery = 3;
+    cases.push_back({"reply missing", o, linktext::kTimeout, 3});
+  }
+  {
+    sim::SimOptions o;
+    o.corruptDataEvery = 3;
+    cases.push_back({"data CRC wrong", o, linktext::kBadData, 3});
+  }
+  {
+    sim::SimOptions o;
+    o.corruptHeaderEvery = 3;
+    cases.push_back({"header CRC wrong", o, linktext::kBadHeader, 3});
+  }
+  {
+    sim::SimOptions o;
+    o.disconnectAfter = 2;
+    cases.push_back({"server closed", o, linktext::kServerClosed, 2});
+  }
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    LiveRig rig(c.options);
+    rig.connect();
+    rig.link.setFrameTimeoutSeconds(0.3);
+    rig.controller.CBF_ButtonGo();
+    EXPECT_EQ(rig.controller.framesShown(), 2u);
+    // No request after the failed one (a closed server may not see the third at all).
+    EXPECT_LE(rig.orders().size(), c.requests);
+    EXPECT_GE(rig.orders().size(), 2u);
+    ASSERT_GE(rig.failures.size(), 1u);
+    EXPECT_EQ(rig.failures.front().toStdString(), std::string(c.message));
+    EXPECT_FALSE(rig.link.acquisitionRunning);
+    EXPECT_EQ(rig.shell.dims.back(), std::make_pair(false, false));
+  }
+}
+
+TEST(LiveLoop, DeferredSendAndGetGoOutBetweenTwoMeasurements) {
+  LiveRig rig;
+  rig.connect();
+  int sends = 0, gets = 0;
+  rig.controller.hooks().sendPara = [&] {
+    ++sends;
+    return sendBlocks(rig.link, rig.parameters);
+  };
+  rig.controller.hooks().getPara = [&] {
+    ++gets;
+    if (rig.link.exchange(Order::ReadParameters, 0) != 1) return;
+    (void)rig.link.exchange(Order::ReadParameters, 2);
+  };
+  // SEND and GET pressed while frame 2 is shown: both served before the third request.
+  rig.controller.hooks().showTemperature = [&](std::int16_t) {
+    const auto n = rig.controller.framesShown() + 1;
+    if (n == 2) {
+      rig.parameters.deferredSend = true;
+      rig.parameters.deferredGet = true;
+    }
+    if (n == 4) rig.controller.CBF_ButtonStop();
+  };
+  rig.controller.CBF_ButtonGo();
+  EXPECT_EQ(sends, 1);
+  EXPECT_EQ(gets, 1);
+  EXPECT_EQ(rig.orders(), (std::vector<std::uint8_t>{kMeasure, kMeasure, kWrite, kWrite, kRead,
+                                                     kRead, kMeasure, kMeasure}));
+  EXPECT_FALSE(rig.parameters.deferredSend);
+  EXPECT_FALSE(rig.parameters.deferredGet);
+  EXPECT_TRUE(rig.failures.empty());
+}
+
+TEST(LiveLoop, AFailingDeferredSendEndsTheLoopWithoutAFurtherRequest) {
+  sim::SimOptions options;
+  options.errorOn = kWrite;
+  options.errorReplyWord = 1;
+  LiveRig rig(options);
+  rig.connect();
+  rig.controller.hooks().sendPara = [&] { return sendBlocks(rig.link, rig.parameters); };
+  rig.controller.hooks().showTemperature = [&](std::int16_t) {
+    if (rig.controller.framesShown() + 1 == 2) rig.parameters.deferredSend = true;
+  };
+  rig.controller.CBF_ButtonGo();
+  EXPECT_EQ(rig.orders(), (std::vector<std::uint8_t>{kMeasure, kMeasure, kWrite}));
+  EXPECT_EQ(rig.controller.framesShown(), 2u);
+  ASSERT_EQ(rig.failures.size(), 1u);
+  EXPECT_EQ(rig.failures.front().toStdString(), std::string(linktext::kInvalidOrder));
+  EXPECT_FALSE(rig.link.acquisitionRunning);
+}
+
+TEST(LiveLoop, GoWhileTheLoopRunsStartsNoSecondLoop) {
+  LiveRig rig;
+  rig.connect();
+  rig.controller.hooks().showTemperature = [&](std::int16_t) {
+    const auto n = rig.controller.framesShown() + 1;
+    if (n == 2) rig.controller.CBF_ButtonGo(); // e.g. F11 while GO is dimmed
+    if (n == 3) rig.controller.CBF_ButtonStop();
+  };
+  rig.controller.CBF_ButtonGo();
+  EXPECT_EQ(rig.orders(), std::vector<std::uint8_t>(3, kMeasure));
+  EXPECT_EQ(rig.shell.dims, (std::vector<std::pair<bool, bool>>{{true, true}, {false, false}}));
+}
+
+TEST(LiveLoop, OfflineGoReportsOnceAndUndims) {
+  LiveRig rig; // never connected
+  rig.controller.CBF_ButtonGo();
+  EXPECT_EQ(rig.controller.framesShown(), 0u);
+  EXPECT_EQ(rig.failures.size(), 1u);
+  EXPECT_FALSE(rig.link.acquisitionRunning);
+  EXPECT_EQ(rig.shell.dims.back(), std::make_pair(false, false));
+}
+
+} // namespace
+} // namespace quorvane::testing
