@@ -62,6 +62,8 @@ public:
   // Payload area (from byte 8) of the announced reply length.
   std::span<const std::uint8_t> replyPayload() const;
   int receivedBytes() const;
+  // Port status word read after the last wait (serial line faults; 0 for TCP).
+  int portStatus() const;
 
   // --- failures ---
   // Puts `message` into the error text and runs SetTimeout.
@@ -77,10 +79,13 @@ public:
   Transport *transport() const;
 
   // --- waits for streaming receivers (no deadline) ---
-  // Empties the receive buffer for a stream of unsolicited frames.
+  // Empties the receive buffer for a stream of unsolicited frames. Bytes still queued in
+  // the transport (frames that followed) are kept. A receiver that must not lose a frame
+  // sent right behind a reply calls consume(8 + reply length) instead.
   void clearReceive();
   // Sleeps in the event loop until `count` bytes are in the receive buffer (true) or
-  // `runFlag` became false (false). Whoever clears the flag must call wake().
+  // `runFlag` became false or the transport went away (false). Whoever clears the flag
+  // must call wake(). `count` is capped at the buffer size.
   bool waitForReceived(int count, const bool &runFlag);
   // Drops the first n received bytes (a frame consumed by a streaming receiver).
   void consume(int n);

@@ -27,6 +27,8 @@ public:
 Q_SIGNALS:
   void readyRead();
   void disconnected();
+  // The port status word became non-zero (serial line fault): a wait ends at once.
+  void portError();
 };
 
 } // namespace quorvane

@@ -1,0 +1,103 @@
+#include "link/connection.h"
+
+#include "app/shell.h"
+#include "link/core/connection_texts.h"
+#include "link/core/firmware.h"
+#include "link/sensor_link.h"
+#include "params/parameter_state.h"
+#include "ui/dialogs.h"
+
+#include <QCoreApplication>
+
+namespace quorvane {
+
+namespace {
+
+QString text(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+Connection::Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &params,
+                       QObject *parent)
+    : QObject(parent), link_(link), shell_(shell), dialogs_(dialogs), params_(params) {}
+
+ConnectOutcome Connection::TryToConnect() {
+  link_.closeSerial();
+  shell_.setConnectionStatus(text(connecttext::kTryToConnectStatus));
+  shell_.appendConnectionLog(text(connecttext::kTryToConnectLog));
+  // Let the status and the log show before the open, which may take seconds.
+  QCoreApplication::processEvents();
+  const CommunicationSettings &s = link_.settings;
+  Q_EMIT transportChosen(s.protocol, s.comPort, s.ipAddress);
+  const int result = s.protocol == 0 ? link_.InitRS232() : link_.InitTCP_IP();
+  if (result >= 0) return CheckComLine();
+  return failureDialog(text(connecttext::kConnectionFailed));
+}
+
+ConnectOutcome Connection::CheckComLine() {
+  if (link_.exchange(Order::Identify, 0) != 1)
+    return failureDialog(text(connecttext::kConnectionFailed));
+
+  const std::span<const std::uint8_t> payload = link_.replyPayload();
+  const std::string firmware = firmwareTextFromPayload(payload.data(), payload.size());
+  link_.firmwareText = QByteArray(firmware.data(), static_cast<qsizetype>(firmware.size()));
+  Q_EMIT firmwareIdentified(QString::fromLatin1(link_.firmwareText));
+  serialNumber_ = link_.replyHeader().argument;
+
+  const FirmwareParts parts = splitFirmware(firmware);
+  if (!firmwareMatches(parts))
+    return failureDialog(
+        QString::fromLatin1(connecttext::firmwareMismatch(firmwareVersion(parts), serialNumber_)));
+
+  const QString display = QString::fromLatin1(firmwareDisplayText(parts));
+  shell_.setConnectionStatus(display);
+  shell_.appendConnectionLog(display);
+  shell_.appendConnectionLog(QString::fromLatin1(connecttext::serialNumberLog(serialNumber_)));
+  link_.linkOk = true;
+  if (readParameters) readParameters();
+  if (link_.linkOk) Q_EMIT linkVerified();
+  return ConnectOutcome::Connected;
+}
+
+ConnectOutcome Connection::failureDialog(const QString &message) {
+  const int pressed =
+      dialogs_.choice(text(connecttext::kDialogTitle), message,
+                      {text(connecttext::kCloseButton), text(connecttext::kOfflineButton)});
+  if (pressed == 1) {
+    Disconnect();
+    return ConnectOutcome::Offline;
+  }
+  Q_EMIT closeRequested();
+  return ConnectOutcome::CloseRequested;
+}
+
+void Connection::Disconnect() {
+  shell_.SetButtonsDimmed(false, true);
+  // A loop still running would only time out against the closed port.
+  link_.acquisitionRunning = false;
+  link_.closeSerial();
+  if (link_.tcpConnected) link_.disconnectTcp();
+  shell_.setConnectionStatus(text(connecttext::kNoSensorStatus));
+  shell_.appendConnectionLog(text(connecttext::kNoSensorLog));
+  params_.memory = ParameterMemory::File;
+  link_.linkOk = false;
+  Q_EMIT offline();
+}
+
+void Connection::ChangeBaudrate() {
+  // The sensor's TCP side has no line speed; the page offers this for RS-232 only.
+  if (link_.settings.protocol != 0) return;
+  const std::uint16_t newCode = link_.settings.baudCode;
+  shell_.appendConnectionLog(text(connecttext::kTryChangeBaudrateLog));
+  // Still at the old speed: the port keeps it until it is reopened.
+  if (link_.exchange(Order::SetBaudRate, newCode) != 1) return;
+  shell_.appendConnectionLog(text(connecttext::kSuccessLog));
+  (void)link_.InitRS232();
+  link_.linkOk = true;
+  TryToConnect();
+  if (link_.linkOk) shell_.appendConnectionLog(text(connecttext::kConfirmBaudrateLog));
+}
+
+} // namespace quorvane

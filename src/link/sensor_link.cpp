@@ -1,0 +1,370 @@
+#include "link/sensor_link.h"
+
+#include "link/core/baud_rate.h"
+#include "link/core/crc8.h"
+#include "link/core/link_messages.h"
+#include "link/core/port_number.h"
+#include "link/event_wait.h"
+#include "link/serial_transport.h"
+#include "link/tcp_transport.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QtDebug>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+namespace quorvane {
+
+namespace {
+
+constexpr int kTcpConnectTimeoutMs = 5000;
+constexpr int kMaxErrorTextLength = 255;
+
+QString text(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The wait cursor for as long as a connect takes (only where there is a screen to show it).
+class WaitCursor {
+public:
+  WaitCursor() : shown_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr) {
+    if (shown_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+  }
+  ~WaitCursor() {
+    if (shown_) QGuiApplication::restoreOverrideCursor();
+  }
+  WaitCursor(const WaitCursor &) = delete;
+  WaitCursor &operator=(const WaitCursor &) = delete;
+
+private:
+  bool shown_;
+};
+
+} // namespace
+
+namespace {
+enum class WaitEnd { Complete, TimedOut, Lost };
+} // namespace
+
+struct SensorLink::Impl {
+  // Transmit staging area: header, then the payload the caller wrote.
+  std::array<std::uint8_t, kHeaderSize + kMaxRequestPayload> staging{};
+  std::array<std::uint8_t, kHeaderSize + kMaxRequestPayload> tx{};
+  std::size_t txLength = 0;
+
+  std::array<std::uint8_t, kReceiveBufferSize> rx{};
+  int count = 0;
+  FrameHeader reply{};
+  int portStatus = 0;
+
+  SerialTransport serial;
+  TcpTransport tcp;
+  Transport *active = nullptr; // the transport opened last; null when none is open
+  EventWait waiter;
+  bool exchanging = false;
+  bool lossReported = false; // the transport went away and that was reported already
+
+  // Appends what `from` has queued, as far as the buffer has room; the rest stays queued.
+  void pull(Transport &from) {
+    const qint64 room = static_cast<qint64>(rx.size()) - count;
+    if (room <= 0 || from.bytesAvailable() <= 0) return;
+    const qint64 got = from.read(rx.data() + count, room);
+    if (got > 0) count += static_cast<int>(got);
+  }
+  void pullActive() {
+    if (active) pull(*active);
+  }
+  // Waits for `need` received bytes within `limit`; ends early when the transport fails.
+  WaitEnd waitForFrame(Transport *t, int need, std::chrono::nanoseconds limit) {
+    if (t) pull(*t);
+    const auto broken = [&] { return !t || !t->isOpen() || t->portStatus() > 0; };
+    waiter.until([&] { return count >= need || broken(); }, limit);
+    portStatus = t ? t->portStatus() : 0;
+    if (count >= need && portStatus <= 0) return WaitEnd::Complete;
+    if (lossReported) return WaitEnd::Lost;
+    return WaitEnd::TimedOut;
+  }
+  // Bytes that arrived before a request was sent cannot belong to its reply.
+  void dropStale(Transport &t) {
+    std::array<std::uint8_t, 512> scratch{};
+    while (t.bytesAvailable() > 0)
+      if (t.read(scratch.data(), static_cast<qint64>(scratch.size())) <= 0) break;
+  }
+};
+
+SensorLink::SensorLink(QObject *parent) : QObject(parent), d_(std::make_unique<Impl>()) {
+  for (Transport *t : {static_cast<Transport *>(&d_->serial), static_cast<Transport *>(&d_->tcp)}) {
+    connect(t, &Transport::readyRead, this, [this, t] { d_->pull(*t); });
+    connect(t, &Transport::portError, this, [this] { d_->waiter.wake(); });
+  }
+  connect(&d_->tcp, &Transport::disconnected, this, [this] {
+    // The server closed the connection: forget it, then report once.
+    if (d_->active == &d_->tcp) d_->active = nullptr;
+    d_->tcp.close();
+    tcpConnected = false;
+    d_->lossReported = true;
+    report(text(linktext::kServerClosed));
+    d_->waiter.wake();
+  });
+}
+
+SensorLink::~SensorLink() {
+  d_->tcp.close();
+  d_->serial.close();
+}
+
+// --- one exchange ---
+
+std::uint8_t *SensorLink::txPayload() {
+  return d_->staging.data() + kHeaderSize;
+}
+
+void SensorLink::FillTxBuf(std::uint8_t order, std::uint16_t argument, std::uint16_t dataLength) {
+  currentOrder = order;
+  if (dataLength > kMaxRequestPayload) {
+    qCritical("FillTxBuf: payload of %u bytes exceeds the staging area", dataLength);
+    d_->txLength = 0;
+    return;
+  }
+  const std::uint8_t dataCrc = crc8Update(d_->staging.data(), kHeaderSize, dataLength);
+  const HeaderBytes header = encodeHeader(makeHeader(order, argument, dataLength, dataCrc));
+  std::copy(header.begin(), header.end(), d_->staging.begin());
+  d_->txLength = kHeaderSize + dataLength;
+  std::copy_n(d_->staging.begin(), d_->txLength, d_->tx.begin());
+}
+
+int SensorLink::DataExchange(int frameLength) {
+  if (d_->exchanging) {
+    // A callback run during a wait tried to talk to the sensor; the busy lock should
+    // have prevented it, and going on would overwrite the reply being received.
+    qCritical("DataExchange: called during another exchange; request dropped");
+    return -1;
+  }
+  if (d_->txLength == 0) {
+    qCritical("DataExchange: no request staged");
+    return -1;
+  }
+  if (static_cast<std::size_t>(frameLength) != d_->txLength)
+    qWarning("DataExchange: frame length %d differs from the staged %zu bytes", frameLength,
+             d_->txLength);
+  d_->exchanging = true;
+  struct Done {
+    bool &flag;
+    ~Done() { flag = false; }
+  } done{d_->exchanging};
+
+  d_->rx.fill(0);
+  d_->count = 0;
+  d_->portStatus = 0;
+  d_->lossReported = false;
+  Transport *t = d_->active;
+  if (!t || !t->isOpen()) {
+    // Nothing to send over: no point in waiting for a reply that cannot come.
+    report(text(linktext::kTimeout));
+    return -1;
+  }
+  t->flushQueues();
+  d_->dropStale(*t);
+  const std::size_t n =
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(frameLength, 0)), d_->txLength);
+  (void)t->write(d_->tx.data(), n); // a failed write shows up as a reply time-out
+
+  const int header = GetHeaderFrame();
+  if (header == 1 && d_->reply.dataLength != 0) return GetDataFrame();
+  return header;
+}
+
+int SensorLink::GetHeaderFrame() {
+  const auto limit = std::chrono::duration_cast<std::chrono::nanoseconds>(
+      std::chrono::duration<double>(frameTimeout_));
+  switch (d_->waitForFrame(d_->active, static_cast<int>(kHeaderSize), limit)) {
+  case WaitEnd::Lost:
+    return -1; // the server close was reported when it happened
+  case WaitEnd::TimedOut:
+    report(text(linktext::kTimeout));
+    return -1;
+  case WaitEnd::Complete:
+    break;
+  }
+  if (CheckHeaderCRC() != 1) return -1;
+  if (d_->reply.order != orderByte(Order::ErrorReply)) return 1;
+  switch (d_->reply.argument) {
+  case kErrorUnknownOrder:
+    report(text(linktext::kInvalidOrder));
+    return -1;
+  case kErrorBadCrc:
+    report(text(linktext::kReduceBaudrate));
+    return -1;
+  default:
+    return 1; // other words are not errors the tool knows: a header-only reply
+  }
+}
+
+int SensorLink::GetDataFrame() {
+  const int n = d_->reply.dataLength;
+  const auto limit = std::chrono::duration_cast<std::chrono::nanoseconds>(
+      std::chrono::duration<double>(frameTimeout_));
+  switch (d_->waitForFrame(d_->active, static_cast<int>(kHeaderSize) + n, limit)) {
+  case WaitEnd::Lost:
+    return -1;
+  case WaitEnd::TimedOut:
+    report(text(linktext::kTimeout));
+    return -1;
+  case WaitEnd::Complete:
+    break;
+  }
+  if (crc8Update(d_->rx.data(), kHeaderSize, static_cast<std::size_t>(n)) != d_->reply.dataCrc) {
+    report(text(linktext::kBadData));
+    return -1;
+  }
+  return 1;
+}
+
+int SensorLink::CheckHeaderCRC() {
+  FrameHeader header;
+  if (checkHeader(d_->rx.data(), header) != HeaderCheck::Ok) {
+    // Oversize lengths are refused here too: the payload could not fit the buffer.
+    report(text(linktext::kBadHeader));
+    return -1;
+  }
+  d_->reply = header;
+  return 1;
+}
+
+int SensorLink::exchange(Order order, std::uint16_t argument,
+                         std::span<const std::uint8_t> payload) {
+  if (payload.size() > kMaxRequestPayload) {
+    qCritical("exchange: payload of %zu bytes exceeds the staging area", payload.size());
+    return -1;
+  }
+  std::copy(payload.begin(), payload.end(), txPayload());
+  FillTxBuf(orderByte(order), argument, static_cast<std::uint16_t>(payload.size()));
+  return DataExchange(static_cast<int>(kHeaderSize + payload.size()));
+}
+
+const FrameHeader &SensorLink::replyHeader() const {
+  return d_->reply;
+}
+
+std::span<const std::uint8_t, kReceiveBufferSize> SensorLink::receiveBuffer() const {
+  return std::span<const std::uint8_t, kReceiveBufferSize>(d_->rx);
+}
+
+std::span<const std::uint8_t> SensorLink::replyPayload() const {
+  return std::span<const std::uint8_t>(d_->rx).subspan(kHeaderSize, d_->reply.dataLength);
+}
+
+int SensorLink::receivedBytes() const {
+  return d_->count;
+}
+
+int SensorLink::portStatus() const {
+  return d_->portStatus;
+}
+
+// --- failures ---
+
+void SensorLink::report(const QString &message) {
+  errorText = message.left(kMaxErrorTextLength);
+  SetTimeout();
+}
+
+void SensorLink::SetTimeout() {
+  acquisitionRunning = false;
+  linkOk = false;
+  Q_EMIT failed(errorText);
+  d_->waiter.wake(); // streaming waits re-check their run flag
+}
+
+// --- transports ---
+
+int SensorLink::InitRS232() {
+  acquisitionRunning = false;
+  // One transport at a time: a TCP server closing later must not fail the serial link.
+  if (tcpConnected || d_->tcp.isOpen()) disconnectTcp();
+  closeSerial();
+  int result = linktext::rs232::kInvalidPortNumber;
+  QString device = settings.comDevice;
+  if (device.isEmpty() && settings.comPort >= 1)
+    device = QStringLiteral("/dev/ttyS%1").arg(settings.comPort - 1);
+  if (!device.isEmpty()) result = d_->serial.open(device, baudRateForCode(settings.baudCode));
+  lastOpenResult = result;
+  if (result < 0) {
+    report(text(linktext::rs232ErrorText(result)));
+    return result;
+  }
+  d_->active = &d_->serial;
+  return result;
+}
+
+int SensorLink::InitTCP_IP() {
+  if (tcpConnected || d_->tcp.isOpen()) disconnectTcp();
+  closeSerial();
+  const long port = portNumberFromText(settings.portNumber.toStdString());
+  int result = linktext::tcp::kInvalidParameter;
+  if (isUsablePort(port)) {
+    WaitCursor cursor;
+    result =
+        d_->tcp.connectTo(settings.ipAddress, static_cast<quint16>(port), kTcpConnectTimeoutMs);
+  }
+  lastOpenResult = result;
+  if (result < 0) {
+    tcpConnected = false;
+    report(text(linktext::tcpErrorText(result)));
+    return result;
+  }
+  tcpConnected = true;
+  d_->active = &d_->tcp;
+  return result;
+}
+
+void SensorLink::closeSerial() {
+  d_->serial.close();
+  if (d_->active == &d_->serial) d_->active = nullptr;
+  d_->waiter.wake();
+}
+
+void SensorLink::disconnectTcp() {
+  d_->tcp.close();
+  tcpConnected = false;
+  if (d_->active == &d_->tcp) d_->active = nullptr;
+  d_->waiter.wake();
+}
+
+Transport *SensorLink::transport() const {
+  return d_->active;
+}
+
+// --- streaming ---
+
+void SensorLink::clearReceive() {
+  d_->rx.fill(0);
+  d_->count = 0;
+  d_->pullActive();
+}
+
+bool SensorLink::waitForReceived(int count, const bool &runFlag) {
+  const int need = std::clamp(count, 0, static_cast<int>(kReceiveBufferSize));
+  Transport *t = d_->active;
+  if (t) d_->pull(*t);
+  d_->waiter.until([&] { return d_->count >= need || !runFlag || !t || !t->isOpen(); });
+  return d_->count >= need;
+}
+
+void SensorLink::consume(int n) {
+  n = std::clamp(n, 0, d_->count);
+  std::memmove(d_->rx.data(), d_->rx.data() + n, static_cast<std::size_t>(d_->count - n));
+  std::fill(d_->rx.begin() + (d_->count - n), d_->rx.begin() + d_->count, std::uint8_t{0});
+  d_->count -= n;
+  d_->pullActive(); // room was made for bytes still queued
+}
+
+void SensorLink::wake() {
+  d_->waiter.wake();
+}
+
+} // namespace quorvane

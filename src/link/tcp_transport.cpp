@@ -1,0 +1,95 @@
+#include "link/tcp_transport.h"
+
+#include "link/core/link_messages.h"
+#include "link/event_wait.h"
+
+#include <array>
+#include <chrono>
+
+namespace quorvane {
+
+namespace {
+
+// How Qt's socket errors read in the operator's terms.
+struct ConnectErrorCode {
+  QAbstractSocket::SocketError error;
+  int code;
+};
+constexpr std::array kConnectErrors = {
+    // Nobody listens on that port.
+    ConnectErrorCode{QAbstractSocket::ConnectionRefusedError,
+                     linktext::tcp::kUnableToEstablishConnection},
+    // The name does not resolve: the address typed is wrong (or no name service).
+    ConnectErrorCode{QAbstractSocket::HostNotFoundError, linktext::tcp::kFailedToConnect},
+    ConnectErrorCode{QAbstractSocket::SocketTimeoutError, linktext::tcp::kTimeOutError},
+    ConnectErrorCode{QAbstractSocket::RemoteHostClosedError, linktext::tcp::kConnectionClosed},
+    ConnectErrorCode{QAbstractSocket::NetworkError, linktext::tcp::kNetworkSubsystemNotReady},
+    ConnectErrorCode{QAbstractSocket::SocketAccessError, linktext::tcp::kUnableToRegisterService},
+    ConnectErrorCode{QAbstractSocket::SocketResourceError, linktext::tcp::kOutOfMemory},
+    ConnectErrorCode{QAbstractSocket::UnsupportedSocketOperationError,
+                     linktext::tcp::kInvalidParameter},
+    ConnectErrorCode{QAbstractSocket::SocketAddressNotAvailableError,
+                     linktext::tcp::kInvalidParameter},
+    ConnectErrorCode{QAbstractSocket::UnknownSocketError, linktext::tcp::kGeneralIoErr},
+};
+
+int connectErrorCode(QAbstractSocket::SocketError error) {
+  for (const ConnectErrorCode &entry : kConnectErrors)
+    if (entry.error == error) return entry.code;
+  return linktext::tcp::kOther;
+}
+
+} // namespace
+
+TcpTransport::TcpTransport(QObject *parent) : Transport(parent) {
+  connect(&socket_, &QTcpSocket::readyRead, this, &Transport::readyRead);
+  connect(&socket_, &QTcpSocket::disconnected, this, [this] {
+    if (!closing_) Q_EMIT disconnected();
+  });
+}
+
+TcpTransport::~TcpTransport() {
+  close();
+}
+
+int TcpTransport::connectTo(const QString &host, quint16 port, int timeoutMs) {
+  close();
+  bool failed = false;
+  QAbstractSocket::SocketError error = QAbstractSocket::UnknownSocketError;
+  const auto onError =
+      connect(&socket_, &QTcpSocket::errorOccurred, this, [&](QAbstractSocket::SocketError e) {
+        failed = true;
+        error = e;
+      });
+  socket_.connectToHost(host, port);
+  EventWait wait;
+  const bool connected =
+      wait.until([&] { return failed || socket_.state() == QAbstractSocket::ConnectedState; },
+                 std::chrono::milliseconds(timeoutMs)) &&
+      !failed;
+  disconnect(onError);
+  if (connected) {
+    // Frames are small and each waits for its reply: send them at once.
+    socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    return 0;
+  }
+  close();
+  return failed ? connectErrorCode(error) : linktext::tcp::kTimeOutError;
+}
+
+void TcpTransport::close() {
+  closing_ = true;
+  socket_.abort();
+  closing_ = false;
+}
+
+qint64 TcpTransport::write(const std::uint8_t *data, std::size_t size) {
+  if (!isOpen()) return -1;
+  return socket_.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+}
+
+qint64 TcpTransport::read(std::uint8_t *into, qint64 maxSize) {
+  return socket_.read(reinterpret_cast<char *>(into), maxSize);
+}
+
+} // namespace quorvane

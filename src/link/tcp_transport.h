@@ -1,0 +1,34 @@
+#pragma once
+// The TCP client to a sensor acting as server.
+#include "link/transport.h"
+
+#include <QString>
+#include <QTcpSocket>
+
+namespace quorvane {
+
+class TcpTransport : public Transport {
+  Q_OBJECT
+public:
+  explicit TcpTransport(QObject *parent = nullptr);
+  ~TcpTransport() override;
+
+  // Connects, asleep in the event loop for at most `timeoutMs`. Returns 0, or a negative
+  // code of the TCP connect table (see link_messages.h).
+  [[nodiscard]] int connectTo(const QString &host, quint16 port, int timeoutMs);
+
+  bool isOpen() const override { return socket_.state() == QAbstractSocket::ConnectedState; }
+  // Closes without signalling disconnected: that signal means the server went away.
+  void close() override;
+  qint64 write(const std::uint8_t *data, std::size_t size) override;
+  qint64 bytesAvailable() const override { return socket_.bytesAvailable(); }
+  qint64 read(std::uint8_t *into, qint64 maxSize) override;
+
+  QTcpSocket &socket() { return socket_; }
+
+private:
+  QTcpSocket socket_;
+  bool closing_ = false;
+};
+
+} // namespace quorvane

@@ -1,0 +1,29 @@
+#include "link/link_rig.h"
+
+namespace quorvane::testing {
+
+LinkRig::LinkRig(Wire w) : wire(w) {
+  if (wire == Wire::Tcp) {
+    auto tcp = std::make_unique<TcpPeer>();
+    link.settings.protocol = 1;
+    link.settings.ipAddress = QStringLiteral("127.0.0.1");
+    link.settings.portNumber = QString::number(tcp->port());
+    peer = std::move(tcp);
+  } else {
+    auto pty = std::make_unique<PtyPeer>();
+    link.settings.protocol = 0;
+    link.settings.comDevice = pty->slavePath();
+    peer = std::move(pty);
+  }
+  QObject::connect(&link, &SensorLink::failed, [this](const QString &m) { failures.push_back(m); });
+}
+
+int LinkRig::open() {
+  return wire == Wire::Tcp ? link.InitTCP_IP() : link.InitRS232();
+}
+
+void LinkRig::answer(std::vector<PeerReply> replies) {
+  peer->responder = [replies](const PeerRequest &) { return replies; };
+}
+
+} // namespace quorvane::testing
