@@ -176,7 +176,8 @@ Sample measure(const SensorMemory &ram, const Calibration &cal, const SceneConfi
   m.deltaC = s.evaluation.deltaC;
   m.colorNumber = s.evaluation.colorNumber;
   m.group = s.evaluation.group;
-  m.trigger = triggerState(p, s.in0, s.evaluation);
+  // In PARA the set in use may not be in PARA itself; IN0 still is the trigger.
+  m.trigger = ram.params[0].trigger == 6 ? (s.in0 ? 1 : 0) : triggerState(p, s.in0, s.evaluation);
   // Degrees Celsius, drifting slowly over ten minutes.
   m.temperature = i16(
       36.0 + 2.0 * std::sin(2.0 * 3.141592653589793 * static_cast<double>(t % 600000) / 600000.0));

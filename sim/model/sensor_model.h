@@ -9,7 +9,8 @@
 // alone for a second is discarded. Nothing received can grow a buffer beyond one frame.
 //
 // Output: replies and unsolicited frames (auto-send, scope blocks) in one ordered queue,
-// each due at a time; poll() hands out what is due.
+// each due at a time; poll() hands out what is due. Like a serial line, nothing overtakes
+// what is queued before it, so the caller's clock must never run backwards.
 #include "link/core/frame.h"
 #include "live/core/measured_values.h"
 #include "model/scene.h"
