@@ -23,6 +23,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+// The resources are linked from a static library; nothing else would pull them in.
+static void initResources() {
+  Q_INIT_RESOURCE(resources);
+}
+
 namespace quorvane {
 namespace {
 
@@ -87,6 +92,7 @@ QRadioButton *radio(const QString &label, QWidget *parent) {
 } // namespace
 
 MainWindow::MainWindow(Dialogs &dialogs, QWidget *parent) : QMainWindow(parent), dialogs_(dialogs) {
+  initResources();
   setWindowTitle(kToolTitle);
   setAccessibleName(kToolTitle);
 
