@@ -96,6 +96,12 @@ GroupHoldPage::GroupHoldPage(Dialogs &dialogs, QWidget *parent)
               dialogs);
 }
 
+GroupHoldPage::~GroupHoldPage() {
+  // An editor still open commits when the tables go away; this page must not react then.
+  for (QObject *child : children())
+    child->disconnect(this);
+}
+
 std::uint16_t GroupHoldPage::colorGroup() const {
   return colorGroup_->isChecked() ? 1 : 0;
 }

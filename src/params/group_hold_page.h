@@ -21,6 +21,7 @@ class GroupHoldPage : public QWidget {
   Q_OBJECT
 public:
   explicit GroupHoldPage(Dialogs &dialogs, QWidget *parent = nullptr);
+  ~GroupHoldPage() override;
 
   [[nodiscard]] std::uint16_t colorGroup() const;
   void setColorGroup(std::uint16_t value);

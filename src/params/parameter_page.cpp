@@ -154,6 +154,12 @@ ParameterPage::ParameterPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent
     if (showsField(i)) setFieldValue(i, defaults.*kParameterFields[i].member);
 }
 
+ParameterPage::~ParameterPage() {
+  // A spin box being edited commits when it goes away; the rules must not run then.
+  for (QWidget *control : controls_)
+    if (control) control->disconnect(this);
+}
+
 QComboBox *ParameterPage::addRing(std::size_t index, std::initializer_list<RingItem> items) {
   auto *ring = new QComboBox;
   fillRing(ring, items);

@@ -40,6 +40,7 @@ class ParameterPage : public QWidget {
   Q_OBJECT
 public:
   explicit ParameterPage(Dialogs &dialogs, QWidget *parent = nullptr);
+  ~ParameterPage() override;
 
   // Whether the field (record index) has its control on this page.
   [[nodiscard]] static bool showsField(std::size_t index);

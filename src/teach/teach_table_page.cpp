@@ -82,6 +82,13 @@ TeachTablePage::TeachTablePage(Dialogs &dialogs, QWidget *parent)
   installHelp({{rowNumber_, kHelpNo}, {autoIncrement_, kHelpInc}, {reset_, kHelpReset}}, dialogs);
 }
 
+TeachTablePage::~TeachTablePage() {
+  // An editor still open commits when the grid goes away; this page must not react then.
+  for (QObject *child : children())
+    child->disconnect(this);
+  rowNumber_->disconnect(this);
+}
+
 std::uint16_t TeachTablePage::cell(int row, int column) const {
   return cellValue(grid_, row, column);
 }

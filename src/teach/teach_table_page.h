@@ -21,6 +21,7 @@ class TeachTablePage : public QWidget {
   Q_OBJECT
 public:
   explicit TeachTablePage(Dialogs &dialogs, QWidget *parent = nullptr);
+  ~TeachTablePage() override;
 
   // Teach row 0..30, value cell 0..4.
   [[nodiscard]] std::uint16_t cell(int row, int column) const;

@@ -1,0 +1,154 @@
+#pragma once
+// The parameter pages and controller as the application builds them, with scripted popups
+// and a shell that records what the controller asked of the main window.
+#include "app/shell.h"
+#include "link/sensor_link.h"
+#include "params/group_hold_page.h"
+#include "params/parameter_controller.h"
+#include "params/parameter_page.h"
+#include "support/scripted_dialogs.h"
+#include "teach/teach_table_page.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) {
+  *os << '"' << s.toStdString() << '"';
+}
+
+namespace quorvane::testing {
+
+class RecordingShell : public Shell {
+public:
+  std::vector<std::pair<bool, bool>> dims; // (keepMainButtons, dimmed) in call order
+  std::vector<MainPage> pagesShown;
+  QString log;
+
+  void SetButtonsDimmed(bool keepMainButtons, bool dimmed) override {
+    dims.emplace_back(keepMainButtons, dimmed);
+  }
+  void ShowChildPanelDisp(ChildPanel panel) override { child_ = panel; }
+  ChildPanel currentChildPanel() const override { return child_; }
+  void showPage(MainPage page) override {
+    pagesShown.push_back(page);
+    page_ = page;
+  }
+  MainPage currentPage() const override { return page_; }
+  void appendConnectionLog(const QString &text) override { log += text; }
+  void setConnectionStatus(const QString &) override {}
+
+private:
+  ChildPanel child_ = ChildPanel::Measurement;
+  MainPage page_ = MainPage::Parameters;
+};
+
+// Scripted popups that also keep what each file dialog was opened with.
+class FileDialogRecorder : public ScriptedDialogs {
+public:
+  struct Call {
+    QString directory, defaultName, filter, title;
+    FileDialogMode mode;
+  };
+  std::vector<Call> fileCalls;
+
+  FileSelection selectFile(const QString &directory, const QString &defaultName,
+                           const QString &filter, const QString &title,
+                           FileDialogMode mode) override {
+    fileCalls.push_back({directory, defaultName, filter, title, mode});
+    return ScriptedDialogs::selectFile(directory, defaultName, filter, title, mode);
+  }
+};
+
+// The main window's transfer controls, as plain buttons.
+struct MainButtons {
+  QWidget host;
+  QPushButton *send = new QPushButton(QStringLiteral("SEND"), &host);
+  QPushButton *get = new QPushButton(QStringLiteral("GET"), &host);
+  QWidget memoryBox{&host};
+  QRadioButton *ram = new QRadioButton(QStringLiteral("RAM"), &memoryBox);
+  QRadioButton *eeprom = new QRadioButton(QStringLiteral("EEPROM"), &memoryBox);
+  QRadioButton *file = new QRadioButton(QStringLiteral("FILE"), &memoryBox);
+  QWidget setBox{&host};
+  QRadioButton *paraSet0 = new QRadioButton(QStringLiteral("ParaSet0"), &setBox);
+  QRadioButton *paraSet1 = new QRadioButton(QStringLiteral("ParaSet1"), &setBox);
+
+  MainParamControls controls() { return {send, get, ram, eeprom, file, paraSet0, paraSet1}; }
+};
+
+struct ParamsFixture : ::testing::Test {
+  FileDialogRecorder dialogs;
+  RecordingShell shell;
+  SensorLink link;
+  ParameterState state;
+  ParameterPage parameters{dialogs};
+  GroupHoldPage groupHold{dialogs};
+  TeachTablePage teach{dialogs};
+  ParameterController controller{state, link, shell, dialogs, parameters, groupHold, teach};
+  MainButtons buttons;
+  int rulePasses = 0;
+  int graphRedraws = 0;
+
+  ParamsFixture() {
+    controller.initPanelCtrlAttr = [this] { ++rulePasses; };
+    controller.tableChanged = [this] { ++graphRedraws; };
+    controller.wire(buttons.controls());
+  }
+  void TearDown() override { EXPECT_TRUE(dialogs.allAnswersUsed()); }
+
+  // Every popup so far as "title|text" lines.
+  std::vector<QString> popupTexts() const {
+    std::vector<QString> out;
+    for (const Popup &p : dialogs.popups())
+      out.push_back(p.title + QLatin1Char('|') + p.text);
+    return out;
+  }
+};
+
+// A record and table in which every word differs from its default and from its neighbours,
+// within the ranges of the panel controls.
+inline SensorParameters distinctParameters() {
+  SensorParameters p;
+  p.power = 777;
+  p.powerMode = 1;
+  p.average = 17;
+  p.evaluationMode = 2;
+  p.holdFail = 33;
+  p.intLim = 44;
+  p.maxVecNo = 29;
+  p.digitalOutmode = 3;
+  p.trigger = 6;
+  p.externTeach = 0;
+  p.calculationMode = 3;
+  p.dynwinLo = 1234;
+  p.dynwinHi = 2345;
+  p.colorGroup = 1;
+  p.ledMode = 3;
+  p.gain = 7;
+  p.integral = 250;
+  p.analogOutmode = 5;
+  p.analogOut = 1;
+  p.analogZoom = 9;
+  return p;
+}
+
+inline TeachTable distinctTable() {
+  TeachTable t{};
+  for (std::size_t r = 0; r < kTeachRows; ++r) {
+    for (std::size_t c = 0; c < kTeachCells; ++c)
+      t[r].cell[c] = static_cast<std::uint16_t>(1000 * r + 10 * c + 3);
+    t[r].group = static_cast<std::uint16_t>(r % 3);
+    t[r].hold = static_cast<std::uint16_t>(500 + r);
+    t[r].reserved = static_cast<std::uint16_t>(0xA000 + r);
+  }
+  t[30].cell[4] = 65535;
+  return t;
+}
+
+} // namespace quorvane::testing
