@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 
 #include <cstdio>
 
@@ -13,7 +12,6 @@ int main(int argc, char **argv) {
   QApplication::setApplicationName(QStringLiteral("quorvane-ana-scope"));
   QApplication::setOrganizationName(QStringLiteral("QUORVANE"));
   QApplication::setApplicationVersion(QStringLiteral("1.3.1"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvane-ana-scope.png")));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(

@@ -2,6 +2,7 @@
 
 #include "app/connection_status_box.h"
 #include "app/logo_band.h"
+#include "app/side_tab_widget.h"
 #include "link/connection_page.h"
 #include "ui/help.h"
 
@@ -11,6 +12,7 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -62,9 +64,8 @@ const QString kMakerWeb = QStringLiteral("www.quorvane.example");
 
 const QColor kBandColour(0x00, 0x80, 0xFF);
 
-// Left position of the child panel place in the original 790-pixel layout; the tab side
-// here gets more room because its pages scroll instead of being cut off.
-constexpr int kTabSideWidth = 560;
+// Width of the tab side at the default window size; the child panels get the rest.
+constexpr int kTabSideWidth = 620;
 
 QWidget *scrollingPage(QWidget *inner, const QString &name) {
   auto *scroll = new QScrollArea;
@@ -94,6 +95,7 @@ QRadioButton *radio(const QString &label, QWidget *parent) {
 MainWindow::MainWindow(Dialogs &dialogs, QWidget *parent) : QMainWindow(parent), dialogs_(dialogs) {
   initResources();
   setWindowTitle(kToolTitle);
+  setWindowIcon(QIcon(QStringLiteral(":/quorvane-ana-scope.png")));
   setAccessibleName(kToolTitle);
 
   auto *central = new QWidget(this);
@@ -132,10 +134,8 @@ MainWindow::MainWindow(Dialogs &dialogs, QWidget *parent) : QMainWindow(parent),
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildTabs() {
-  tabs_ = new QTabWidget;
+  tabs_ = new SideTabWidget;
   tabs_->setAccessibleName(QStringLiteral("TAB"));
-  tabs_->setUsesScrollButtons(true);
-  tabs_->setElideMode(Qt::ElideNone);
   for (int i = 0; i < kMainPageCount; ++i) {
     auto *inner = new QWidget;
     auto *layout = new QVBoxLayout(inner);
