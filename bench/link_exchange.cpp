@@ -1,0 +1,58 @@
+// Order-8 exchanges per second over loopback TCP against the simulator program, and the
+// tool's CPU per exchange. Goal: at least 10,000 exchanges per second.
+#include "link/sensor_link.h"
+#include "link_sim_process.h"
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/resource.h>
+
+namespace {
+
+double cpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  const int count = argc > 1 ? std::atoi(argv[1]) : 20000;
+  quorvane::bench::SimProcess sim({"--tcp-port", "0"});
+  const auto port = sim.line("TCP PORT ");
+  if (!port) {
+    std::fprintf(stderr, "simulator did not start\n");
+    return 1;
+  }
+  quorvane::SensorLink link;
+  link.settings.protocol = 1;
+  link.settings.ipAddress = QStringLiteral("127.0.0.1");
+  link.settings.portNumber = *port;
+  if (link.InitTCP_IP() < 0) {
+    std::fprintf(stderr, "connect failed: %s\n", qPrintable(link.errorText));
+    return 1;
+  }
+  for (int i = 0; i < 200; ++i) // warm-up
+    if (link.exchange(quorvane::Order::ReadMeasurement, 0) != 1) return 1;
+
+  const double cpu0 = cpuSeconds();
+  const auto t0 = std::chrono::steady_clock::now();
+  for (int i = 0; i < count; ++i)
+    if (link.exchange(quorvane::Order::ReadMeasurement, 0) != 1) {
+      std::fprintf(stderr, "exchange %d failed: %s\n", i, qPrintable(link.errorText));
+      return 1;
+    }
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  const double cpu = cpuSeconds() - cpu0;
+
+  std::printf("order-8 exchanges over loopback TCP: %d in %.3f s\n", count, wall);
+  std::printf("exchanges per second: %.0f (goal >= 10000)\n", count / wall);
+  std::printf("tool CPU per exchange: %.1f us\n", cpu / count * 1e6);
+  return 0;
+}

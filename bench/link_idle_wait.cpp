@@ -1,0 +1,54 @@
+// CPU the tool uses while it waits 3 s for a sensor that never answers (the simulator with
+// every reply dropped), over TCP and over a pseudo terminal. Goal: below 1 % of a core.
+#include "link/sensor_link.h"
+#include "link_sim_process.h"
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+double cpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+bool measure(const char *name, const QStringList &args, const QByteArray &prefix, bool tcp) {
+  quorvane::bench::SimProcess sim(args);
+  const auto where = sim.line(prefix);
+  if (!where) {
+    std::fprintf(stderr, "%s: simulator did not start\n", name);
+    return false;
+  }
+  quorvane::SensorLink link;
+  link.settings.protocol = tcp ? 1 : 0;
+  link.settings.ipAddress = QStringLiteral("127.0.0.1");
+  link.settings.portNumber = tcp ? *where : QString();
+  link.settings.comDevice = tcp ? QString() : *where;
+  if ((tcp ? link.InitTCP_IP() : link.InitRS232()) < 0) {
+    std::fprintf(stderr, "%s: open failed: %s\n", name, qPrintable(link.errorText));
+    return false;
+  }
+  const double cpu0 = cpuSeconds();
+  const auto t0 = std::chrono::steady_clock::now();
+  const int result = link.exchange(quorvane::Order::ReadMeasurement, 0);
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  const double cpu = cpuSeconds() - cpu0;
+  std::printf("%s: result %d after %.3f s, tool CPU %.3f ms = %.3f %% of a core (goal < 1 %%)\n",
+              name, result, wall, cpu * 1e3, 100.0 * cpu / wall);
+  return result == -1;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  const bool tcp = measure("TCP", {"--tcp-port", "0", "--drop-every", "1"}, "TCP PORT ", true);
+  const bool pty = measure("pty", {"--no-tcp", "--pty", "--drop-every", "1"}, "PTY ", false);
+  return tcp && pty ? 0 : 1;
+}
