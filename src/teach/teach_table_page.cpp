@@ -71,11 +71,11 @@ TeachTablePage::TeachTablePage(Dialogs &dialogs, QWidget *parent)
 
   auto *layout = new QGridLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
-  layout->addWidget(grid_, 0, 0, 1, 4);
+  layout->addWidget(grid_, 0, 0, 1, 5);
   layout->addWidget(rowNumberCaption_, 1, 0);
   layout->addWidget(rowNumber_, 1, 1);
   layout->addWidget(autoIncrement_, 1, 2);
-  layout->addWidget(reset_, 1, 3);
+  layout->addWidget(reset_, 1, 4);
   layout->setRowStretch(0, 1);
   layout->setColumnStretch(3, 1);
 
