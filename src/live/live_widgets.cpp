@@ -15,7 +15,10 @@ NumberDisplay::NumberDisplay(const QString &name, QWidget *parent) : QLabel(pare
   p.setColor(QPalette::Window, Qt::white);
   p.setColor(QPalette::WindowText, Qt::black);
   setPalette(p);
-  setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00000")) + 8);
+  // A fixed size keeps a new number from re-running the layout of the whole panel (and
+  // resizing, so redrawing, the graphs beside it) on every frame.
+  setFixedSize(fontMetrics().horizontalAdvance(QStringLiteral("-00000")) + 10,
+               fontMetrics().height() + 6);
   setText(QStringLiteral("0"));
 }
 

@@ -287,6 +287,7 @@ QWidget *MeasurementPanel::build2DPage() {
   graphIntensity2D_->setXRange(kChannelRange.lower, kChannelRange.upper);
   graphIntensity2D_->setYRange(0.0, 100.0);
   graphIntensity2D_->setAxisLabels(QStringLiteral("INT"), QString());
+  graphIntensity2D_->setYTickLabelsVisible(false);
   graphIntensity2D_->setCursorCount(1, kCursorColour);
   graphIntensity2D_->setFixedHeight(72);
 

@@ -75,6 +75,12 @@ void GraphWidget::setAxisLabels(const QString &x, const QString &y) {
   requestReplot();
 }
 
+void GraphWidget::setYTickLabelsVisible(bool visible) {
+  plot_->yAxis->setTickLabels(visible);
+  plot_->yAxis->setTicks(visible);
+  requestReplot();
+}
+
 // --- plots -------------------------------------------------------------------------------
 
 GraphWidget::PlotId GraphWidget::remember(QCPGraph *graph, QCPAbstractItem *item) {

@@ -42,6 +42,8 @@ public:
   // Sets the accessible name of the graph and of the drawing surface inside it.
   void setName(const QString &name);
   void setAxisLabels(const QString &x, const QString &y);
+  // Hides the tick labels of the y axis (a graph that only shows a position along x).
+  void setYTickLabelsVisible(bool visible);
 
   // --- plots (graphs) ---
   PlotId plotXY(std::span<const double> keys, std::span<const double> values, QColor colour,

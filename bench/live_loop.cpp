@@ -1,0 +1,132 @@
+// The live loop as the operator runs it: the measurement panel shown (offscreen), GO against
+// the simulator program over TCP loopback with no reply delay, for a fixed number of frames.
+// Prints frames per second, the tool's CPU time per frame and its resident memory.
+//
+//   bench_live_loop [frames] [graph page 0..3]     (default 20000 frames, page 3 = 3D view)
+#include "app/shell.h"
+#include "link/sensor_link.h"
+#include "live/live_controller.h"
+#include "live/measurement_panel.h"
+#include "params/parameter_state.h"
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace quorvane;
+
+class BenchShell : public Shell {
+public:
+  void SetButtonsDimmed(bool, bool) override {}
+  void ShowChildPanelDisp(ChildPanel) override {}
+  ChildPanel currentChildPanel() const override { return ChildPanel::Measurement; }
+  void showPage(MainPage) override {}
+  MainPage currentPage() const override { return MainPage::Parameters; }
+  void appendConnectionLog(const QString &) override {}
+  void setConnectionStatus(const QString &) override {}
+};
+
+double cpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Resident memory of this process in kB, from /proc/self/status.
+long residentKb() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray &line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+  return -1;
+}
+
+// Starts the simulator on an ephemeral port; returns the port, 0 on failure.
+quint16 startSimulator(QProcess &sim) {
+  sim.start(QStringLiteral(QUORVANE_SIM_PATH), {QStringLiteral("--tcp-port"), QStringLiteral("0"),
+                                                QStringLiteral("--delay-ms"), QStringLiteral("0")});
+  if (!sim.waitForStarted(5000)) return 0;
+  QByteArray out;
+  while (sim.waitForReadyRead(5000)) {
+    out += sim.readAllStandardOutput();
+    for (const QByteArray &line : out.split('\n'))
+      if (line.startsWith("TCP PORT ")) return static_cast<quint16>(line.mid(9).trimmed().toUInt());
+  }
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const std::uint64_t frames = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 20000;
+  const int page = argc > 2 ? std::atoi(argv[2]) : 3;
+
+  QProcess sim;
+  const quint16 port = startSimulator(sim);
+  if (port == 0) {
+    std::fprintf(stderr, "could not start the simulator %s\n", QUORVANE_SIM_PATH);
+    return 1;
+  }
+
+  SensorLink link;
+  link.settings.protocol = 1;
+  link.settings.ipAddress = QStringLiteral("127.0.0.1");
+  link.settings.portNumber = QString::number(port);
+  if (link.InitTCP_IP() < 0) {
+    std::fprintf(stderr, "could not connect: %s\n", qPrintable(link.errorText));
+    return 1;
+  }
+  link.linkOk = true;
+
+  QtDialogs dialogs;
+  BenchShell shell;
+  ParameterState parameters;
+  parameters.para.evaluationMode = 3;
+  parameters.para.calculationMode = page == 2 ? 0 : 2;
+  MeasurementPanel panel(dialogs);
+  panel.resize(900, 600);
+  panel.setActiveGraphPage(static_cast<MeasurementPanel::GraphTab>(page));
+  panel.show();
+  LiveController live(link, shell, parameters, panel);
+
+  long peakKb = residentKb();
+  const long startKb = peakKb;
+  live.hooks().showTemperature = [&](std::int16_t) {
+    const std::uint64_t n = live.framesShown() + 1;
+    if (n % 1000 == 0) peakKb = std::max(peakKb, residentKb());
+    if (n >= frames) live.CBF_ButtonStop();
+  };
+
+  QElapsedTimer wall;
+  const double cpu0 = cpuSeconds();
+  wall.start();
+  live.CBF_ButtonGo();
+  const double seconds = double(wall.nsecsElapsed()) / 1e9;
+  const double cpu = cpuSeconds() - cpu0;
+  peakKb = std::max(peakKb, residentKb());
+
+  sim.kill();
+  sim.waitForFinished(2000);
+
+  const std::uint64_t shown = live.framesShown();
+  std::printf("frames shown:        %llu of %llu (graph page %d)\n", (unsigned long long)shown,
+              (unsigned long long)frames, page);
+  std::printf("frames per second:   %.0f\n", double(shown) / seconds);
+  std::printf("CPU per frame:       %.1f us (tool process)\n", cpu / double(shown) * 1e6);
+  std::printf("resident memory:     %.1f MB at start, %.1f MB peak during the run\n",
+              double(startKb) / 1024.0, double(peakKb) / 1024.0);
+  return shown == frames ? 0 : 1;
+}
