@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -80,6 +79,9 @@ QPushButton *actionButton(const QString &label, const QKeySequence &key, QWidget
   auto *button = new QPushButton(label, parent);
   button->setAccessibleName(label);
   button->setToolTip(QStringLiteral("%1 (%2)").arg(label, key.toString()));
+  // The button's own shortcut: a dimmed button does not take it, so the busy lock holds
+  // for the keys too.
+  button->setShortcut(key);
   button->setMinimumHeight(30);
   return button;
 }
@@ -185,14 +187,6 @@ QWidget *MainWindow::buildTransferControls() {
   grid->addWidget(get_, 1, 1);
   grid->addWidget(go_, 1, 2);
   grid->addWidget(stop_, 1, 3);
-
-  // Window-wide keys; a dimmed button ignores click(), so the busy lock holds for keys too.
-  const std::array<std::pair<Qt::Key, QPushButton *>, 4> keys = {
-      {{Qt::Key_F9, send_}, {Qt::Key_F10, get_}, {Qt::Key_F11, go_}, {Qt::Key_F12, stop_}}};
-  for (auto [key, button] : keys) {
-    auto *shortcut = new QShortcut(QKeySequence(key), this);
-    connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
-  }
 
   addBusyControl(send_, BusyGroup::MainTransfer);
   addBusyControl(get_, BusyGroup::MainTransfer);
