@@ -47,6 +47,10 @@ public:
   std::uint8_t *txPayload();
   void FillTxBuf(std::uint8_t order, std::uint16_t argument, std::uint16_t dataLength);
   // Sends the staged frame and waits for the reply; 1 on success, -1 after reporting.
+  // With no open transport it fails at once with the time-out message. When the TCP server
+  // closes during the wait, that close is the one report ("SERVER HAS CLOSED CONNECTION!")
+  // and the wait ends at once with -1. A call made while another exchange waits is refused
+  // with -1 and nothing sent (the busy lock should have prevented it).
   [[nodiscard]] int DataExchange(int frameLength);
   [[nodiscard]] int GetHeaderFrame();
   [[nodiscard]] int GetDataFrame();
