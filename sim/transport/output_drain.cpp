@@ -20,19 +20,28 @@ OutputDrain::OutputDrain(Sink sink, bool paceAtBaudRate, QObject *parent)
 }
 
 void OutputDrain::push(std::vector<Emission> emissions) {
-  for (auto &e : emissions)
+  for (auto &e : emissions) {
+    if (pendingBytes_ + e.bytes.size() > kMaxPendingBytes) {
+      discardedBytes_ += e.bytes.size();
+      e.bytes.clear();
+      if (!e.disconnect) continue;
+    }
+    pendingBytes_ += e.bytes.size();
     chunks_.push_back({std::move(e.bytes), 0, e.disconnect, e.byteByByte,
                        std::max<std::uint32_t>(e.baudRate, 1)});
+  }
   if (!timer_.isActive() && !waitingForSink_) drain();
 }
 
 void OutputDrain::clear() {
   chunks_.clear();
+  pendingBytes_ = 0;
   timer_.stop();
   waitingForSink_ = false;
 }
 
 void OutputDrain::sinkWritable() {
+  if (!waitingForSink_) return;
   waitingForSink_ = false;
   if (!timer_.isActive()) drain();
 }
@@ -42,6 +51,15 @@ void OutputDrain::wakeAfterNs(qint64 ns) {
 }
 
 void OutputDrain::drain() {
+  // A sink may report progress synchronously from inside a write; that must not start a
+  // second pass over the chunk being written.
+  if (draining_) return;
+  draining_ = true;
+  drainOnce();
+  draining_ = false;
+}
+
+void OutputDrain::drainOnce() {
   while (!chunks_.empty()) {
     Chunk &c = chunks_.front();
     if (c.sent == c.bytes.size()) {
@@ -75,6 +93,7 @@ void OutputDrain::drain() {
       return;
     }
     c.sent += static_cast<std::size_t>(written);
+    pendingBytes_ -= static_cast<std::size_t>(written);
     if (pace_)
       lineFreeNs_ =
           std::max(now, lineFreeNs_) + written * kBitsPerByte * 1'000'000'000 / c.baudRate;

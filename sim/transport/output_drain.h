@@ -1,7 +1,9 @@
 #pragma once
 // Writes the simulator's emissions to a byte sink in order: whole chunks at once, one byte
 // per event-loop turn for split delivery, or paced at the line's baud rate (10 bits per
-// byte). Waits on timers and on the sink, never spins.
+// byte). Waits on timers and on the sink, never spins. A peer that stops reading cannot
+// make it grow without bound: beyond kMaxPendingBytes new output is discarded, as a full
+// line would lose it.
 #include "model/sensor_model.h"
 
 #include <QElapsedTimer>
@@ -15,6 +17,8 @@
 
 namespace quorvane::sim {
 
+inline constexpr std::size_t kMaxPendingBytes = 1 << 20;
+
 class OutputDrain : public QObject {
   Q_OBJECT
 public:
@@ -27,6 +31,9 @@ public:
   // Forgets everything not yet written.
   void clear();
   [[nodiscard]] bool idle() const { return chunks_.empty(); }
+  [[nodiscard]] std::size_t pendingBytes() const { return pendingBytes_; }
+  // Bytes discarded because too much was pending.
+  [[nodiscard]] std::uint64_t discardedBytes() const { return discardedBytes_; }
   // The sink takes bytes again after it reported itself full.
   void sinkWritable();
 
@@ -46,6 +53,7 @@ private:
   };
 
   void drain();
+  void drainOnce();
   void wakeAfterNs(qint64 ns);
 
   Sink sink_;
@@ -55,6 +63,9 @@ private:
   QElapsedTimer clock_;
   qint64 lineFreeNs_ = 0;
   bool waitingForSink_ = false;
+  bool draining_ = false;
+  std::size_t pendingBytes_ = 0;
+  std::uint64_t discardedBytes_ = 0;
 };
 
 } // namespace quorvane::sim

@@ -3,12 +3,19 @@
 #include <span>
 
 namespace quorvane::sim {
+namespace {
+
+constexpr qint64 kSocketBacklog = 64 * 1024;
+
+} // namespace
 
 SimTcpServer::SimTcpServer(SimOptions options, QObject *parent)
     : QObject(parent), model_(std::move(options)),
       drain_(
           [this](const std::uint8_t *bytes, qint64 n) -> qint64 {
             if (!client_) return -1;
+            // Leave the rest with the drain (which is bounded) while the peer does not read.
+            if (client_->bytesToWrite() > kSocketBacklog) return 0;
             const qint64 written = client_->write(reinterpret_cast<const char *>(bytes), n);
             client_->flush();
             return written;
@@ -39,6 +46,7 @@ void SimTcpServer::acceptClients() {
     client_ = next;
     next->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(next, &QTcpSocket::readyRead, this, &SimTcpServer::readClient);
+    connect(next, &QTcpSocket::bytesWritten, this, [this] { drain_.sinkWritable(); });
     connect(next, &QTcpSocket::disconnected, this, [this, next] {
       if (client_ == next) releaseClient(false);
     });
