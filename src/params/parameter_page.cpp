@@ -13,6 +13,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quorvane {
 namespace {
 
@@ -252,6 +254,29 @@ void ParameterPage::trimTriggerRing() {
   const QSignalBlocker block(trigger);
   while (trigger->count() > 2)
     trigger->removeItem(trigger->count() - 1);
+}
+
+std::vector<std::uint16_t> ParameterPage::triggerItems() const {
+  const QComboBox *trigger = ring(field::kTrigger);
+  std::vector<std::uint16_t> values;
+  for (int i = 0; i < trigger->count(); ++i)
+    if (!isForeignItem(trigger, i))
+      values.push_back(static_cast<std::uint16_t>(trigger->itemData(i).toInt()));
+  return values;
+}
+
+void ParameterPage::setTriggerItems(const std::vector<std::uint16_t> &values) {
+  if (values == triggerItems()) return;
+  QComboBox *trigger = ring(field::kTrigger);
+  const std::uint16_t selected = ringValue(trigger);
+  const QSignalBlocker block(trigger);
+  trigger->clear();
+  for (std::uint16_t v : values) {
+    const auto known = std::find_if(kTriggerItems.begin(), kTriggerItems.end(),
+                                    [v](const RingItem &item) { return item.value == v; });
+    trigger->addItem(known != kTriggerItems.end() ? known->label : QString::number(v), int{v});
+  }
+  setRingValue(trigger, selected);
 }
 
 void ParameterPage::restoreTriggerRing() {

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -56,6 +57,10 @@ public:
   // TRIGGER ring items: trim to CONT and SELF; or put EXT1 .. PARA back after them.
   void trimTriggerRing();
   void restoreTriggerRing();
+  // The TRIGGER values the ring offers, in order; setting them keeps the selected value
+  // when it is still offered.
+  [[nodiscard]] std::vector<std::uint16_t> triggerItems() const;
+  void setTriggerItems(const std::vector<std::uint16_t> &values);
 
   QSlider *powerSlider() const { return powerSlider_; }
   QSpinBox *powerNumber() const { return powerNumber_; }

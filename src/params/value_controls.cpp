@@ -42,6 +42,10 @@ void setRingValue(QComboBox *ring, std::uint16_t value) {
   ring->setCurrentIndex(index);
 }
 
+bool isForeignItem(const QComboBox *ring, int index) {
+  return ring->itemData(index, kForeignRole).toBool();
+}
+
 QStringList numberLabels(int first, int count) {
   QStringList labels;
   for (int i = 0; i < count; ++i)

@@ -27,6 +27,8 @@ void fillRing(QComboBox *ring, std::initializer_list<RingItem> items);
 // sent back unchanged instead of being silently replaced; such an item is dropped again
 // as soon as another value is set.
 void setRingValue(QComboBox *ring, std::uint16_t value);
+// Whether item `index` is such an extra item.
+[[nodiscard]] bool isForeignItem(const QComboBox *ring, int index);
 
 // Builds a table whose first column holds numbers and whose last column only shows a
 // colour; `rowLabels` label the lines.
