@@ -8,6 +8,8 @@ namespace {
 constexpr qint64 kBitsPerByte = 10;
 // With pacing, bytes go out in slices of about this long.
 constexpr qint64 kSliceNs = 2'000'000;
+// A line that has had nothing to send for this long is idle, not late.
+constexpr qint64 kIdleLineNs = 5 * kSliceNs;
 
 } // namespace
 
@@ -77,11 +79,16 @@ void OutputDrain::drainOnce() {
       wakeAfterNs(lineFreeNs_ - now);
       return;
     }
+    // An idle line starts from now; one woken late by its timer catches up, so the average
+    // rate stays the baud rate whatever the timer resolution.
+    if (pace_ && now - lineFreeNs_ > kIdleLineNs) lineFreeNs_ = now;
     std::size_t n = c.bytes.size() - c.sent;
     if (c.byteByByte) n = 1;
-    if (pace_)
-      n = std::min<std::size_t>(
-          n, std::max<qint64>(1, c.baudRate * kSliceNs / kBitsPerByte / 1'000'000'000));
+    if (pace_) {
+      const qint64 budget =
+          (now + kSliceNs - lineFreeNs_) * c.baudRate / kBitsPerByte / 1'000'000'000;
+      n = std::min<std::size_t>(n, static_cast<std::size_t>(std::max<qint64>(1, budget)));
+    }
     const qint64 written = sink_(c.bytes.data() + c.sent, static_cast<qint64>(n));
     if (written < 0) {
       clear();
@@ -94,9 +101,7 @@ void OutputDrain::drainOnce() {
     }
     c.sent += static_cast<std::size_t>(written);
     pendingBytes_ -= static_cast<std::size_t>(written);
-    if (pace_)
-      lineFreeNs_ =
-          std::max(now, lineFreeNs_) + written * kBitsPerByte * 1'000'000'000 / c.baudRate;
+    if (pace_) lineFreeNs_ += written * kBitsPerByte * 1'000'000'000 / c.baudRate;
     if (c.byteByByte) {
       // Let the event loop turn before the next byte.
       wakeAfterNs(0);
