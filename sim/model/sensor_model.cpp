@@ -17,8 +17,19 @@ std::uint32_t baudRateForCode(std::uint16_t code) {
   return code < 8 ? kRates[code] : 115200;
 }
 
+namespace {
+
+// In-process callers fill SimOptions without the parser's range checks.
+SimOptions sanitized(SimOptions o) {
+  o.triggerPeriodMs = std::max<std::uint32_t>(o.triggerPeriodMs, 2);
+  o.hwinfoBytes = std::min(o.hwinfoBytes, kMaxPayload);
+  return o;
+}
+
+} // namespace
+
 SensorModel::SensorModel(SimOptions options)
-    : options_(std::move(options)), scene_{options_.seed, options_.triggerPeriodMs},
+    : options_(sanitized(std::move(options))), scene_{options_.seed, options_.triggerPeriodMs},
       ram_(initialMemory()), eeprom_(ram_) {
   rx_.reserve(kMaxRequestFrame);
 }

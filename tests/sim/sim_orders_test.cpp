@@ -244,3 +244,17 @@ TEST(SimOrders, RequestLogRecordsEveryValidRequest) {
   EXPECT_GE(model.requests().size(), kRequestLogKeep);
   EXPECT_LE(model.requests().size(), 2 * kRequestLogKeep);
 }
+
+TEST(SimOrders, OptionsOutOfRangeFromInProcessCallersAreClamped) {
+  SimOptions o;
+  o.triggerPeriodMs = 0;
+  o.hwinfoBytes = 70000;
+  SensorModel model(o);
+  EXPECT_EQ(model.options().triggerPeriodMs, 2u);
+  (void)exchange(model, Order::AutoSend, 1, 10);
+  EXPECT_EQ(parseFrames(joined(model.poll(20))).size(), 5u);
+  const auto info = exchange(model, Order::ReadHardwareInfo, kHardwareInfoMagic, 30);
+  ASSERT_FALSE(info.empty());
+  EXPECT_EQ(info.back().payload.size(), kMaxPayload);
+  EXPECT_TRUE(info.back().dataOk);
+}
