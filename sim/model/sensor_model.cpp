@@ -56,7 +56,7 @@ void SensorModel::receive(std::span<const std::uint8_t> bytes, std::uint64_t now
   if (dropped_) return;
   // Frames that fell due before these bytes arrived go out first.
   advance(nowMs);
-  if (!rx_.empty() && nowMs - lastRxMs_ > kStalePartialMs) {
+  if (!rx_.empty() && nowMs > lastRxMs_ + kStalePartialMs) {
     log("DROP stale partial frame", rx_);
     rx_.clear();
   }
