@@ -118,7 +118,9 @@ MainWindow::MainWindow(Dialogs &dialogs, QWidget *parent) : QMainWindow(parent),
   splitter_->addWidget(left);
   buildChildArea();
   splitter_->addWidget(childStack_);
-  splitter_->setStretchFactor(0, 0);
+  // Resizing shares the change between both sides, so the small default size still
+  // leaves the child panels room.
+  splitter_->setStretchFactor(0, 1);
   splitter_->setStretchFactor(1, 1);
   column->addWidget(splitter_, 1);
   setCentralWidget(central);
