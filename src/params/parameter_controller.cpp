@@ -4,8 +4,10 @@
 #include "link/sensor_link.h"
 #include "params/core/panel_rules.h"
 #include "params/group_hold_page.h"
+#include "params/panel_view_io.h"
 #include "params/parameter_page.h"
 #include "teach/teach_table_page.h"
+#include "ui/dialogs.h"
 
 #include <QAbstractButton>
 #include <QKeySequence>
@@ -44,8 +46,9 @@ ParameterController::ParameterController(ParameterState &state, SensorLink &link
                                          Dialogs &dialogs, ParameterPage &parameters,
                                          GroupHoldPage &groupHold, TeachTablePage &teach,
                                          QObject *parent)
-    : QObject(parent), state_(state), link_(link), shell_(shell), parameters_(parameters),
-      groupHold_(groupHold), teach_(teach), fileIo_(state, dialogs, *this) {
+    : QObject(parent), state_(state), link_(link), shell_(shell), dialogs_(dialogs),
+      parameters_(parameters), groupHold_(groupHold), teach_(teach),
+      fileIo_(state, dialogs, *this) {
   connect(&parameters_, &ParameterPage::modeCommitted, this,
           &ParameterController::InitPanelCtrlAttr);
   connect(&parameters_, &ParameterPage::calculationModeCommitted, this,
@@ -265,6 +268,24 @@ void ParameterController::showMemory() {
 void ParameterController::showParaSet() {
   selectOnly(state_.paraSet == 1 ? controls_.paraSet1 : controls_.paraSet0,
              {controls_.paraSet0, controls_.paraSet1});
+}
+
+void ParameterController::readView(PanelView &view) const {
+  readPanelView(view, {parameters_, groupHold_, teach_});
+  view.paraSet = state_.paraSet;
+}
+
+void ParameterController::applyView(const PanelView &view) {
+  applyPanelView(view, {parameters_, groupHold_, teach_});
+  state_.paraSet = view.paraSet;
+  for (QAbstractButton *b : {controls_.paraSet0, controls_.paraSet1})
+    if (b) b->setEnabled(view.controls.paraSetEnabled);
+  showParaSet();
+  for (const PanelWarning &w : view.requests.warnings) {
+    if (w.page == PanelPage::Parameters) shell_.showPage(MainPage::Parameters);
+    if (w.page == PanelPage::ColorGroups) shell_.showPage(MainPage::ColorGroups);
+    dialogs_.message(QString::fromStdString(w.title), QString::fromStdString(w.text));
+  }
 }
 
 } // namespace quorvane

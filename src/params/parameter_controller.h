@@ -15,6 +15,7 @@ namespace quorvane {
 
 class Dialogs;
 class GroupHoldPage;
+struct PanelView;
 class ParameterPage;
 class SensorLink;
 class Shell;
@@ -68,6 +69,13 @@ public:
   void showMemory();
   void showParaSet();
 
+  // The parameters' part of a rule pass: the pages and the parameter set into `view`; and
+  // back: the pages, the parameter-set buttons (dimmed unless TRIGGER is PARA) and the
+  // warnings, each after bringing its page to the front. The measurement panel's part is
+  // its owner's.
+  void readView(PanelView &view) const;
+  void applyView(const PanelView &view);
+
   ParameterFileIo &fileIo() { return fileIo_; }
   ParameterState &state() { return state_; }
 
@@ -88,6 +96,7 @@ private:
   ParameterState &state_;
   SensorLink &link_;
   Shell &shell_;
+  Dialogs &dialogs_;
   ParameterPage &parameters_;
   GroupHoldPage &groupHold_;
   TeachTablePage &teach_;

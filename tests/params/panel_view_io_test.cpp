@@ -1,6 +1,6 @@
 // The rule pass run on the real pages: the operator's change, the rules' decision and what
 // the controls show afterwards.
-#include "params/panel_view_io.h"
+#include "params/core/panel_rules.h"
 #include "params_fixture.h"
 
 #include <QCheckBox>
@@ -15,18 +15,17 @@ namespace {
 
 struct PanelRulesOnPagesTest : ParamsFixture {
   PanelView view;
-  std::vector<PanelWarning> warnings;
 
   PanelRulesOnPagesTest() {
     controller.initPanelCtrlAttr = [this] {
       ++rulePasses;
-      const ParameterPages pages{parameters, groupHold, teach};
-      readPanelView(view, pages);
+      controller.readView(view);
       InitPanelCtrlAttr(view);
-      applyPanelView(view, pages);
-      for (const PanelWarning &w : view.requests.warnings)
-        warnings.push_back(w);
+      controller.applyView(view);
     };
+  }
+  static QString warning(std::string_view text) {
+    return QStringLiteral("INFO!|") + QString::fromUtf8(text.data(), qsizetype(text.size()));
   }
   // The operator picks `value` in a ring.
   void choose(std::size_t index, int value) {
@@ -75,21 +74,34 @@ TEST_F(PanelRulesOnPagesTest, GroupsAboveTheOutputModesLimitAreZeroedAndPainted)
   EXPECT_EQ(groupHold.group(5), 0);
   EXPECT_EQ(groupHold.groupTable()->item(5, 0)->background().color(), QColor(0xFF0000));
   EXPECT_EQ(groupHold.groupTable()->item(4, 0)->background().color(), QColor(0xFFFFFF));
-  ASSERT_FALSE(warnings.empty());
-  EXPECT_EQ(warnings.back().text, kColorGroupWarning);
+  EXPECT_EQ(popupTexts(), std::vector<QString>{warning(kColorGroupWarning)});
+  EXPECT_EQ(shell.pagesShown.back(), MainPage::ColorGroups);
 }
 
 TEST_F(PanelRulesOnPagesTest, TooManyVectorsForBinaryOutputAreCutToThree) {
   parameters.setFieldValue(field::kMaxVecNo, 5);
   choose(field::kDigitalOutmode, 2);
   EXPECT_EQ(parameters.fieldValue(field::kMaxVecNo), 3);
-  ASSERT_EQ(warnings.size(), 1u);
-  EXPECT_EQ(warnings[0].text, kMaxVecNoWarning);
+  EXPECT_EQ(popupTexts(), std::vector<QString>{warning(kMaxVecNoWarning)});
+  EXPECT_EQ(shell.pagesShown.back(), MainPage::Parameters);
   // Rows 0..2 are active, the others not.
   EXPECT_EQ(teach.grid()->verticalHeaderItem(2)->foreground().color(), QColor(0x008000));
   EXPECT_EQ(teach.grid()->verticalHeaderItem(3)->foreground().color(), QColor(0xFF0000));
   EXPECT_EQ(groupHold.holdTable()->verticalHeaderItem(3)->foreground().color(), QColor(0x008000));
   EXPECT_EQ(groupHold.holdTable()->verticalHeaderItem(3)->text(), "2");
+}
+
+TEST_F(PanelRulesOnPagesTest, ParameterSetsOnlyWithTriggerPara) {
+  choose(field::kDigitalOutmode, 2);
+  choose(field::kTrigger, 6);
+  EXPECT_TRUE(buttons.paraSet1->isEnabled());
+  buttons.paraSet1->click();
+  EXPECT_EQ(state.paraSet, 1);
+  choose(field::kTrigger, 2);
+  EXPECT_EQ(state.paraSet, 0);
+  EXPECT_TRUE(buttons.paraSet0->isChecked());
+  EXPECT_FALSE(buttons.paraSet0->isEnabled());
+  EXPECT_FALSE(buttons.paraSet1->isEnabled());
 }
 
 TEST_F(PanelRulesOnPagesTest, HeadingsFollowTheCalculationAndEvaluationModes) {
