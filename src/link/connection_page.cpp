@@ -138,8 +138,8 @@ void ConnectionPage::buildControls() {
   buttons->addWidget(tryToConnect_, 0, 0);
   buttons->addWidget(disconnect_, 0, 1);
   buttons->addWidget(accept_, 0, 2);
-  buttons->addWidget(changeBaudrate_, 1, 0);
-  buttons->addWidget(hardwareInfo_, 1, 1, 1, 2);
+  buttons->addWidget(hardwareInfo_, 1, 0);
+  buttons->addWidget(changeBaudrate_, 1, 1);
 
   auto *id = new QHBoxLayout;
   id->addWidget(caption(QStringLiteral("PANEL ID"), this));
