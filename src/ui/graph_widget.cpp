@@ -330,6 +330,10 @@ void GraphWidget::moveCursor(int index, const QPointF &pixel) {
 bool GraphWidget::eventFilter(QObject *watched, QEvent *event) {
   if (watched != plot_) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
+  case QEvent::ContextMenu:
+    // A right click on the drawing is a right click on the graph (its help, for one).
+    QCoreApplication::sendEvent(this, event);
+    return true;
   case QEvent::MouseButtonPress: {
     auto *e = static_cast<QMouseEvent *>(event);
     if (e->button() != Qt::LeftButton) break;

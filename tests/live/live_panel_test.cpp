@@ -341,6 +341,10 @@ TEST_F(PanelFixture, EveryControlIsNamedAndExplainsItself) {
   auto *showGraph = child<QWidget>("CBF_ButtonShowGraph");
   QApplication::sendEvent(showGraph, &event);
   EXPECT_EQ(rig.dialogs.popups().back().text, "Switch to a graphical display for each signal.");
+  // A graph answers on its drawing surface too.
+  QApplication::sendEvent(rig.panel.graphRgb()->plot(), &event);
+  EXPECT_EQ(rig.dialogs.popups().back().text.left(34), "Displays the last 100 values of RE");
+  EXPECT_EQ(rig.dialogs.popups().size(), 3u);
   for (auto *d : rig.panel.findChildren<NumberDisplay *>())
     EXPECT_FALSE(d->accessibleName().isEmpty());
 }
