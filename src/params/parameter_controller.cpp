@@ -221,6 +221,7 @@ void ParameterController::GetPara() {
 }
 
 void ParameterController::CBF_ButtonSend() {
+  finishTyping(controls_.send);
   if (state_.memory == ParameterMemory::File) {
     fileIo_.SendParaToFile();
     return;
@@ -235,6 +236,7 @@ void ParameterController::CBF_ButtonSend() {
 }
 
 void ParameterController::CBF_ButtonGet() {
+  finishTyping(controls_.get);
   if (state_.memory == ParameterMemory::File) {
     fileIo_.ReadParaFromFile();
     return;
@@ -246,6 +248,12 @@ void ParameterController::CBF_ButtonGet() {
   shell_.SetButtonsDimmed(false, true);
   GetPara();
   shell_.SetButtonsDimmed(false, false);
+}
+
+void ParameterController::finishTyping(QAbstractButton *button) {
+  // F9 and F10 leave the focus where it was: a number still being typed or a table cell
+  // still being edited would not be taken. Moving the focus commits them, as a click does.
+  if (button && button->isVisible() && !button->hasFocus()) button->setFocus(Qt::OtherFocusReason);
 }
 
 void ParameterController::CBF_SelectMem(ParameterMemory memory) {

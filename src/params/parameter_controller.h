@@ -92,6 +92,7 @@ private:
   void onGroupEdited();
   void onCellEdited();
   void checkWritePlausibility();
+  void finishTyping(QAbstractButton *button);
 
   ParameterState &state_;
   SensorLink &link_;

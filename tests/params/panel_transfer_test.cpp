@@ -317,3 +317,43 @@ TEST_F(PanelTransferTest, FailedFirstExchangeStopsAndLeavesThePanel) {
 
 } // namespace
 } // namespace quorvane::testing
+
+namespace quorvane::testing {
+namespace {
+
+TEST_F(PanelTransferTest, ShortcutTakesANumberStillBeingTyped) {
+  // Pages and buttons in one window, as in the main window.
+  parameters.setParent(&buttons.host);
+  teach.setParent(&buttons.host);
+  parameters.move(0, 60);
+  teach.move(300, 60);
+  parameters.show();
+  teach.show();
+  buttons.host.show();
+  QApplication::setActiveWindow(&buttons.host);
+  QSpinBox *average = parameters.spinBox(field::kAverage);
+  average->setFocus();
+  average->selectAll();
+  QTest::keyClicks(average, "42");
+  QTableWidget *grid = teach.grid();
+  grid->setCurrentCell(6, 1);
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_F2);
+  auto *editor = qobject_cast<QSpinBox *>(QApplication::focusWidget());
+  ASSERT_NE(editor, nullptr);
+  editor->selectAll();
+  QTest::keyClicks(editor, "4711");
+
+  // As its F9 shortcut does, a click without moving the focus. With no sensor, SEND reads
+  // the panel and then its first exchange fails.
+  buttons.send->click();
+  EXPECT_EQ(state.para.average, 42);
+  EXPECT_EQ(state.table[6].cell[1], 4711);
+  EXPECT_EQ(shell.dims.size(), 2u);
+
+  parameters.setParent(nullptr);
+  teach.setParent(nullptr);
+}
+
+} // namespace
+} // namespace quorvane::testing
