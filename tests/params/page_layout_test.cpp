@@ -43,8 +43,9 @@ void expectTidy(QWidget *page, QSize size) {
                                                : QString())
             : controls[i]->accessibleName();
     EXPECT_TRUE(page->rect().contains(a)) << name.toStdString() << " leaves the page";
-    if (auto *label = qobject_cast<QLabel *>(controls[i]))
+    if (auto *label = qobject_cast<QLabel *>(controls[i])) {
       EXPECT_GE(a.width(), label->sizeHint().width()) << label->text().toStdString() << " is cut";
+    }
     for (std::size_t j = i + 1; j < controls.size(); ++j)
       EXPECT_FALSE(a.intersects(controls[j]->geometry()))
           << name.toStdString() << " overlaps " << controls[j]->accessibleName().toStdString();
