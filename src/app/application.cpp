@@ -2,8 +2,10 @@
 
 #include "app/connection_status_box.h"
 #include "app/program_directory.h"
+#include "app/subsystems.h"
 #include "link/connection.h"
 #include "link/connection_page.h"
+#include "params/parameter_controller.h"
 #include "ui/dialogs.h"
 
 #include <QComboBox>
@@ -22,7 +24,9 @@ Application::Application(Dialogs &dialogs, ApplicationOptions options)
   window_->setConnectionPage(page_);
   connection_ = std::make_unique<Connection>(link_, *window_, dialogs_, params_);
   store_ = std::make_unique<PanelSettingsStore>(dataDirectory_);
+  subsystems_ = std::make_unique<Subsystems>(link_, params_, *window_, dialogs_);
   wireConnection();
+  wireSubsystems();
 
   connect(window_.get(), &MainWindow::panelEvent, this, [this](MainPanelEvent e) { CBF_MAINP(e); });
   connect(window_.get(), &MainWindow::pageChanged, this, [this](MainPage p) { CBF_TabMain1(p); });
@@ -67,6 +71,18 @@ void Application::wireConnection() {
   connect(connection_.get(), &Connection::closeRequested, this, [this] { requestQuit(); });
 }
 
+void Application::wireSubsystems() {
+  connection_->readParameters = [this] { subsystems_->parameters().GetPara(); };
+  hooks.readParameterControls = [this] {
+    // The first rule pass settles the controls' dimming and the measurement panel for the
+    // values the pages start with.
+    subsystems_->applyPanelRules();
+    subsystems_->parameters().GetPanelValues();
+  };
+  hooks.showMeasurementGraphs = [this] { subsystems_->showStartGraphPage(); };
+  hooks.panelIdChanged = [this](const QString &id) { subsystems_->showIdentification(id); };
+}
+
 // --- start-up ---
 
 void Application::InitAll() {
@@ -89,6 +105,8 @@ void Application::InitAll() {
   if (hooks.readParameterControls) hooks.readParameterControls();
   // 8.-9. The IP list lives on the connection page; the panel settings fill it.
   store_->LoadPanelSettings(*window_, *page_);
+  subsystems_->parameters().fileIo().parameterFilePath =
+      QString::fromStdString(store_->settings().paths.parameterFile);
   if (hooks.loadRowColours) hooks.loadRowColours();
   if (hooks.panelIdChanged) hooks.panelIdChanged(page_->panelId());
   // 10. First pages.
@@ -180,6 +198,9 @@ void Application::onLinkFailed(const QString &message) {
 
 void Application::StorePanelSettings() {
   link_.settings = page_->readSettings();
+  if (subsystems_)
+    store_->settings().paths.parameterFile =
+        subsystems_->parameters().fileIo().parameterFilePath.toStdString();
   const int result = store_->StorePanelSettings(*window_, *page_, link_.settings);
   if (result < 0)
     dialogs_.message(QStringLiteral("ATTENTION!"),
@@ -203,6 +224,7 @@ void Application::shutdown() {
   if (link_.tcpConnected) link_.disconnectTcp();
   link_.closeSerial();
   connection_.reset();
+  subsystems_.reset();
   page_ = nullptr;
   window_.reset();
 }

@@ -17,6 +17,7 @@ namespace quorvane {
 class Connection;
 class ConnectionPage;
 class Dialogs;
+class Subsystems;
 
 struct ApplicationOptions {
   // Directory of PanelSettings.cfg and the data files; empty: decided by dataDirectory().
@@ -62,11 +63,14 @@ public:
   ConnectionPage &connectionPage() { return *page_; }
   Connection &connection() { return *connection_; }
   PanelSettingsStore &panelSettings() { return *store_; }
+  // The parameter pages and controller, the measurement panel and the live loop.
+  Subsystems &subsystems() { return *subsystems_; }
   const QString &dataDirectory() const { return dataDirectory_; }
   bool offline() const { return offline_; }
 
 private:
   void wireConnection();
+  void wireSubsystems();
   void onLinkFailed(const QString &message);
   void enterOffline();
   void tryToConnect();
@@ -80,6 +84,7 @@ private:
   std::unique_ptr<MainWindow> window_;
   ConnectionPage *page_ = nullptr; // owned by the window
   std::unique_ptr<Connection> connection_;
+  std::unique_ptr<Subsystems> subsystems_;
   std::unique_ptr<PanelSettingsStore> store_;
   bool quitRequested_ = false;
   bool offline_ = false;

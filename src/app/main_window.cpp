@@ -317,7 +317,7 @@ void MainWindow::setChildPanel(ChildPanel which, QWidget *panel) {
   if (index < 0 || !panel) return;
   auto *layout = static_cast<QVBoxLayout *>(childSlots_[index]->layout());
   QWidget *old = childPanels_[index];
-  layout->replaceWidget(old, panel);
+  delete layout->replaceWidget(old, panel); // the old item is ours to free
   layout->setStretchFactor(panel, 1);
   old->deleteLater();
   old->hide();
@@ -340,6 +340,13 @@ QWidget *MainWindow::topLevelPanel(TopPanel which) const {
     return topLevel_[2];
   }
   return nullptr;
+}
+
+void MainWindow::setTopLevelPanel(TopPanel which, QWidget *panel) {
+  const int index = which == TopPanel::BigColourNumber ? 0 : which == TopPanel::BigGroup ? 1 : 2;
+  if (!panel || topLevel_[index] == panel) return;
+  delete topLevel_[index];
+  topLevel_[index] = panel;
 }
 
 void MainWindow::setConnectionPage(ConnectionPage *page) {

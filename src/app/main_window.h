@@ -64,6 +64,8 @@ public:
   // The registered panel, or the placeholder until one is registered.
   QWidget *childPanel(ChildPanel which) const;
   QWidget *topLevelPanel(TopPanel which) const;
+  // Puts `panel` in place of a top-level panel's placeholder, so there is one of each.
+  void setTopLevelPanel(TopPanel which, QWidget *panel);
   // The connection page receives the log; its controls join the busy lock.
   void setConnectionPage(ConnectionPage *page);
   ConnectionPage *connectionPage() const { return connectionPage_; }
