@@ -31,7 +31,7 @@ std::optional<std::uint64_t> parseNumber(std::string_view text, std::uint64_t lo
   return value;
 }
 
-struct OptionSpec {
+struct OptionDef {
   std::string_view name;
   bool takesValue;
   // Returns an empty string on success, else what is wrong with the value.
@@ -67,10 +67,10 @@ std::function<std::string(SimOptions &, std::string_view)> flag(bool SimOptions:
   };
 }
 
-const std::vector<OptionSpec> &optionSpecs() {
+const std::vector<OptionDef> &optionSpecs() {
   constexpr std::uint64_t u16 = 0xFFFF;
   constexpr std::uint64_t u32 = 0xFFFFFFFFu;
-  static const std::vector<OptionSpec> specs = {
+  static const std::vector<OptionDef> definitions = {
       {"--tcp-port", true, number(&SimOptions::tcpPort, 0, u16)},
       {"--bind", true,
        [](SimOptions &o, std::string_view v) -> std::string {
@@ -110,10 +110,10 @@ const std::vector<OptionSpec> &optionSpecs() {
       {"--plausibility-word", true, optionalNumber(&SimOptions::plausibilityWord, 0, u16)},
       {"--oversize-length", false, flag(&SimOptions::oversizeLength)},
   };
-  return specs;
+  return definitions;
 }
 
-const OptionSpec *findSpec(std::string_view name) {
+const OptionDef *findOption(std::string_view name) {
   for (const auto &s : optionSpecs())
     if (s.name == name) return &s;
   return nullptr;
@@ -138,10 +138,10 @@ ParsedOptions parseSimOptions(std::span<const std::string_view> args) {
       inlineValue = arg.substr(eq + 1);
       arg = arg.substr(0, eq);
     }
-    const OptionSpec *spec = findSpec(arg);
-    if (!spec) return fail("unknown option: " + std::string(args[i]));
+    const OptionDef *def = findOption(arg);
+    if (!def) return fail("unknown option: " + std::string(args[i]));
     std::string_view value;
-    if (spec->takesValue) {
+    if (def->takesValue) {
       if (inlineValue) {
         value = *inlineValue;
       } else {
@@ -151,7 +151,7 @@ ParsedOptions parseSimOptions(std::span<const std::string_view> args) {
     } else if (inlineValue) {
       return fail("option " + std::string(arg) + " takes no value");
     }
-    if (auto problem = spec->apply(result.options, value); !problem.empty())
+    if (auto problem = def->apply(result.options, value); !problem.empty())
       return fail("option " + std::string(arg) + " " + problem + ", not '" + std::string(value) +
                   "'");
   }
