@@ -27,7 +27,6 @@ TEST_F(LiveTest, GoShowsMovingValuesWithTheTransferButtonsUsable) {
   options.delayMs = 2; // each frame from a new instant of the moving scene
   startConnected(options);
   window().showPage(MainPage::TeachTable);
-  std::set<QString> reds;
   std::vector<bool> enabledDuring;
   when([&] { return frames() >= 1; },
        [&] {
@@ -36,12 +35,7 @@ TEST_F(LiveTest, GoShowsMovingValuesWithTheTransferButtonsUsable) {
                   window().memoryButton(ParameterMemory::Eeprom), window().stopButton()})
            enabledDuring.push_back(w->isEnabled());
        });
-  when(
-      [&] {
-        reds.insert(shown("CBF_DispRED"));
-        return frames() >= 25;
-      },
-      [&] { window().stopButton()->click(); });
+  when([&] { return frames() >= 25; }, [&] { window().stopButton()->click(); });
 
   pressGo();
 
@@ -49,12 +43,13 @@ TEST_F(LiveTest, GoShowsMovingValuesWithTheTransferButtonsUsable) {
   EXPECT_GE(frames(), 25u);
   EXPECT_EQ(countOrder(kMeasure), static_cast<int>(frames()));
   EXPECT_EQ(window().currentChildPanel(), ChildPanel::Measurement);
-  EXPECT_GT(reds.size(), 3u) << "the values move";
   EXPECT_EQ(shown("CBF_DispRED"), QString::number(live().measuredValues().red));
   EXPECT_EQ(shown("CBF_DispX"), QString::number(live().measuredValues().x));
   const std::vector<double> red = panel().graphRgb()->stripValues(0);
-  ASSERT_FALSE(red.empty());
+  ASSERT_GE(red.size(), 25u);
   EXPECT_EQ(red.back(), live().measuredValues().red);
+  const std::set<double> lastReds(red.end() - 25, red.end());
+  EXPECT_GT(lastReds.size(), 3u) << "the values move";
   EXPECT_TRUE(window().goButton()->isEnabled());
   EXPECT_FALSE(app->link().acquisitionRunning);
   EXPECT_TRUE(dialogs.popups().empty());
@@ -135,7 +130,6 @@ TEST_F(LiveTest, SwitchingToTheConnectionOrScopePageStopsTheLoop) {
     pressGo();
 
     EXPECT_EQ(countOrder(kMeasure), static_cast<int>(frames()));
-    EXPECT_LT(frames(), 10u);
     EXPECT_EQ(window().currentPage(), page);
     EXPECT_TRUE(app->link().linkOk);
     EXPECT_TRUE(window().goButton()->isEnabled());

@@ -94,18 +94,22 @@ TEST_F(RulesTest, TriggerChoicesFollowExternTeachBackAndForth) {
     std::uint16_t trigger;
     bool externTeachEnabled;
     bool paraSetEnabled;
+    bool ledTrigShown;
   };
   const Step steps[] = {
-      {"TRIGGER EXT2", field::kTrigger, 3, all, 3, false, false},
-      {"TRIGGER CONT", field::kTrigger, 0, all, 0, true, false},
-      {"EXTERN TEACH ON", field::kExternTeach, 1, two, 0, true, false},
-      {"TRIGGER SELF", field::kTrigger, 1, two, 1, true, false},
-      {"EXTERN TEACH OFF", field::kExternTeach, 0, all, 1, true, false},
-      {"EXTERN TEACH STAT1", field::kExternTeach, 2, two, 1, true, false},
-      {"EXTERN TEACH OFF again", field::kExternTeach, 0, all, 1, true, false},
-      {"TRIGGER PARA", field::kTrigger, 6, all, 6, false, true},
+      {"TRIGGER EXT2", field::kTrigger, 3, all, 3, false, false, true},
+      {"TRIGGER CONT", field::kTrigger, 0, all, 0, true, false, false},
+      {"EXTERN TEACH ON", field::kExternTeach, 1, two, 0, true, false, true},
+      {"TRIGGER SELF", field::kTrigger, 1, two, 1, true, false, true},
+      {"EXTERN TEACH OFF", field::kExternTeach, 0, all, 1, true, false, true},
+      {"EXTERN TEACH STAT1", field::kExternTeach, 2, two, 1, true, false, true},
+      {"EXTERN TEACH OFF again", field::kExternTeach, 0, all, 1, true, false, true},
+      {"TRIGGER CONT again", field::kTrigger, 0, all, 0, true, false, false},
+      {"TRIGGER PARA", field::kTrigger, 6, all, 6, false, true, true},
   };
   QComboBox *trigger = parameterPage().ring(field::kTrigger);
+  const auto *ledTrig = panel().findChild<QWidget *>(QStringLiteral("CBF_LedTrig"));
+  ASSERT_NE(ledTrig, nullptr);
   for (const Step &s : steps) {
     SCOPED_TRACE(s.what);
     choose(s.field, s.value);
@@ -115,6 +119,7 @@ TEST_F(RulesTest, TriggerChoicesFollowExternTeachBackAndForth) {
       EXPECT_EQ(trigger->itemText(i).toStdString(), triggerItemLabel(s.items[std::size_t(i)]));
     EXPECT_EQ(parameterPage().ring(field::kExternTeach)->isEnabled(), s.externTeachEnabled);
     EXPECT_EQ(window().paraSetButton(1)->isEnabled(), s.paraSetEnabled);
+    EXPECT_EQ(ledTrig->isVisibleTo(&panel()), s.ledTrigShown);
   }
   window().paraSetButton(1)->click();
   ASSERT_EQ(app->params().paraSet, 1);
@@ -214,6 +219,17 @@ TEST_F(RulesTest, CalculationModeCommitMovesTolerancesThenRelabelsAndRedraws) {
 
   window().sendButton()->click();
   EXPECT_EQ(model().ramTeachTable(0)[0].cell, expected[0].cell);
+
+  // s i M: the analog outputs follow with their note, the displays take the new names.
+  choose(field::kCalculationMode, 3);
+  EXPECT_EQ(messages(), QStringList{"INFO!|" + kAnalogWarning});
+  EXPECT_EQ(parameterPage().fieldValue(field::kAnalogOutmode), 3);
+  const QStringList names{"s", "i", "M"};
+  const char *displays[] = {"CBF_DispX", "CBF_DispY", "CBF_DispINT"};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(panel().findChild<QLabel *>(QString::fromLatin1(displays[i]))->accessibleName(),
+              names[i]);
+  EXPECT_EQ(redraws, 2);
 }
 
 // Controls laid out by `page` itself that are shown and overlap another one.
