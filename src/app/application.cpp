@@ -76,7 +76,7 @@ void Application::wireSubsystems() {
   hooks.readParameterControls = [this] {
     // The first rule pass settles the controls' dimming and the measurement panel for the
     // values the pages start with.
-    subsystems_->applyPanelRules();
+    subsystems_->parameters().InitPanelCtrlAttr();
     subsystems_->parameters().GetPanelValues();
   };
   hooks.showMeasurementGraphs = [this] { subsystems_->showStartGraphPage(); };

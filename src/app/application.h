@@ -1,6 +1,7 @@
 #pragma once
-// The composition root: owns the link, the records, the connection, the main window and
-// the panel settings, wires them together and runs start-up and exit.
+// The composition root: owns the link, the records, the connection, the main window, the
+// subsystems placed into it and the panel settings, wires them together and runs start-up
+// and exit.
 #include "app/main_window.h"
 #include "app/panel_settings_io.h"
 #include "link/sensor_link.h"
