@@ -36,7 +36,7 @@ The sensor:
   --seed N             seed of the scene's noise (default 1). The same seed and
                        the same clock give the same measurements.
   --firmware TEXT      firmware text of the identification reply
-                       (default "QUORVANE ANA V1.3.2 <build date>")
+                       (default "QUORVANE ANA V1.3.2  build <build date>")
   --serial-number N    serial number, 0..65535 (default 4711)
   --trigger-period-ms N
                        period of the simulated IN0 square wave, 2..3600000 ms

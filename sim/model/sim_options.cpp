@@ -10,7 +10,7 @@
 namespace quorvane::sim {
 
 std::string defaultFirmware() {
-  return std::string("QUORVANE ANA V1.3.2 ") + __DATE__;
+  return std::string("QUORVANE ANA V1.3.2  build ") + __DATE__;
 }
 
 namespace {

@@ -9,7 +9,9 @@
 
 namespace quorvane::sim {
 
-// "QUORVANE ANA V1.3.2 " followed by the build date of the simulator.
+// "QUORVANE ANA V1.3.2  build " followed by the build date of the simulator. The tool
+// shows what follows the blank after the build number, so the second blank keeps
+// "V1.3" and "build" apart in its display text.
 [[nodiscard]] std::string defaultFirmware();
 
 struct SimOptions {

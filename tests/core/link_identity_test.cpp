@@ -49,6 +49,8 @@ TEST(Firmware, MatchesOnlyTheExactVersionAndShowsItWithoutTheBuild) {
   const std::vector<Case> cases = {
       {"QUORVANE ANA V1.3.5 Dec  8 2025", true, "QUORVANE ANA V1.3",
        "QUORVANE ANA V1.3Dec  8 2025"},
+      {"QUORVANE ANA V1.3.2  build Dec  8 2025", true, "QUORVANE ANA V1.3",
+       "QUORVANE ANA V1.3 build Dec  8 2025"},
       {"QUORVANE ANA V1.3.2", true, "QUORVANE ANA V1.3", "QUORVANE ANA V1.3"},
       {"QUORVANE ANA V1.4.0", false, "QUORVANE ANA V1.4", "QUORVANE ANA V1.4"},
       {"QUORVANE ANA V1", false, "QUORVANE ANA V1.", "QUORVANE ANA V1."},
