@@ -152,14 +152,24 @@ void ParameterController::onCalculationModeCommitted() {
   // The tolerances move between the 2D and 3D column layouts before the rules relabel them.
   const std::uint16_t previous = state_.para.calculationMode;
   GetPanelValues();
+  const TeachTable unsorted = state_.table;
   SortTableTolerance(previous, state_.para.calculationMode, state_.table);
-  for (int r = 0; r < kRows; ++r)
-    for (int c = 0; c < kCells; ++c)
-      teach_.setCell(r, c,
-                     state_.table[static_cast<std::size_t>(r)].cell[static_cast<std::size_t>(c)]);
+  showCells(state_.table);
   InitPanelCtrlAttr();
+  // With the digital outputs off the analog output decides the mode, so the rules may put it
+  // back into the previous family: the cells then go back to the layout they had, or the
+  // tolerances would sit under the wrong headings and one of them would be lost.
+  const auto threeD = [](std::uint16_t mode) { return mode == 2 || mode == 3; };
+  const std::uint16_t settled = parameters_.fieldValue(field::kCalculationMode);
+  if (unsorted != state_.table && threeD(settled) == threeD(previous)) showCells(unsorted);
   GetPanelValues();
   redrawGraphs();
+}
+
+void ParameterController::showCells(const TeachTable &table) {
+  for (int r = 0; r < kRows; ++r)
+    for (int c = 0; c < kCells; ++c)
+      teach_.setCell(r, c, table[static_cast<std::size_t>(r)].cell[static_cast<std::size_t>(c)]);
 }
 
 void ParameterController::onGroupEdited() {

@@ -91,6 +91,8 @@ private:
   void onCalculationModeCommitted();
   void onGroupEdited();
   void onCellEdited();
+  // The five value cells of every row into the teach grid.
+  void showCells(const TeachTable &table);
   void checkWritePlausibility();
   void finishTyping(QAbstractButton *button);
 

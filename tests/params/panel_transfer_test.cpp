@@ -171,6 +171,39 @@ TEST_F(PanelTransferTest, CalculationModeChangeMovesTheTolerancesThenRunsTheRule
   EXPECT_EQ(graphRedraws, 1);
 }
 
+TEST_F(PanelTransferTest, CalculationModeTheRulesPutBackLeavesTheCellsWhereTheyWere) {
+  struct Case {
+    int from, chosen, settled; // mode before, chosen by the operator, left by the rules
+    std::array<std::uint16_t, 5> before, after;
+  };
+  const Case cases[] = {
+      {0, 2, 0, {10, 20, 30, 40, 50}, {10, 20, 30, 40, 50}},
+      {1, 3, 1, {10, 20, 30, 40, 50}, {10, 20, 30, 40, 50}},
+      {2, 0, 2, {10, 20, 40, 30, 1}, {10, 20, 40, 30, 1}},
+      {0, 2, 3, {10, 20, 30, 40, 50}, {10, 20, 40, 30, 1}}, // still 3D: moved
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.from << " -> " << c.chosen << " -> " << c.settled);
+    controller.initPanelCtrlAttr = [&] {
+      ++rulePasses;
+      parameters.setFieldValue(field::kCalculationMode, static_cast<std::uint16_t>(c.settled));
+    };
+    parameters.setFieldValue(field::kCalculationMode, static_cast<std::uint16_t>(c.from));
+    for (int col = 0; col < 5; ++col)
+      teach.setCell(4, col, c.before[static_cast<std::size_t>(col)]);
+    controller.GetPanelValues();
+    QComboBox *calc = parameters.ring(field::kCalculationMode);
+    // The operator steps onto the chosen mode from its neighbour.
+    calc->setCurrentIndex(c.chosen == 0 ? 1 : c.chosen - 1);
+    QTest::keyClick(calc, c.chosen == 0 ? Qt::Key_Up : Qt::Key_Down);
+
+    for (int col = 0; col < 5; ++col)
+      EXPECT_EQ(teach.cell(4, col), c.after[static_cast<std::size_t>(col)]) << "column " << col;
+    EXPECT_EQ(state.table[4].cell, c.after);
+    EXPECT_EQ(state.para.calculationMode, c.settled);
+  }
+}
+
 TEST_F(PanelTransferTest, TypedGroupRerunsTheRulesAndShowsTheGroupPage) {
   QTableWidget *table = groupHold.groupTable();
   auto *delegate = qobject_cast<UInt16Delegate *>(table->itemDelegateForColumn(0));
