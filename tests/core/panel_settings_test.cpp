@@ -203,10 +203,10 @@ TEST(PanelSettings, WrittenDocumentText) {
                                "[COMMUNICATION SETTINGS]\r\n"
                                "COMPROTOCOL = 1\r\n"
                                "COMPORT = 2\r\n"
-                               "COMPORT DEVICE = \"/dev/ttyUSB0\"\r\n"
                                "BAUDRATE = 5\r\n"
                                "IP ADRESS = \"10.0.0.2\"\r\n"
                                "PORT NUMBER = \"10001\"\r\n"
+                               "COMPORT DEVICE = \"/dev/ttyUSB0\"\r\n"
                                "\r\n";
   const IniText doc = writePanelSettings(s);
   EXPECT_EQ(doc.toText(), expected);

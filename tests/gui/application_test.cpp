@@ -236,12 +236,12 @@ TEST_F(ApplicationTest, ClosingWritesTheSettingsFileInItsLayout) {
       "[COMMUNICATION SETTINGS]\r\n"
       "COMPROTOCOL = 1\r\n"
       "COMPORT = 1\r\n"
-      "COMPORT DEVICE = \"/dev/ttyS0\"\r\n"
       "BAUDRATE = 4\r\n"
       "IP ADRESS = \"127.0.0.1\"\r\n"
       "PORT NUMBER = \"" +
       QByteArray::number(sensor->serverPort()) +
       "\"\r\n"
+      "COMPORT DEVICE = \"/dev/ttyS0\"\r\n"
       "\r\n";
   EXPECT_EQ(settingsBytes().toStdString(), expected.toStdString());
 }

@@ -173,10 +173,12 @@ IniText writePanelSettings(const PanelSettings &s) {
   const SavedCommunication &c = s.communication;
   (void)doc.putInt(kCommSection, kProtocolKey, c.protocol);
   (void)doc.putInt(kCommSection, kComPortKey, c.comPort);
-  (void)doc.putString(kCommSection, kComDeviceKey, fitted(c.comDevice, kPathSize));
   (void)doc.putInt(kCommSection, kBaudKey, c.baudCode);
   (void)doc.putString(kCommSection, kIpAddressKey, fitted(c.ipAddress, kIpAddressSize));
   (void)doc.putString(kCommSection, kPortNumberKey, fitted(c.portNumber, kPortNumberSize));
+  // The device path is this tool's own addition (a port number alone cannot name a USB
+  // adapter); it follows the five classic keys so those keep their order and neighbours.
+  (void)doc.putString(kCommSection, kComDeviceKey, fitted(c.comDevice, kPathSize));
   return doc;
 }
 
