@@ -12,19 +12,32 @@
 
 namespace quorvane {
 
+namespace {
+
+// Texts are shown as they stand: a file name or a sensor text that looks like markup must
+// not be rendered as HTML.
+void showPlain(QMessageBox &box) {
+  box.setTextFormat(Qt::PlainText);
+}
+
+} // namespace
+
 void QtDialogs::message(const QString &title, const QString &text) {
   QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent_);
+  showPlain(box);
   box.exec();
 }
 
 bool QtDialogs::confirm(const QString &title, const QString &text) {
   QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent_);
+  showPlain(box);
   box.setDefaultButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
 
 int QtDialogs::choice(const QString &title, const QString &text, const QStringList &buttons) {
   QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent_);
+  showPlain(box);
   QList<QPushButton *> added;
   for (const QString &caption : buttons) {
     QPushButton *b = box.addButton(caption, QMessageBox::ActionRole);

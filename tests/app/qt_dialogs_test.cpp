@@ -1,0 +1,79 @@
+// The real popups: texts exactly as given, buttons in order, closing counts as the first.
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace quorvane {
+namespace {
+
+struct Seen {
+  QString title;
+  QString text;
+  Qt::TextFormat format = Qt::AutoText;
+  QStringList buttons;
+};
+
+// Runs `open`, and once its message box is up records it and lets `act` close it.
+Seen whileOpen(const std::function<void()> &open, const std::function<void(QMessageBox &)> &act) {
+  Seen seen;
+  QTimer::singleShot(0, [&] {
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    seen.format = box->textFormat();
+    for (QAbstractButton *b : box->buttons())
+      seen.buttons << b->text();
+    act(*box);
+  });
+  open();
+  return seen;
+}
+
+TEST(QtDialogs, TextsLookingLikeMarkupAreShownAsTheyStand) {
+  QtDialogs dialogs;
+  const QString text = QStringLiteral("<b>Parameter.ini</b> \n&lt;x&gt;");
+  const Seen message =
+      whileOpen([&] { dialogs.message("INFO!", text); }, [](QMessageBox &box) { box.accept(); });
+  EXPECT_EQ(message.title, "INFO!");
+  EXPECT_EQ(message.text, text);
+  EXPECT_EQ(message.format, Qt::PlainText);
+
+  bool yes = true;
+  const Seen confirm = whileOpen([&] { yes = dialogs.confirm("ATTENTION!", text); },
+                                 [](QMessageBox &box) { box.reject(); });
+  EXPECT_EQ(confirm.format, Qt::PlainText);
+  EXPECT_FALSE(yes);
+}
+
+TEST(QtDialogs, ChoiceKeepsButtonOrderAndClosingCountsAsTheFirst) {
+  QtDialogs dialogs;
+  const QStringList buttons = {QStringLiteral("CLOSE"), QStringLiteral("OFFLINE")};
+  struct Case {
+    int click; // -1: closed without a button
+    int result;
+  };
+  for (const Case c : {Case{0, 0}, Case{1, 1}, Case{-1, 0}}) {
+    int result = -2;
+    const Seen seen = whileOpen(
+        [&] { result = dialogs.choice("ATTENTION!", "Could not establish connection!", buttons); },
+        [&](QMessageBox &box) {
+          if (c.click < 0)
+            box.reject();
+          else
+            box.buttons().at(c.click)->click();
+        });
+    EXPECT_EQ(seen.format, Qt::PlainText);
+    EXPECT_EQ(seen.buttons, buttons);
+    EXPECT_EQ(result, c.result) << c.click;
+  }
+}
+
+} // namespace
+} // namespace quorvane
