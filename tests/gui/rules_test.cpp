@@ -268,8 +268,12 @@ TEST_F(RulesTest, PagesFollowEveryOutputAndEvaluationMode) {
         EXPECT_EQ(parameterPage().fieldValue(field::kMaxVecNo), 2);
         EXPECT_FALSE(parameterPage().spinBox(field::kMaxVecNo)->isEnabled());
       }
-      if (evaluating && eval >= 4) EXPECT_EQ(parameterPage().fieldValue(field::kIntLim), 0);
-      if (eval >= 4) EXPECT_FALSE(parameterPage().ring(field::kTrigger)->isEnabled());
+      if (evaluating && eval >= 4) {
+        EXPECT_EQ(parameterPage().fieldValue(field::kIntLim), 0);
+      }
+      if (eval >= 4) {
+        EXPECT_FALSE(parameterPage().ring(field::kTrigger)->isEnabled());
+      }
       EXPECT_EQ(colourNumber->isVisibleTo(&panel()), evaluating);
       EXPECT_EQ(parameterPage().spinBox(field::kMaxVecNo)->isEnabled(),
                 view.controls.maxVecNoEnabled);

@@ -332,7 +332,7 @@ TEST_F(PanelFixture, EveryControlIsNamedAndExplainsItself) {
   }
   rig.panel.show();
   auto *red = child<QWidget>("CBF_DispRED");
-  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2));
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), red->mapToGlobal(QPoint(2, 2)));
   QApplication::sendEvent(red, &event);
   ASSERT_EQ(rig.dialogs.popups().size(), 1u);
   EXPECT_EQ(rig.dialogs.popups()[0].title, "INFO!");
