@@ -1,3 +1,4 @@
+#include "panel_rules_helpers.h"
 #include "params/core/panel_rules.h"
 
 #include <gtest/gtest.h>
@@ -6,17 +7,9 @@
 #include <string>
 
 using namespace quorvane;
+using quorvane::testing::colourSetup;
 
 namespace {
-
-SensorParameters colourSetup() {
-  SensorParameters p;
-  p.digitalOutmode = 1;
-  p.evaluationMode = 1;
-  p.calculationMode = 0;
-  p.analogOutmode = 2;
-  return p;
-}
 
 using Row = std::array<std::uint16_t, kTeachCells>;
 

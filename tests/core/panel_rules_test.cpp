@@ -1,3 +1,4 @@
+#include "panel_rules_helpers.h"
 #include "params/core/panel_rules.h"
 
 #include <gtest/gtest.h>
@@ -6,34 +7,11 @@
 #include <vector>
 
 using namespace quorvane;
+using quorvane::testing::colourSetup;
+using quorvane::testing::viewOf;
+using quorvane::testing::warningTexts;
 
 namespace {
-
-// Colour evaluation on (DIRECT LO, BEST HIT, X Y INT 2D, analog X Y INT): a state the rules
-// leave alone, so each case only states what it varies.
-SensorParameters colourSetup() {
-  SensorParameters p;
-  p.digitalOutmode = 1;
-  p.evaluationMode = 1;
-  p.calculationMode = 0;
-  p.analogOutmode = 2;
-  return p;
-}
-
-PanelView viewOf(const SensorParameters &p) {
-  PanelView v;
-  v.para = p;
-  return v;
-}
-
-std::vector<std::string> warningTexts(const PanelView &v) {
-  std::vector<std::string> texts;
-  for (const auto &w : v.requests.warnings) {
-    EXPECT_EQ(w.title, "INFO!");
-    texts.push_back(w.text);
-  }
-  return texts;
-}
 
 const std::vector<std::uint16_t> kFullTrigger{0, 1, 2, 3, 4, 5, 6};
 const std::vector<std::uint16_t> kContSelf{0, 1};
@@ -60,8 +38,8 @@ TEST(PanelRules, PowerModeFollowsLedModeAndExternTeach) {
     p.power = 700;
     PanelView v = viewOf(p);
     InitPowerMode(v);
-    SCOPED_TRACE(testing::Message() << "led " << c.ledMode << " exteach " << c.externTeach
-                                    << " pmode " << c.powerMode);
+    SCOPED_TRACE(::testing::Message() << "led " << c.ledMode << " exteach " << c.externTeach
+                                      << " pmode " << c.powerMode);
     EXPECT_EQ(v.para.externTeach, c.wantExteach);
     EXPECT_EQ(v.para.powerMode, c.wantPowerMode);
     EXPECT_EQ(v.para.power, c.wantPower);
@@ -149,7 +127,7 @@ TEST(PanelRules, TriggerDecidesExternTeachAndParaSet) {
     v.controls.paraSetEnabled = true;
     v.paraSet = 1;
     InitTrigger(v);
-    SCOPED_TRACE(testing::Message() << "trigger " << c.trigger << " aout " << c.analogOut);
+    SCOPED_TRACE(::testing::Message() << "trigger " << c.trigger << " aout " << c.analogOut);
     EXPECT_EQ(v.para.externTeach, c.wantExteach);
     EXPECT_EQ(v.controls.externTeachEnabled, c.exteachEnabled);
     EXPECT_EQ(v.controls.paraSetEnabled, c.paraSetEnabled);
@@ -229,7 +207,7 @@ TEST(PanelRules, MaxVecNoIsLimitedWithoutColourGroups) {
     p.maxVecNo = c.maxVecNo;
     PanelView v = viewOf(p);
     InitPanelCtrlAttr(v);
-    SCOPED_TRACE(testing::Message()
+    SCOPED_TRACE(::testing::Message()
                  << "digital " << c.digital << " group " << c.colorGroup << " max " << c.maxVecNo);
     EXPECT_EQ(v.para.maxVecNo, c.want);
     if (c.warned) {
@@ -267,7 +245,7 @@ TEST(PanelRules, GroupsAboveTheOutputsReachAreRejected) {
     for (auto [row, group] : c.groups)
       v.groups[row] = group;
     InitPanelCtrlAttr(v);
-    SCOPED_TRACE(testing::Message() << "digital " << c.digital);
+    SCOPED_TRACE(::testing::Message() << "digital " << c.digital);
     std::array<std::uint16_t, kTeachRows> wantGroups{};
     std::array<std::uint32_t, kTeachRows> wantColours{};
     wantColours.fill(0xFFFFFF);
@@ -332,7 +310,7 @@ TEST(PanelRules, EvaluationModeDimsAndColoursTheTolerance) {
     v.controls.maxVecNoEnabled = v.controls.intLimEnabled = v.controls.calculationModeEnabled =
         v.controls.colorGroupEnabled = v.controls.groupTableEnabled = false;
     InitEvalMode(v);
-    SCOPED_TRACE(testing::Message() << "eval " << c.eval << " calc " << c.calc);
+    SCOPED_TRACE(::testing::Message() << "eval " << c.eval << " calc " << c.calc);
     EXPECT_EQ(v.para.maxVecNo, c.wantMaxVecNo);
     EXPECT_EQ(v.para.intLim, c.wantIntLim);
     EXPECT_EQ(v.controls.maxVecNoEnabled, c.maxVecNoEnabled);
@@ -375,7 +353,7 @@ TEST(PanelRules, TabPagesAndIntensityPage) {
     p.analogOutmode = c.analogMode;
     PanelView v = viewOf(p);
     SetTabVis(v);
-    SCOPED_TRACE(testing::Message() << c.digital << c.eval << c.calc << c.analogMode);
+    SCOPED_TRACE(::testing::Message() << c.digital << c.eval << c.calc << c.analogMode);
     EXPECT_EQ(v.measurement.graph2DVisible, c.show2D);
     EXPECT_EQ(v.measurement.graph3DVisible, c.show3D);
     EXPECT_EQ(v.measurement.activeGraph, c.active);
