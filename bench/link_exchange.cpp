@@ -31,9 +31,9 @@ int main(int argc, char **argv) {
     return 1;
   }
   quorvane::SensorLink link;
-  link.settings.protocol = 1;
-  link.settings.ipAddress = QStringLiteral("127.0.0.1");
-  link.settings.portNumber = *port;
+  link.settings.protocol = quorvane::Protocol::Tcp;
+  link.settings.ipAddress = "127.0.0.1";
+  link.settings.portNumber = port->toStdString();
   if (link.InitTCP_IP() < 0) {
     std::fprintf(stderr, "connect failed: %s\n", qPrintable(link.errorText));
     return 1;

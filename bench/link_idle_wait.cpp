@@ -26,10 +26,10 @@ bool measure(const char *name, const QStringList &args, const QByteArray &prefix
     return false;
   }
   quorvane::SensorLink link;
-  link.settings.protocol = tcp ? 1 : 0;
-  link.settings.ipAddress = QStringLiteral("127.0.0.1");
-  link.settings.portNumber = tcp ? *where : QString();
-  link.settings.comDevice = tcp ? QString() : *where;
+  link.settings.protocol = tcp ? quorvane::Protocol::Tcp : quorvane::Protocol::Rs232;
+  link.settings.ipAddress = "127.0.0.1";
+  link.settings.portNumber = QString(tcp ? *where : QString()).toStdString();
+  link.settings.comDevice = QString(tcp ? QString() : *where).toStdString();
   if ((tcp ? link.InitTCP_IP() : link.InitRS232()) < 0) {
     std::fprintf(stderr, "%s: open failed: %s\n", name, qPrintable(link.errorText));
     return false;

@@ -3,12 +3,14 @@
 // Prints frames per second, the tool's CPU time per frame and its resident memory.
 //
 //   bench_live_loop [frames] [graph page 0..3]     (default 20000 frames, page 3 = 3D view)
-#include "app/shell.h"
 #include "link/sensor_link.h"
+#include "live/frame_publisher.h"
 #include "live/live_controller.h"
 #include "live/measurement_panel.h"
 #include "params/parameter_state.h"
+#include "params/parameter_transfer.h"
 #include "ui/dialogs.h"
+#include "ui/shell.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -28,12 +30,26 @@ using namespace quorvane;
 class BenchShell : public Shell {
 public:
   void SetButtonsDimmed(bool, bool) override {}
+  void addBusyControl(QWidget *, BusyGroup) override {}
   void ShowChildPanelDisp(ChildPanel) override {}
   ChildPanel currentChildPanel() const override { return ChildPanel::Measurement; }
   void showPage(MainPage) override {}
   MainPage currentPage() const override { return MainPage::Parameters; }
   void appendConnectionLog(const QString &) override {}
   void setConnectionStatus(const QString &) override {}
+};
+
+// The parameter pages as the loop sees them: nothing to send or fetch.
+class BenchTransfer : public ParameterTransfer {
+public:
+  explicit BenchTransfer(const ParameterState &state) : state_(state) {}
+  void GetPanelValues() override {}
+  int SendPara() override { return 1; }
+  void GetPara() override {}
+  int calculationMode() const override { return state_.para.calculationMode; }
+
+private:
+  const ParameterState &state_;
 };
 
 double cpuSeconds() {
@@ -82,9 +98,9 @@ int main(int argc, char **argv) {
   }
 
   SensorLink link;
-  link.settings.protocol = 1;
-  link.settings.ipAddress = QStringLiteral("127.0.0.1");
-  link.settings.portNumber = QString::number(port);
+  link.settings.protocol = Protocol::Tcp;
+  link.settings.ipAddress = "127.0.0.1";
+  link.settings.portNumber = std::to_string(port);
   if (link.InitTCP_IP() < 0) {
     std::fprintf(stderr, "could not connect: %s\n", qPrintable(link.errorText));
     return 1;
@@ -100,15 +116,17 @@ int main(int argc, char **argv) {
   panel.resize(900, 600);
   panel.setActiveGraphPage(static_cast<MeasurementPanel::GraphTab>(page));
   panel.show();
-  LiveController live(link, shell, parameters, panel);
+  BenchTransfer transfer(parameters);
+  FramePublisher published;
+  LiveController live(link, shell, parameters, transfer, panel, published);
 
   long peakKb = residentKb();
   const long startKb = peakKb;
-  live.hooks().showTemperature = [&](std::int16_t) {
-    const std::uint64_t n = live.framesShown() + 1;
+  QObject::connect(&published, &FramePublisher::frame, [&](const MeasuredValues &) {
+    const std::uint64_t n = live.framesShown();
     if (n % 1000 == 0) peakKb = std::max(peakKb, residentKb());
     if (n >= frames) live.CBF_ButtonStop();
-  };
+  });
 
   QElapsedTimer wall;
   const double cpu0 = cpuSeconds();

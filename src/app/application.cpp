@@ -1,17 +1,19 @@
 #include "app/application.h"
 
+#include "app/connection.h"
 #include "app/connection_status_box.h"
 #include "app/program_directory.h"
-#include "app/subsystems.h"
-#include "link/connection.h"
-#include "link/connection_page.h"
-#include "params/parameter_controller.h"
+#include "live/big_display_panel.h"
+#include "live/live_subsystem.h"
+#include "params/parameter_subsystem.h"
 #include "ui/dialogs.h"
+#include "ui/help.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QRadioButton>
 
 namespace quorvane {
 
@@ -22,11 +24,11 @@ Application::Application(Dialogs &dialogs, ApplicationOptions options)
   page_ = new ConnectionPage(dialogs_);
   window_->pageContainer(MainPage::Connection)->layout()->addWidget(page_);
   window_->setConnectionPage(page_);
-  connection_ = std::make_unique<Connection>(link_, *window_, dialogs_, params_);
   store_ = std::make_unique<PanelSettingsStore>(dataDirectory_);
-  subsystems_ = std::make_unique<Subsystems>(link_, params_, *window_, dialogs_);
+  buildSubsystems();
+  connection_ =
+      std::make_unique<Connection>(link_, *window_, dialogs_, params_, parameters_->controller());
   wireConnection();
-  wireSubsystems();
 
   connect(window_.get(), &MainWindow::panelEvent, this, [this](MainPanelEvent e) { CBF_MAINP(e); });
   connect(window_.get(), &MainWindow::pageChanged, this, [this](MainPage p) { CBF_TabMain1(p); });
@@ -37,29 +39,75 @@ Application::~Application() {
   shutdown();
 }
 
+// --- the subsystems ---
+
+void Application::buildSubsystems() {
+  MainWindow &w = *window_;
+
+  parameters_ = std::make_unique<ParameterSubsystem>(link_, w, dialogs_, params_);
+  w.pageContainer(MainPage::Parameters)->layout()->addWidget(&parameters_->parameterPage());
+  w.pageContainer(MainPage::ColorGroups)->layout()->addWidget(&parameters_->groupHoldPage());
+  w.pageContainer(MainPage::TeachTable)->layout()->addWidget(&parameters_->teachTablePage());
+  ParameterController &c = parameters_->controller();
+  c.wire({w.sendButton(), w.getButton(), w.memoryButton(ParameterMemory::Ram),
+          w.memoryButton(ParameterMemory::Eeprom), w.memoryButton(ParameterMemory::File),
+          w.paraSetButton(0), w.paraSetButton(1)});
+
+  live_ = std::make_unique<LiveSubsystem>(link_, w, dialogs_, params_, c, frames_);
+  MeasurementPanel &panel = live_->panel();
+  w.setChildPanel(ChildPanel::Measurement, &panel);
+  // The read-outs are the top-level panels 1 and 4 of the window.
+  w.setTopLevelPanel(TopPanel::BigColourNumber, &panel.bigColourPanel());
+  w.setTopLevelPanel(TopPanel::BigGroup, &panel.bigGroupPanel());
+  LiveController &loop = live_->controller();
+  connect(w.goButton(), &QPushButton::clicked, &loop, &LiveController::CBF_ButtonGo);
+  connect(w.stopButton(), &QPushButton::clicked, &loop, &LiveController::CBF_ButtonStop);
+  parameters_->addRuleParticipant(*live_);
+  connect(&c, &ParameterController::tableChanged, &loop, [&loop] {
+    loop.InitGraphs();
+    loop.ShowGraph();
+  });
+  connect(&parameters_->teachTablePage(), &TeachTablePage::tableReset, &loop,
+          &LiveController::clearTaughtPlots);
+  connect(this, &Application::panelIdChanged, &panel, &MeasurementPanel::setIdentification);
+
+  subsystems_ = {parameters_.get(), live_.get()};
+}
+
+ParameterPage &Application::parameterPage() {
+  return parameters_->parameterPage();
+}
+GroupHoldPage &Application::groupHoldPage() {
+  return parameters_->groupHoldPage();
+}
+TeachTablePage &Application::teachTablePage() {
+  return parameters_->teachTablePage();
+}
+ParameterController &Application::parameters() {
+  return parameters_->controller();
+}
+MeasurementPanel &Application::measurementPanel() {
+  return live_->panel();
+}
+LiveController &Application::live() {
+  return live_->controller();
+}
+const PanelView &Application::panelView() const {
+  return parameters_->panelView();
+}
+
+// --- the connection ---
+
 void Application::wireConnection() {
-  ConnectionPage::Actions actions;
-  actions.tryToConnect = [this] { tryToConnect(); };
-  actions.disconnect = [this] {
-    // The port to close is the one shown on the page.
-    link_.settings = page_->readSettings();
-    connection_->Disconnect();
-  };
-  actions.changeBaudrate = [this] { return changeBaudrate(); };
-  actions.storePanelSettings = [this] { StorePanelSettings(); };
-  actions.panelIdCommitted = [this](const QString &id) {
-    store_->settings().panelId = id.toStdString();
-    if (hooks.panelIdChanged) hooks.panelIdChanged(id);
-  };
-  page_->attach(*window_, link_, std::move(actions));
+  page_->attach(*window_, link_, *this);
 
   ConnectionStatusBox *status = window_->connectionStatusBox();
   connect(connection_.get(), &Connection::transportChosen, this,
-          [this, status](int protocol, int comPort, const QString &ipAddress) {
-            const QString device = link_.settings.comDevice;
+          [this, status](Protocol protocol, int comPort, const QString &ipAddress) {
+            const QString device = QString::fromStdString(link_.settings.comDevice);
             status->setComPort(device.isEmpty() ? QString::number(comPort) : device);
             status->setIpAddress(ipAddress);
-            status->showSerialFields(protocol == 0);
+            status->showSerialFields(protocol == Protocol::Rs232);
           });
   connect(connection_.get(), &Connection::firmwareIdentified, status,
           &ConnectionStatusBox::setStatusToolTip);
@@ -71,16 +119,35 @@ void Application::wireConnection() {
   connect(connection_.get(), &Connection::closeRequested, this, [this] { requestQuit(); });
 }
 
-void Application::wireSubsystems() {
-  connection_->readParameters = [this] { subsystems_->parameters().GetPara(); };
-  hooks.readParameterControls = [this] {
-    // The first rule pass settles the controls' dimming and the measurement panel for the
-    // values the pages start with.
-    subsystems_->parameters().InitPanelCtrlAttr();
-    subsystems_->parameters().GetPanelValues();
-  };
-  hooks.showMeasurementGraphs = [this] { subsystems_->showStartGraphPage(); };
-  hooks.panelIdChanged = [this](const QString &id) { subsystems_->showIdentification(id); };
+void Application::onTryToConnect() {
+  link_.settings = page_->readSettings();
+  offline_ = false;
+  (void)connection_->TryToConnect();
+}
+
+void Application::onDisconnect() {
+  // The port to close is the one shown on the page.
+  link_.settings = page_->readSettings();
+  connection_->Disconnect();
+}
+
+bool Application::onChangeBaudrate() {
+  // Only the speed changes; the port stays the one the link has open.
+  link_.settings.baudCode = page_->readSettings().baudCode;
+  offline_ = false;
+  connection_->ChangeBaudrate();
+  // After OFFLINE only what Disconnect left usable may be used.
+  return !offline_ && !quitRequested_;
+}
+
+void Application::onGenerateHwInfoFile() {
+  dialogs_.message(kHelpTitle,
+                   QStringLiteral("The hardware initial file cannot be written by this version."));
+}
+
+void Application::onPanelIdCommitted(const QString &id) {
+  store_->settings().panelId = id.toStdString();
+  Q_EMIT panelIdChanged(id);
 }
 
 // --- start-up ---
@@ -92,27 +159,26 @@ void Application::InitAll() {
   params_.memory = ParameterMemory::Ram;
   window_->selectMemoryButton(ParameterMemory::Ram);
   params_.paraSet = 0;
-  link_.acquisitionRunning = false;
+  link_.stopAcquisition();
   params_.deferredSend = false;
   params_.deferredGet = false;
-  // 2.-3. The pages exist with the window; the settings file path is the store's.
-  // 4.-5. Table menus and the password field.
-  if (hooks.initTeachTableMenus) hooks.initTeachTableMenus();
-  if (hooks.initPasswordField) hooks.initPasswordField();
+  // 2.-5. The pages exist with the window; the settings file path is the store's; the
+  // subsystems' own start-up (table menus, the password field).
+  for (Subsystem *s : subsystems_)
+    s->initAtStartup();
   // 6. Title band.
   window_->ShowLogo();
-  // 7. The parameter record from the panel's initial values.
-  if (hooks.readParameterControls) hooks.readParameterControls();
+  // 7. The parameter record from the panel's initial values; the first rule pass settles
+  // the controls' dimming and the measurement panel for the values the pages start with.
+  parameters().InitPanelCtrlAttr();
+  parameters().GetPanelValues();
   // 8.-9. The IP list lives on the connection page; the panel settings fill it.
-  store_->LoadPanelSettings(*window_, *page_);
-  subsystems_->parameters().fileIo().parameterFilePath =
-      QString::fromStdString(store_->settings().paths.parameterFile);
-  if (hooks.loadRowColours) hooks.loadRowColours();
-  if (hooks.panelIdChanged) hooks.panelIdChanged(page_->panelId());
+  store_->LoadPanelSettings(*window_, *page_, subsystems_);
+  Q_EMIT panelIdChanged(page_->panelId());
   // 10. First pages.
   window_->showPage(MainPage::Parameters);
   window_->setPageVisible(MainPage::Offset, false);
-  if (hooks.showMeasurementGraphs) hooks.showMeasurementGraphs();
+  live_->showStartGraphPage();
   // 11. Measurement panel beside the tabs; the window appears.
   window_->ShowChildPanelDisp(ChildPanel::Measurement);
   window_->show();
@@ -122,23 +188,8 @@ void Application::InitAll() {
   // 13. First connection attempt behind the busy lock.
   window_->SetButtonsDimmed(false, true);
   if (quitRequested_) return; // the window was closed while it was being drawn
-  tryToConnect();
+  onTryToConnect();
   if (link_.linkOk) window_->SetButtonsDimmed(false, false);
-}
-
-void Application::tryToConnect() {
-  link_.settings = page_->readSettings();
-  offline_ = false;
-  (void)connection_->TryToConnect();
-}
-
-bool Application::changeBaudrate() {
-  // Only the speed changes; the port stays the one the link has open.
-  link_.settings.baudCode = page_->readSettings().baudCode;
-  offline_ = false;
-  connection_->ChangeBaudrate();
-  // After OFFLINE only what Disconnect left usable may be used.
-  return !offline_ && !quitRequested_;
 }
 
 void Application::enterOffline() {
@@ -147,10 +198,8 @@ void Application::enterOffline() {
   params_.memory = ParameterMemory::File;
   // Everything else stays dimmed until a connection succeeds.
   window_->SetButtonsDimmed(false, true);
-  page_->tryToConnectButton()->setEnabled(true);
-  page_->baudRateSelector()->setEnabled(true);
-  window_->sendButton()->setEnabled(true);
-  window_->getButton()->setEnabled(true);
+  page_->setOfflineControlsEnabled();
+  window_->setOfflineTransferEnabled();
 }
 
 // --- callbacks of the main panel ---
@@ -158,8 +207,7 @@ void Application::enterOffline() {
 void Application::CBF_MAINP(MainPanelEvent event) {
   switch (event) {
   case MainPanelEvent::Close:
-    link_.acquisitionRunning = false;
-    link_.wake();
+    link_.stopAcquisition();
     StorePanelSettings();
     requestQuit();
     break;
@@ -171,22 +219,19 @@ void Application::CBF_MAINP(MainPanelEvent event) {
 
 void Application::CBF_TabMain1(MainPage page) {
   switch (page) {
-  case MainPage::Recorder:
-    if (hooks.recorderPageSelected) hooks.recorderPageSelected();
-    break;
   case MainPage::Connection:
-    link_.acquisitionRunning = false;
-    link_.wake();
+    link_.stopAcquisition();
     page_->setVerifiedLinkButtonsDimmed(true);
     break;
   case MainPage::Scope:
-    link_.acquisitionRunning = false;
-    link_.wake();
+    link_.stopAcquisition();
     window_->ShowChildPanelDisp(ChildPanel::ScopeDisplay);
     break;
   default:
     break;
   }
+  for (Subsystem *s : subsystems_)
+    s->pageSelected(page);
 }
 
 void Application::onLinkFailed(const QString &message) {
@@ -198,10 +243,7 @@ void Application::onLinkFailed(const QString &message) {
 
 void Application::StorePanelSettings() {
   link_.settings = page_->readSettings();
-  if (subsystems_)
-    store_->settings().paths.parameterFile =
-        subsystems_->parameters().fileIo().parameterFilePath.toStdString();
-  const int result = store_->StorePanelSettings(*window_, *page_, link_.settings);
+  const int result = store_->StorePanelSettings(*window_, *page_, link_.settings, subsystems_);
   if (result < 0)
     dialogs_.message(QStringLiteral("ATTENTION!"),
                      QStringLiteral("The panel settings could not be saved to\n%1\n(error %2).")
@@ -211,8 +253,7 @@ void Application::StorePanelSettings() {
 
 void Application::requestQuit() {
   quitRequested_ = true;
-  link_.acquisitionRunning = false;
-  link_.wake();
+  link_.stopAcquisition();
   QCoreApplication::quit();
 }
 
@@ -224,7 +265,9 @@ void Application::shutdown() {
   if (link_.tcpConnected) link_.disconnectTcp();
   link_.closeSerial();
   connection_.reset();
-  subsystems_.reset();
+  subsystems_.clear();
+  live_.reset();
+  parameters_.reset();
   page_ = nullptr;
   window_.reset();
 }

@@ -1,43 +1,41 @@
 #pragma once
-// The composition root: owns the link, the records, the connection, the main window, the
-// subsystems placed into it and the panel settings, wires them together and runs start-up
-// and exit.
+// The composition root: owns the link, the records, the connection, the main window, every
+// subsystem placed into it and the panel settings; wires them together and runs start-up
+// and exit. A subsystem joins by being built here and registered in the subsystem list.
+#include "app/connection_page.h"
 #include "app/main_window.h"
 #include "app/panel_settings_io.h"
 #include "link/sensor_link.h"
+#include "live/frame_publisher.h"
 #include "params/parameter_state.h"
 
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
+#include <vector>
 
 namespace quorvane {
 
 class Connection;
-class ConnectionPage;
 class Dialogs;
-class Subsystems;
+class GroupHoldPage;
+class ParameterPage;
+class TeachTablePage;
+class LiveController;
+class LiveSubsystem;
+class MeasurementPanel;
+class ParameterController;
+class ParameterSubsystem;
+class Subsystem;
+struct PanelView;
 
 struct ApplicationOptions {
   // Directory of PanelSettings.cfg and the data files; empty: decided by dataDirectory().
   QString dataDirectory;
 };
 
-// Start-up steps that belong to subsystems joining later; each runs at its place in
-// InitAll when set.
-struct StartupHooks {
-  std::function<void()> initTeachTableMenus;   // context menus of the tables
-  std::function<void()> initPasswordField;     // masked password field of the service panel
-  std::function<void()> readParameterControls; // GetPanelValues
-  std::function<void()> loadRowColours;        // row-colour settings, with the panel settings
-  std::function<void()> showMeasurementGraphs; // 3D view page of the measurement panel
-  std::function<void()> recorderPageSelected;  // recorder page initialisation
-  std::function<void(const QString &)> panelIdChanged; // recorder page and big displays
-};
-
-class Application : public QObject {
+class Application : public QObject, private ConnectionActions {
   Q_OBJECT
 public:
   explicit Application(Dialogs &dialogs, ApplicationOptions options = {});
@@ -56,36 +54,57 @@ public:
   // The settings file as it is written on close and on ACCEPT.
   void StorePanelSettings();
 
-  StartupHooks hooks;
-
   SensorLink &link() { return link_; }
   ParameterState &params() { return params_; }
+  FramePublisher &frames() { return frames_; }
   MainWindow &mainWindow() { return *window_; }
   ConnectionPage &connectionPage() { return *page_; }
   Connection &connection() { return *connection_; }
   PanelSettingsStore &panelSettings() { return *store_; }
-  // The parameter pages and controller, the measurement panel and the live loop.
-  Subsystems &subsystems() { return *subsystems_; }
   const QString &dataDirectory() const { return dataDirectory_; }
   bool offline() const { return offline_; }
 
+  // --- the subsystems ---
+  ParameterPage &parameterPage();
+  GroupHoldPage &groupHoldPage();
+  TeachTablePage &teachTablePage();
+  ParameterController &parameters();
+  MeasurementPanel &measurementPanel();
+  LiveController &live();
+  // The state of the last rule pass.
+  const PanelView &panelView() const;
+
+Q_SIGNALS:
+  // The operator committed a new sensor identification on the connection page.
+  void panelIdChanged(const QString &id);
+
 private:
+  void buildSubsystems();
   void wireConnection();
-  void wireSubsystems();
   void onLinkFailed(const QString &message);
   void enterOffline();
-  void tryToConnect();
-  bool changeBaudrate();
   void requestQuit();
+
+  // --- ConnectionActions ---
+  void onTryToConnect() override;
+  void onDisconnect() override;
+  bool onChangeBaudrate() override;
+  void onStorePanelSettings() override { StorePanelSettings(); }
+  void onGenerateHwInfoFile() override;
+  void onPanelIdCommitted(const QString &id) override;
 
   Dialogs &dialogs_;
   QString dataDirectory_;
   SensorLink link_;
   ParameterState params_;
+  FramePublisher frames_;
   std::unique_ptr<MainWindow> window_;
   ConnectionPage *page_ = nullptr; // owned by the window
   std::unique_ptr<Connection> connection_;
-  std::unique_ptr<Subsystems> subsystems_;
+  std::unique_ptr<ParameterSubsystem> parameters_;
+  std::unique_ptr<LiveSubsystem> live_;
+  // Every subsystem, in the order of their sections in the settings file.
+  std::vector<Subsystem *> subsystems_;
   std::unique_ptr<PanelSettingsStore> store_;
   bool quitRequested_ = false;
   bool offline_ = false;

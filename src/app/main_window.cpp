@@ -1,9 +1,9 @@
 #include "app/main_window.h"
 
+#include "app/connection_page.h"
 #include "app/connection_status_box.h"
 #include "app/logo_band.h"
 #include "app/side_tab_widget.h"
-#include "link/connection_page.h"
 #include "ui/help.h"
 
 #include <QButtonGroup>
@@ -370,6 +370,11 @@ QRadioButton *MainWindow::memoryButton(ParameterMemory memory) const {
 
 QRadioButton *MainWindow::paraSetButton(int set) const {
   return set == 0 || set == 1 ? paraSet_[set] : nullptr;
+}
+
+void MainWindow::setOfflineTransferEnabled() {
+  send_->setEnabled(true);
+  get_->setEnabled(true);
 }
 
 void MainWindow::selectMemoryButton(ParameterMemory memory) {

@@ -2,9 +2,9 @@
 // The main panel: the nine tab pages at the left, the child panel place at the right,
 // the title band, the transfer and run buttons with their memory and parameter-set
 // selection, and the busy lock over every action control.
-#include "app/core/busy_lock_rules.h"
-#include "app/shell.h"
 #include "params/parameter_state.h"
+#include "ui/core/busy_lock_rules.h"
+#include "ui/shell.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -47,6 +47,7 @@ public:
 
   // --- Shell ---
   void SetButtonsDimmed(bool keepMainButtons, bool dimmed) override;
+  void addBusyControl(QWidget *control, BusyGroup group) override;
   void ShowChildPanelDisp(ChildPanel panel) override;
   ChildPanel currentChildPanel() const override { return currentChild_; }
   void showPage(MainPage page) override;
@@ -71,9 +72,6 @@ public:
   ConnectionPage *connectionPage() const { return connectionPage_; }
   ConnectionStatusBox *connectionStatusBox() const { return statusBox_; }
 
-  // A control that SetButtonsDimmed dims and undims according to its group.
-  void addBusyControl(QWidget *control, BusyGroup group);
-
   // --- controls of the main panel ---
   QTabWidget *tabs() const { return tabs_; }
   QPushButton *sendButton() const { return send_; }
@@ -82,6 +80,8 @@ public:
   QPushButton *stopButton() const { return stop_; }
   QRadioButton *memoryButton(ParameterMemory memory) const;
   QRadioButton *paraSetButton(int set) const;
+  // Offline work: SEND and GET stay usable (to and from the parameter file).
+  void setOfflineTransferEnabled();
   // Checks the radio button of `memory` (and unchecks the other two) without a click.
   void selectMemoryButton(ParameterMemory memory);
 

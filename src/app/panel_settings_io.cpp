@@ -1,9 +1,10 @@
 #include "app/panel_settings_io.h"
 
+#include "app/connection_page.h"
 #include "app/core/tcp_target.h"
 #include "app/main_window.h"
 #include "app/program_directory.h"
-#include "link/connection_page.h"
+#include "ui/subsystem.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -42,11 +43,16 @@ bool PanelSettingsStore::readFile(IniText &doc) const {
   return doc.readFromFile(settingsPath_.toStdString()) >= 0;
 }
 
-void PanelSettingsStore::LoadPanelSettings(MainWindow &window, ConnectionPage &page) {
+void PanelSettingsStore::LoadPanelSettings(MainWindow &window, ConnectionPage &page,
+                                           std::span<Subsystem *const> subsystems) {
   settings_.paths = presetPaths(programDirectory_.toStdString(), separator());
   IniText doc;
-  if (!readFile(doc)) return;
-  if (!readPanelSettings(doc, programDirectory_.toStdString(), separator(), settings_)) return;
+  if (!readFile(doc) ||
+      !readPanelSettings(doc, programDirectory_.toStdString(), separator(), settings_)) {
+    for (Subsystem *s : subsystems)
+      s->loadSettings(settings_, IniText{});
+    return;
+  }
 
   const PanelGeometry &g = settings_.geometry;
   if (g.maximised()) {
@@ -62,27 +68,21 @@ void PanelSettingsStore::LoadPanelSettings(MainWindow &window, ConnectionPage &p
     addresses << qs(address);
   page.setIpAddresses(addresses);
   page.setPanelId(qs(settings_.panelId));
-  if (readRowColours) readRowColours(doc);
+  for (Subsystem *s : subsystems)
+    s->loadSettings(settings_, doc);
 }
 
 CommunicationSettings PanelSettingsStore::GetConnectionSettingsFromFile(ConnectionPage &page) {
   IniText doc;
   if (!readFile(doc)) doc = IniText{};
   readCommunicationSettings(doc, settings_.communication);
-  const SavedCommunication &c = settings_.communication;
-  CommunicationSettings s;
-  s.protocol = c.protocol;
-  s.comPort = c.comPort;
-  s.comDevice = qs(c.comDevice);
-  s.baudCode = c.baudCode;
-  s.ipAddress = qs(c.ipAddress);
-  s.portNumber = qs(c.portNumber);
-  page.writeSettings(s);
+  page.writeSettings(settings_.communication);
   return page.readSettings();
 }
 
 int PanelSettingsStore::StorePanelSettings(const MainWindow &window, const ConnectionPage &page,
-                                           const CommunicationSettings &communication) {
+                                           const CommunicationSettings &communication,
+                                           std::span<Subsystem *const> subsystems) {
   PanelGeometry &g = settings_.geometry;
   const Qt::WindowStates state = window.windowState();
   g.fullscreenPresent = true;
@@ -101,16 +101,13 @@ int PanelSettingsStore::StorePanelSettings(const MainWindow &window, const Conne
   for (const QString &address : page.ipAddresses())
     settings_.ipAddresses.push_back(address.toStdString());
 
-  SavedCommunication &c = settings_.communication;
-  c.protocol = communication.protocol;
-  c.comPort = communication.comPort;
-  c.comDevice = communication.comDevice.toStdString();
-  c.baudCode = communication.baudCode;
-  c.ipAddress = communication.ipAddress.toStdString();
-  c.portNumber = communication.portNumber.toStdString();
+  settings_.communication = communication;
 
+  for (const Subsystem *s : subsystems)
+    s->storeSettings(settings_);
   IniText doc = writePanelSettings(settings_);
-  if (appendRowColours) appendRowColours(doc);
+  for (const Subsystem *s : subsystems)
+    s->appendSections(doc);
   return doc.writeToFile(settingsPath_.toStdString());
 }
 

@@ -6,12 +6,13 @@
 
 #include <QString>
 
-#include <functional>
+#include <span>
 
 namespace quorvane {
 
 class ConnectionPage;
 class MainWindow;
+class Subsystem;
 
 class PanelSettingsStore {
 public:
@@ -22,19 +23,18 @@ public:
   // The current values; the file paths are what the file routines of the tool start from.
   PanelSettings &settings() { return settings_; }
 
-  // The row colours of the teach table are kept in the same file by their own routines.
-  std::function<void(const IniText &)> readRowColours;
-  std::function<void(IniText &)> appendRowColours;
-
   // Presets the paths, then applies what an accepted file holds: geometry, paths, IP
-  // list, identification. A missing or foreign file changes nothing else.
-  void LoadPanelSettings(MainWindow &window, ConnectionPage &page);
+  // list, identification. A missing or foreign file changes nothing else. Each subsystem
+  // then takes its part (from an empty document when the file was not accepted).
+  void LoadPanelSettings(MainWindow &window, ConnectionPage &page,
+                         std::span<Subsystem *const> subsystems);
   // The communication defaults, overridden by an accepted file; shown on the page.
   CommunicationSettings GetConnectionSettingsFromFile(ConnectionPage &page);
-  // Writes every section from the window, the page and `communication`. 0 or the
-  // (negative) write error.
+  // Writes every section from the window, the page, `communication` and the subsystems
+  // (their own sections last, in list order). 0 or the (negative) write error.
   [[nodiscard]] int StorePanelSettings(const MainWindow &window, const ConnectionPage &page,
-                                       const CommunicationSettings &communication);
+                                       const CommunicationSettings &communication,
+                                       std::span<Subsystem *const> subsystems);
 
   // Points the file at a TCP sensor, keeping every other setting. 0 on success; a
   // negative code, with `error` set, when the file is foreign or cannot be written.

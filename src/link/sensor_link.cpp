@@ -9,8 +9,6 @@
 #include "link/tcp_transport.h"
 
 #include <QCoreApplication>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QtDebug>
 
 #include <algorithm>
@@ -27,22 +25,6 @@ constexpr int kMaxErrorTextLength = 255;
 QString text(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
-
-// The wait cursor for as long as a connect takes (only where there is a screen to show it).
-class WaitCursor {
-public:
-  WaitCursor() : shown_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr) {
-    if (shown_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-  }
-  ~WaitCursor() {
-    if (shown_) QGuiApplication::restoreOverrideCursor();
-  }
-  WaitCursor(const WaitCursor &) = delete;
-  WaitCursor &operator=(const WaitCursor &) = delete;
-
-private:
-  bool shown_;
-};
 
 } // namespace
 
@@ -274,21 +256,34 @@ void SensorLink::report(const QString &message) {
 }
 
 void SensorLink::SetTimeout() {
-  acquisitionRunning = false;
   linkOk = false;
+  stopAcquisition();
   Q_EMIT failed(errorText);
-  d_->waiter.wake(); // streaming waits re-check their run flag
+}
+
+bool SensorLink::startAcquisition(Acquisition kind) {
+  if (acquisition_ != Acquisition::Idle || kind == Acquisition::Idle) return false;
+  acquisition_ = kind;
+  Q_EMIT acquisitionChanged(kind);
+  return true;
+}
+
+void SensorLink::stopAcquisition() {
+  if (acquisition_ == Acquisition::Idle) return;
+  acquisition_ = Acquisition::Idle;
+  d_->waiter.wake(); // streaming waits re-check their condition
+  Q_EMIT acquisitionChanged(acquisition_);
 }
 
 // --- transports ---
 
 int SensorLink::InitRS232() {
-  acquisitionRunning = false;
+  stopAcquisition();
   // One transport at a time: a TCP server closing later must not fail the serial link.
   if (tcpConnected || d_->tcp.isOpen()) disconnectTcp();
   closeSerial();
   int result = linktext::rs232::kInvalidPortNumber;
-  QString device = settings.comDevice;
+  QString device = QString::fromStdString(settings.comDevice);
   if (device.isEmpty() && settings.comPort >= 1)
     device = QStringLiteral("/dev/ttyS%1").arg(settings.comPort - 1);
   if (!device.isEmpty()) result = d_->serial.open(device, baudRateForCode(settings.baudCode));
@@ -304,12 +299,11 @@ int SensorLink::InitRS232() {
 int SensorLink::InitTCP_IP() {
   if (tcpConnected || d_->tcp.isOpen()) disconnectTcp();
   closeSerial();
-  const long port = portNumberFromText(settings.portNumber.toStdString());
+  const long port = portNumberFromText(settings.portNumber);
   int result = linktext::tcp::kInvalidParameter;
   if (isUsablePort(port)) {
-    WaitCursor cursor;
-    result =
-        d_->tcp.connectTo(settings.ipAddress, static_cast<quint16>(port), kTcpConnectTimeoutMs);
+    result = d_->tcp.connectTo(QString::fromStdString(settings.ipAddress),
+                               static_cast<quint16>(port), kTcpConnectTimeoutMs);
   }
   lastOpenResult = result;
   if (result < 0) {
@@ -347,11 +341,12 @@ void SensorLink::clearReceive() {
   d_->pullActive();
 }
 
-bool SensorLink::waitForReceived(int count, const bool &runFlag) {
+bool SensorLink::waitForReceived(int count) {
   const int need = std::clamp(count, 0, static_cast<int>(kReceiveBufferSize));
   Transport *t = d_->active;
   if (t) d_->pull(*t);
-  d_->waiter.until([&] { return d_->count >= need || !runFlag || !t || !t->isOpen(); });
+  d_->waiter.until(
+      [&] { return d_->count >= need || !acquisitionRunning() || !t || !t->isOpen(); });
   return d_->count >= need;
 }
 
@@ -361,10 +356,6 @@ void SensorLink::consume(int n) {
   std::fill(d_->rx.begin() + (d_->count - n), d_->rx.begin() + d_->count, std::uint8_t{0});
   d_->count -= n;
   d_->pullActive(); // room was made for bytes still queued
-}
-
-void SensorLink::wake() {
-  d_->waiter.wake();
 }
 
 } // namespace quorvane

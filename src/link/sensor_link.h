@@ -1,6 +1,7 @@
 #pragma once
 // The link to the sensor: framed request/reply exchanges over the open transport, the
 // receive buffer every caller reads its reply from, and the link-failure routine.
+#include "link/core/communication_settings.h"
 #include "link/core/frame.h"
 #include "link/core/orders.h"
 
@@ -17,14 +18,8 @@ namespace quorvane {
 
 class Transport;
 
-struct CommunicationSettings {
-  std::uint16_t protocol = 0; // 0 = RS-232, 1 = TCP/IP
-  std::uint16_t comPort = 1;
-  QString comDevice;          // serial device path; empty means /dev/ttyS<comPort - 1>
-  std::uint16_t baudCode = 4; // index into the baud-rate table
-  QString ipAddress;
-  QString portNumber = QStringLiteral("10001");
-};
+// Which loop holds the link for a run of measurements or a stream of frames.
+enum class Acquisition { Idle, Live, Recording, Scope, RecordedTeach, Calibration };
 
 class SensorLink : public QObject {
   Q_OBJECT
@@ -36,11 +31,18 @@ public:
   CommunicationSettings settings;
   bool tcpConnected = false;
   bool linkOk = false;
-  bool acquisitionRunning = false;
   std::uint8_t currentOrder = 1;
   int lastOpenResult = 0;
   QByteArray firmwareText; // first 72 bytes of the last handshake reply
   QString errorText;       // message of the last link failure (at most 255 characters)
+
+  // --- the running loop (one owner: start, stop, changed signal) ---
+  [[nodiscard]] Acquisition acquisition() const { return acquisition_; }
+  [[nodiscard]] bool acquisitionRunning() const { return acquisition_ != Acquisition::Idle; }
+  // Starts a loop of `kind`; false (nothing changes) when a loop already runs.
+  [[nodiscard]] bool startAcquisition(Acquisition kind);
+  // Ends the running loop: its exchanges and streaming waits see it at once.
+  void stopAcquisition();
 
   // --- one exchange ---
   // The staging payload area; callers write their payload here before FillTxBuf.
@@ -72,7 +74,7 @@ public:
   // --- failures ---
   // Puts `message` into the error text and runs SetTimeout.
   void report(const QString &message);
-  // Clears linkOk and acquisitionRunning, then emits failed(errorText).
+  // Clears linkOk and stops the acquisition, then emits failed(errorText).
   void SetTimeout();
 
   // --- transports ---
@@ -87,14 +89,12 @@ public:
   // the transport (frames that followed) are kept. A receiver that must not lose a frame
   // sent right behind a reply calls consume(8 + reply length) instead.
   void clearReceive();
-  // Sleeps in the event loop until `count` bytes are in the receive buffer (true) or
-  // `runFlag` became false or the transport went away (false). Whoever clears the flag
-  // must call wake(). `count` is capped at the buffer size.
-  bool waitForReceived(int count, const bool &runFlag);
+  // Sleeps in the event loop until `count` bytes are in the receive buffer (true) or the
+  // acquisition stopped or the transport went away (false). `count` is capped at the
+  // buffer size.
+  [[nodiscard]] bool waitForReceived(int count);
   // Drops the first n received bytes (a frame consumed by a streaming receiver).
   void consume(int n);
-  // Makes a running wait re-check its conditions now.
-  void wake();
 
   // Per-frame reply time limit, 3.0 s.
   double frameTimeoutSeconds() const { return frameTimeout_; }
@@ -105,11 +105,13 @@ Q_SIGNALS:
   // "TIMEOUT!", appends the message and an empty line to the log, dims the buttons that
   // need a verified link and brings the connection page to the front.
   void failed(const QString &message);
+  void acquisitionChanged(quorvane::Acquisition acquisition);
 
 private:
   struct Impl;
   std::unique_ptr<Impl> d_;
   double frameTimeout_ = 3.0;
+  Acquisition acquisition_ = Acquisition::Idle;
 };
 
 } // namespace quorvane

@@ -1,11 +1,13 @@
 #include "live/live_controller.h"
 
-#include "app/shell.h"
 #include "link/sensor_link.h"
 #include "live/core/live_display.h"
+#include "live/frame_publisher.h"
 #include "live/measurement_panel.h"
 #include "params/parameter_state.h"
+#include "params/parameter_transfer.h"
 #include "ui/graph_widget.h"
+#include "ui/shell.h"
 
 namespace quorvane {
 namespace {
@@ -17,10 +19,12 @@ constexpr double kIntensityCursorHeight = 50.0;
 } // namespace
 
 LiveController::LiveController(SensorLink &link, Shell &shell, ParameterState &parameters,
-                               MeasurementPanel &panel, LiveHooks hooks, QObject *parent)
-    : QObject(parent), link_(link), shell_(shell), parameters_(parameters), panel_(panel),
-      hooks_(std::move(hooks)) {
+                               ParameterTransfer &transfer, MeasurementPanel &panel,
+                               FramePublisher &frames, QObject *parent)
+    : QObject(parent), link_(link), shell_(shell), parameters_(parameters), transfer_(transfer),
+      panel_(panel), frames_(frames) {
   connectZoomClicks();
+  connect(&frames_, &FramePublisher::frame, this, &LiveController::showFrame);
 }
 
 // --- GO / STOP -----------------------------------------------------------------------------
@@ -29,7 +33,7 @@ void LiveController::CBF_ButtonGo() {
   // GO is dimmed while the loop runs; a shortcut or a second caller must not nest a loop.
   if (inLoop_) return;
   shell_.SetButtonsDimmed(true, true);
-  if (hooks_.getPanelValues) hooks_.getPanelValues();
+  transfer_.GetPanelValues();
   if (shell_.currentChildPanel() != ChildPanel::MeanTeach)
     shell_.ShowChildPanelDisp(ChildPanel::Measurement);
   InitGraphs();
@@ -38,8 +42,7 @@ void LiveController::CBF_ButtonGo() {
 }
 
 void LiveController::CBF_ButtonStop() {
-  link_.acquisitionRunning = false;
-  link_.wake();
+  link_.stopAcquisition();
 }
 
 // --- the loop ------------------------------------------------------------------------------
@@ -47,32 +50,38 @@ void LiveController::CBF_ButtonStop() {
 void LiveController::GetData() {
   if (inLoop_) return;
   inLoop_ = true;
-  link_.acquisitionRunning = true;
-  while (link_.acquisitionRunning) {
+  if (!link_.startAcquisition(Acquisition::Live)) {
+    inLoop_ = false;
+    return;
+  }
+  while (link_.acquisitionRunning()) {
     // Requests made while the previous exchange was waiting go out before the next
     // measurement, so only one request is ever on the link.
     if (parameters_.deferredSend) {
       parameters_.deferredSend = false;
-      const int result = hooks_.sendPara ? hooks_.sendPara() : 1;
-      if (!link_.acquisitionRunning || result < 0) break;
+      const int result = transfer_.SendPara();
+      if (!link_.acquisitionRunning() || result < 0) break;
     }
     if (parameters_.deferredGet) {
       parameters_.deferredGet = false;
-      if (hooks_.getPara) hooks_.getPara();
+      transfer_.GetPara();
     }
-    if (!link_.acquisitionRunning) break;
+    if (!link_.acquisitionRunning()) break;
     if (link_.exchange(Order::ReadMeasurement, 0) != 1) break; // the link reported it
     takeFrame(link_.replyPayload());
-    if (hooks_.setPanelCalibData) hooks_.setPanelCalibData(values_);
-    SetPanelData();
-    ShowGraph();
   }
-  link_.acquisitionRunning = false;
+  link_.stopAcquisition();
   inLoop_ = false;
 }
 
 void LiveController::takeFrame(std::span<const std::uint8_t> payload) {
-  values_ = decodeMeasuredValues(payload);
+  frames_.publish(decodeMeasuredValues(payload));
+}
+
+void LiveController::showFrame(const MeasuredValues &values) {
+  values_ = values;
+  SetPanelData();
+  ShowGraph();
 }
 
 // --- displays ------------------------------------------------------------------------------
@@ -83,9 +92,7 @@ void LiveController::SetPanelData() {
   panel_.showValuesPage(texts);
   panel_.show2DPage(texts);
   panel_.showLiveNumbers(texts, values_.trigger != 0);
-  if (hooks_.showTemperature) hooks_.showTemperature(values_.temperature);
   panel_.showBigDisplays(texts);
-  if (hooks_.showMeanTeachValues) hooks_.showMeanTeachValues(values_);
   colour_ = currentColourOf(values_);
   panel_.setCurrentColour(colour_.displayRgb());
   if (const auto leds = outLedsFor(parameters_.para.evaluationMode, values_.colorNumber))
@@ -107,12 +114,16 @@ void LiveController::ShowGraph() {
     ShowGraph3D();
 }
 
-void LiveController::InitGraphs() {
-  if (hooks_.initColourSpace) hooks_.initColourSpace();
+void LiveController::InitGraphs() {}
+
+void LiveController::clearTaughtPlots() {
+  panel_.graph2D()->deleteAllPlots();
+  panel_.graphIntensity2D()->deleteAllPlots();
+  for (GraphWidget *g : panel_.graphs3D())
+    g->deleteAllPlots();
 }
 
 void LiveController::ShowGraph2D() {
-  if (hooks_.fitColourSpace2D) hooks_.fitColourSpace2D(values_);
   panel_.graph2D()->setCursorPosition(0, values_.x, values_.y);
   double intensity = values_.intensity;
   if (isSimMode(parameters_.para.calculationMode) && intensity > kIntensityCursorLimit)
@@ -121,7 +132,6 @@ void LiveController::ShowGraph2D() {
 }
 
 void LiveController::ShowGraph3D() {
-  if (hooks_.fitColourSpace3D) hooks_.fitColourSpace3D(values_);
   const auto &graphs = panel_.graphs3D();
   graphs[0]->setCursorPosition(0, values_.x, values_.y);
   graphs[1]->setCursorPosition(0, values_.x, values_.intensity);
@@ -130,7 +140,7 @@ void LiveController::ShowGraph3D() {
 }
 
 int LiveController::calculationMode() {
-  if (hooks_.readCalculationMode) hooks_.readCalculationMode();
+  parameters_.para.calculationMode = static_cast<std::uint16_t>(transfer_.calculationMode());
   return parameters_.para.calculationMode;
 }
 

@@ -10,44 +10,24 @@
 #include <QObject>
 
 #include <cstdint>
-#include <functional>
 #include <span>
 
 namespace quorvane {
 
+class FramePublisher;
 class MeasurementPanel;
+class ParameterTransfer;
 class SensorLink;
 class Shell;
 struct ParameterState;
 
-// What the loop calls in other subsystems; any hook left empty is skipped.
-struct LiveHooks {
-  // Parameter transfer: read the parameter controls into the record, SEND, GET.
-  std::function<void()> getPanelValues;
-  std::function<int()> sendPara;
-  std::function<void()> getPara;
-  // Re-reads CALCULATION MODE from the parameter panel into the record.
-  std::function<void()> readCalculationMode;
-  // Redraws the taught vectors in the 2D and 3D colour-space views.
-  std::function<void()> initColourSpace;
-  // Fits the colour-space axes around the taught vectors and the current frame.
-  std::function<void(const MeasuredValues &)> fitColourSpace2D;
-  std::function<void(const MeasuredValues &)> fitColourSpace3D;
-  // Raw values on the calibration page.
-  std::function<void(const MeasuredValues &)> setPanelCalibData;
-  // Temperature on the row-colour page.
-  std::function<void(std::int16_t)> showTemperature;
-  // Red, green and blue on the mean-value teach panel.
-  std::function<void(const MeasuredValues &)> showMeanTeachValues;
-};
-
 class LiveController : public QObject {
   Q_OBJECT
 public:
+  // Shows every frame `frames` publishes; the loop publishes the frames it takes there.
   LiveController(SensorLink &link, Shell &shell, ParameterState &parameters,
-                 MeasurementPanel &panel, LiveHooks hooks = {}, QObject *parent = nullptr);
-
-  LiveHooks &hooks() { return hooks_; }
+                 ParameterTransfer &transfer, MeasurementPanel &panel, FramePublisher &frames,
+                 QObject *parent = nullptr);
 
   // --- records (read by the teach assistants, the recorder and the calibration page) ---
   const MeasuredValues &measuredValues() const { return values_; }
@@ -62,8 +42,12 @@ public:
   // Polls the sensor until acquisitionRunning is cleared.
   void GetData();
   bool loopRunning() const { return inLoop_; }
-  // Copies a measurement reply into the record (a short reply reads as zeros).
+  // Decodes a measurement reply (a short reply reads as zeros) and publishes it.
   void takeFrame(std::span<const std::uint8_t> payload);
+  // The published frame into the record, the displays and the graphs.
+  void showFrame(const MeasuredValues &values);
+  // Removes the taught vectors from the colour-space views.
+  void clearTaughtPlots();
   // Shows the record on every live display and scrolls the histories.
   void SetPanelData();
   // Strip charts from the histories, then the colour-space view of the calculation mode.
@@ -83,8 +67,9 @@ private:
   SensorLink &link_;
   Shell &shell_;
   ParameterState &parameters_;
+  ParameterTransfer &transfer_;
   MeasurementPanel &panel_;
-  LiveHooks hooks_;
+  FramePublisher &frames_;
 
   MeasuredValues values_{};
   LiveHistory history_{};

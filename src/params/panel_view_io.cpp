@@ -2,8 +2,8 @@
 
 #include "params/group_hold_page.h"
 #include "params/parameter_page.h"
+#include "params/teach_table_page.h"
 #include "params/value_controls.h"
-#include "teach/teach_table_page.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,13 +1,14 @@
 #include "params/parameter_controller.h"
 
-#include "app/shell.h"
 #include "link/sensor_link.h"
 #include "params/core/panel_rules.h"
 #include "params/group_hold_page.h"
 #include "params/panel_view_io.h"
 #include "params/parameter_page.h"
-#include "teach/teach_table_page.h"
+#include "params/rule_participant.h"
+#include "params/teach_table_page.h"
 #include "ui/dialogs.h"
+#include "ui/shell.h"
 
 #include <QAbstractButton>
 #include <QKeySequence>
@@ -45,10 +46,10 @@ QString eepromPlausibilityMessage(unsigned n) {
 ParameterController::ParameterController(ParameterState &state, SensorLink &link, Shell &shell,
                                          Dialogs &dialogs, ParameterPage &parameters,
                                          GroupHoldPage &groupHold, TeachTablePage &teach,
-                                         QObject *parent)
+                                         RulePass &rules, QObject *parent)
     : QObject(parent), state_(state), link_(link), shell_(shell), dialogs_(dialogs),
-      parameters_(parameters), groupHold_(groupHold), teach_(teach),
-      fileIo_(state, dialogs, *this) {
+      parameters_(parameters), groupHold_(groupHold), teach_(teach), fileIo_(state, dialogs, *this),
+      rules_(rules) {
   connect(&parameters_, &ParameterPage::modeCommitted, this,
           &ParameterController::InitPanelCtrlAttr);
   connect(&parameters_, &ParameterPage::calculationModeCommitted, this,
@@ -114,7 +115,7 @@ void ParameterController::SetPanelValues() {
   settingPanel_ = true;
   // TRIGGER can only take a value that the EXTERN TEACH choice leaves in its ring.
   parameters_.setFieldValue(field::kExternTeach, state_.para.externTeach);
-  if (initExteach) initExteach();
+  rules_.runExteach();
   for (std::size_t i = 0; i < kParameterCount; ++i) {
     const std::uint16_t value = state_.para.*kParameterFields[i].member;
     if (ParameterPage::showsField(i))
@@ -138,13 +139,18 @@ void ParameterController::InitPanelCtrlAttr() {
   // The rules change controls themselves; those changes are not the operator's commits.
   if (inRules_ || settingPanel_) return;
   inRules_ = true;
-  if (initPanelCtrlAttr) initPanelCtrlAttr();
+  rules_.runRules();
   inRules_ = false;
   showParaSet();
+  Q_EMIT rulesApplied();
+}
+
+int ParameterController::calculationMode() const {
+  return parameters_.fieldValue(field::kCalculationMode);
 }
 
 void ParameterController::redrawGraphs() {
-  if (tableChanged) tableChanged();
+  Q_EMIT tableChanged();
 }
 
 void ParameterController::onCalculationModeCommitted() {
@@ -236,7 +242,7 @@ void ParameterController::CBF_ButtonSend() {
     fileIo_.SendParaToFile();
     return;
   }
-  if (link_.acquisitionRunning) {
+  if (link_.acquisitionRunning()) {
     state_.deferredSend = true; // the live loop sends before its next measurement
     return;
   }
@@ -251,7 +257,7 @@ void ParameterController::CBF_ButtonGet() {
     fileIo_.ReadParaFromFile();
     return;
   }
-  if (link_.acquisitionRunning) {
+  if (link_.acquisitionRunning()) {
     state_.deferredGet = true;
     return;
   }

@@ -4,10 +4,9 @@
 // main window's SEND, GET, memory and parameter-set buttons.
 #include "params/parameter_file_io.h"
 #include "params/parameter_state.h"
+#include "params/parameter_transfer.h"
 
 #include <QObject>
-
-#include <functional>
 
 class QAbstractButton;
 
@@ -17,6 +16,7 @@ class Dialogs;
 class GroupHoldPage;
 struct PanelView;
 class ParameterPage;
+class RulePass;
 class SensorLink;
 class Shell;
 class TeachTablePage;
@@ -37,12 +37,13 @@ struct MainParamControls {
 // Log text after an EEPROM load the sensor found implausible.
 [[nodiscard]] QString eepromPlausibilityMessage(unsigned n);
 
-class ParameterController : public QObject, public PanelTransfer {
+class ParameterController : public QObject, public PanelTransfer, public ParameterTransfer {
   Q_OBJECT
 public:
+  // `rules` runs the rule pass whenever the controller asks for one.
   ParameterController(ParameterState &state, SensorLink &link, Shell &shell, Dialogs &dialogs,
                       ParameterPage &parameters, GroupHoldPage &groupHold, TeachTablePage &teach,
-                      QObject *parent = nullptr);
+                      RulePass &rules, QObject *parent = nullptr);
 
   // Connects the main window's buttons and shortcuts (SEND F9, GET F10) and shows the
   // current memory target and parameter set on them.
@@ -52,14 +53,16 @@ public:
   void GetPanelValues() override;
   // Records -> panel: EXTERN TEACH and its TRIGGER choices first, then every field.
   void SetPanelValues() override;
-  // Applies the panel rules once (re-entry from the rules' own changes is ignored).
+  // The rule pass (re-entry from the rules' own changes is ignored).
   void InitPanelCtrlAttr() override;
   void redrawGraphs() override;
 
   // Both blocks to the sensor; the result of the last exchange made (1 on success).
-  int SendPara();
+  int SendPara() override;
   // Both blocks from the sensor, shown on the panel when both arrived.
-  void GetPara();
+  void GetPara() override;
+  // CALCULATION MODE as the parameter page shows it now.
+  int calculationMode() const override;
 
   void CBF_ButtonSend();
   void CBF_ButtonGet();
@@ -79,13 +82,11 @@ public:
   ParameterFileIo &fileIo() { return fileIo_; }
   ParameterState &state() { return state_; }
 
-  // Hooks of other subsystems, each optional.
-  // InitExteach: the TRIGGER choices that EXTERN TEACH allows.
-  std::function<void()> initExteach;
-  // The rule pass of the parameter panels.
-  std::function<void()> initPanelCtrlAttr;
-  // The teach table changed: rebuild and redraw the live graphs (InitGraphs, ShowGraph).
-  std::function<void()> tableChanged;
+Q_SIGNALS:
+  // The teach table changed: the live graphs are rebuilt and redrawn.
+  void tableChanged();
+  // A rule pass has been applied.
+  void rulesApplied();
 
 private:
   void onCalculationModeCommitted();
@@ -105,6 +106,7 @@ private:
   TeachTablePage &teach_;
   ParameterFileIo fileIo_;
   MainParamControls controls_;
+  RulePass &rules_;
   bool inRules_ = false;
   bool settingPanel_ = false;
 };

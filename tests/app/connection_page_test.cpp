@@ -1,9 +1,10 @@
 // The connection page: its values, the IP address list, which buttons each change dims,
 // the callbacks' busy lock and the help texts.
-#include "link/connection_page.h"
+#include "app/connection_page.h"
+#include "support/fake_shell.h"
 
-#include "app/shell.h"
 #include "support/scripted_dialogs.h"
+#include "ui/shell.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -20,17 +21,23 @@ namespace {
 
 using testing::ScriptedDialogs;
 
-class RecordingShell : public Shell {
-public:
-  std::vector<std::pair<bool, bool>> dims;
-  std::vector<MainPage> pages;
-  void SetButtonsDimmed(bool keep, bool dimmed) override { dims.emplace_back(keep, dimmed); }
-  void ShowChildPanelDisp(ChildPanel) override {}
-  ChildPanel currentChildPanel() const override { return ChildPanel::Measurement; }
-  void showPage(MainPage page) override { pages.push_back(page); }
-  MainPage currentPage() const override { return MainPage::Connection; }
-  void appendConnectionLog(const QString &) override {}
-  void setConnectionStatus(const QString &) override {}
+using RecordingShell = testing::FakeShell;
+
+struct FakeActions : ConnectionActions {
+  std::function<void()> tryToConnect, disconnect, storePanelSettings, generateHwInfoFile;
+  std::function<bool()> changeBaudrate = [] { return true; };
+  std::function<void(const QString &)> panelIdCommitted;
+  void onTryToConnect() override { call(tryToConnect); }
+  void onDisconnect() override { call(disconnect); }
+  bool onChangeBaudrate() override { return changeBaudrate(); }
+  void onStorePanelSettings() override { call(storePanelSettings); }
+  void onGenerateHwInfoFile() override { call(generateHwInfoFile); }
+  void onPanelIdCommitted(const QString &id) override {
+    if (panelIdCommitted) panelIdCommitted(id);
+  }
+  static void call(const std::function<void()> &f) {
+    if (f) f();
+  }
 };
 
 class ConnectionPageTest : public ::testing::Test {
@@ -105,7 +112,7 @@ TEST_F(ConnectionPageTest, SettingsRoundTrip) {
     std::uint16_t expectedPort;
   };
   CommunicationSettings tcp;
-  tcp.protocol = 1;
+  tcp.protocol = Protocol::Tcp;
   tcp.ipAddress = "10.1.2.3";
   tcp.portNumber = "502";
   CommunicationSettings com3;
@@ -125,7 +132,7 @@ TEST_F(ConnectionPageTest, SettingsRoundTrip) {
     const CommunicationSettings out = page.readSettings();
     EXPECT_EQ(out.protocol, c.in.protocol);
     EXPECT_EQ(out.comPort, c.expectedPort);
-    EXPECT_EQ(out.comDevice, c.expectedDevice);
+    EXPECT_EQ(out.comDevice, c.expectedDevice.toStdString());
     EXPECT_EQ(out.baudCode, c.expectedBaud);
     EXPECT_EQ(out.ipAddress, c.in.ipAddress);
     EXPECT_EQ(out.portNumber, c.in.portNumber);
@@ -186,7 +193,7 @@ TEST_F(ConnectionPageTest, TryToConnectReleasesTheLockOnlyWithAVerifiedLink) {
   SensorLink link;
   for (bool ok : {false, true}) {
     shell.dims.clear();
-    ConnectionPage::Actions actions;
+    FakeActions actions;
     actions.tryToConnect = [&link, ok] { link.linkOk = ok; };
     page.attach(shell, link, actions);
     page.tryToConnectButton()->click();
@@ -204,7 +211,7 @@ TEST_F(ConnectionPageTest, ChangeBaudrateDimsTheVerifiedButtonsAndAsksBeforeRele
     shell.dims.clear();
     page.setVerifiedLinkButtonsDimmed(false);
     bool dimmedDuring = false;
-    ConnectionPage::Actions actions;
+    FakeActions actions;
     actions.changeBaudrate = [&] {
       dimmedDuring = !page.acceptButton()->isEnabled() &&
                      !page.changeBaudrateButton()->isEnabled() &&
@@ -222,19 +229,19 @@ TEST_F(ConnectionPageTest, AcceptStoresAndShowsTheParameterPage) {
   RecordingShell shell;
   SensorLink link;
   int stored = 0;
-  ConnectionPage::Actions actions;
+  FakeActions actions;
   actions.storePanelSettings = [&] { ++stored; };
   page.attach(shell, link, actions);
   page.acceptButton()->click();
   EXPECT_EQ(stored, 1);
-  EXPECT_EQ(shell.pages, std::vector<MainPage>{MainPage::Parameters});
+  EXPECT_EQ(shell.pagesShown, std::vector<MainPage>{MainPage::Parameters});
 }
 
 TEST_F(ConnectionPageTest, PanelIdCommitIsPassedOn) {
   RecordingShell shell;
   SensorLink link;
   QString committed;
-  ConnectionPage::Actions actions;
+  FakeActions actions;
   actions.panelIdCommitted = [&](const QString &id) { committed = id; };
   page.attach(shell, link, actions);
   page.panelIdField()->setText("Line 7 left");
@@ -248,13 +255,6 @@ TEST_F(ConnectionPageTest, LogAppendsTextAsItStands) {
   page.appendLog("A\n\n");
   EXPECT_EQ(page.logText(), "TRY TO CONNECT!\nA\n\n");
   EXPECT_TRUE(page.log()->isReadOnly());
-}
-
-TEST_F(ConnectionPageTest, HardwareInfoWithoutItsSubsystemExplains) {
-  page.hardwareInfoButton()->setEnabled(true);
-  page.hardwareInfoButton()->click();
-  ASSERT_EQ(dialogs.popups().size(), 1u);
-  EXPECT_EQ(dialogs.popups()[0].title, "INFO!");
 }
 
 TEST_F(ConnectionPageTest, RightClickShowsTheHelpText) {

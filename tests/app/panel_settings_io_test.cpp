@@ -1,10 +1,11 @@
 // PanelSettings.cfg between the file and the window: what is applied from a file, what
 // is ignored, what is written, and the TCP start-up option.
+#include "app/connection_page.h"
 #include "app/main_window.h"
 #include "app/panel_settings_io.h"
 #include "app/program_directory.h"
-#include "link/connection_page.h"
 #include "support/scripted_dialogs.h"
+#include "ui/subsystem.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -43,10 +44,10 @@ protected:
 
 TEST_F(PanelSettingsIoTest, WithoutAFileEverythingHasItsDefault) {
   const QRect before = window.geometry();
-  store.LoadPanelSettings(window, page);
+  store.LoadPanelSettings(window, page, {});
   const CommunicationSettings s = store.GetConnectionSettingsFromFile(page);
   EXPECT_EQ(window.geometry(), before);
-  EXPECT_EQ(s.protocol, 0);
+  EXPECT_EQ(s.protocol, Protocol::Rs232);
   EXPECT_EQ(s.comPort, 1);
   EXPECT_EQ(s.baudCode, 4);
   EXPECT_EQ(page.baudRateSelector()->currentText(), "115200");
@@ -61,7 +62,7 @@ TEST_F(PanelSettingsIoTest, WithoutAFileEverythingHasItsDefault) {
 
 TEST_F(PanelSettingsIoTest, ZoomStateZeroAloneGivesTheDefaultPlace) {
   writeFile(accepted("[PANEL POSITION]\r\nMAINPANEL FULLSCREEN = 0\r\n\r\n"));
-  store.LoadPanelSettings(window, page);
+  store.LoadPanelSettings(window, page, {});
   EXPECT_EQ(window.geometry(), QRect(10, 40, 790, 548));
   EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
 }
@@ -69,7 +70,7 @@ TEST_F(PanelSettingsIoTest, ZoomStateZeroAloneGivesTheDefaultPlace) {
 TEST_F(PanelSettingsIoTest, ZoomStateTwoMaximisesWhateverTheSizeKeysSay) {
   writeFile(accepted("[PANEL POSITION]\r\nMAINPANEL FULLSCREEN = 2\r\nMAINPANEL LEFT = 5\r\n"
                      "MAINPANEL WIDTH = 300\r\n\r\n"));
-  store.LoadPanelSettings(window, page);
+  store.LoadPanelSettings(window, page, {});
   EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
 }
 
@@ -77,14 +78,14 @@ TEST_F(PanelSettingsIoTest, StoredGeometryIsApplied) {
   writeFile(accepted("[PANEL POSITION]\r\nMAINPANEL FULLSCREEN = 0\r\nMAINPANEL LEFT = 30\r\n"
                      "MAINPANEL TOP = 50\r\nMAINPANEL WIDTH = 900\r\nMAINPANEL HEIGHT = 560\r\n"
                      "\r\n"));
-  store.LoadPanelSettings(window, page);
+  store.LoadPanelSettings(window, page, {});
   EXPECT_EQ(window.geometry(), QRect(30, 50, 900, 560));
 }
 
 TEST_F(PanelSettingsIoTest, AWindowBeyondEveryScreenComesBack) {
   writeFile(accepted("[PANEL POSITION]\r\nMAINPANEL FULLSCREEN = 0\r\nMAINPANEL LEFT = 40000\r\n"
                      "MAINPANEL TOP = 30000\r\n\r\n"));
-  store.LoadPanelSettings(window, page);
+  store.LoadPanelSettings(window, page, {});
   EXPECT_EQ(window.geometry(), QRect(10, 40, 790, 548));
 }
 
@@ -93,18 +94,18 @@ TEST_F(PanelSettingsIoTest, AForeignFileIsIgnoredWhole) {
             "[PANEL POSITION]\r\nMAINPANEL FULLSCREEN = 2\r\n\r\n"
             "[IP ADDRESSES]\r\nLIST ITEMS = 1\r\nIP ADDR0 = \"1.2.3.4\"\r\n\r\n"
             "[COMMUNICATION SETTINGS]\r\nCOMPROTOCOL = 1\r\nPORT NUMBER = \"77\"\r\n\r\n");
-  store.LoadPanelSettings(window, page);
+  store.LoadPanelSettings(window, page, {});
   const CommunicationSettings s = store.GetConnectionSettingsFromFile(page);
   EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
   EXPECT_TRUE(page.ipAddresses().isEmpty());
   EXPECT_TRUE(page.panelId().isEmpty());
-  EXPECT_EQ(s.protocol, 0);
+  EXPECT_EQ(s.protocol, Protocol::Rs232);
   EXPECT_EQ(s.portNumber, "10001");
 }
 
 TEST_F(PanelSettingsIoTest, GarbageReadsAsNoFile) {
   writeFile(QByteArray("\x00\xff\xfe[[[=\r\n=;;\n\x01", 14));
-  store.LoadPanelSettings(window, page);
+  store.LoadPanelSettings(window, page, {});
   EXPECT_EQ(store.GetConnectionSettingsFromFile(page).comPort, 1);
 }
 
@@ -114,7 +115,7 @@ TEST_F(PanelSettingsIoTest, AtMostTenAddressesAreRead) {
     list += QByteArray("IP ADDR") + QByteArray::number(i) + " = \"10.0.0." + QByteArray::number(i) +
             "\"\r\n";
   writeFile(accepted(list + "\r\n"));
-  store.LoadPanelSettings(window, page);
+  store.LoadPanelSettings(window, page, {});
   const QStringList addresses = page.ipAddresses();
   ASSERT_EQ(addresses.size(), 10);
   EXPECT_EQ(addresses.front(), "10.0.0.0");
@@ -123,7 +124,7 @@ TEST_F(PanelSettingsIoTest, AtMostTenAddressesAreRead) {
 
 TEST_F(PanelSettingsIoTest, StoredValuesComeBack) {
   CommunicationSettings s;
-  s.protocol = 1;
+  s.protocol = Protocol::Tcp;
   s.comPort = 2;
   s.comDevice = "/dev/ttyUSB1";
   s.baudCode = 6;
@@ -132,18 +133,18 @@ TEST_F(PanelSettingsIoTest, StoredValuesComeBack) {
   page.setIpAddresses({"sensor-7", "10.0.0.1"});
   page.setPanelId("Line 7");
   window.setGeometry(20, 60, 1000, 700);
-  ASSERT_EQ(store.StorePanelSettings(window, page, s), 0);
+  ASSERT_EQ(store.StorePanelSettings(window, page, s, {}), 0);
 
   ScriptedDialogs otherDialogs;
   MainWindow otherWindow{otherDialogs};
   ConnectionPage otherPage{otherDialogs};
   PanelSettingsStore other{dir.path()};
-  other.LoadPanelSettings(otherWindow, otherPage);
+  other.LoadPanelSettings(otherWindow, otherPage, {});
   const CommunicationSettings back = other.GetConnectionSettingsFromFile(otherPage);
   EXPECT_EQ(otherWindow.geometry(), QRect(20, 60, 1000, 700));
   EXPECT_EQ(otherPage.ipAddresses(), (QStringList{"sensor-7", "10.0.0.1"}));
   EXPECT_EQ(otherPage.panelId(), "Line 7");
-  EXPECT_EQ(back.protocol, 1);
+  EXPECT_EQ(back.protocol, Protocol::Tcp);
   EXPECT_EQ(back.comPort, 2);
   EXPECT_EQ(back.comDevice, "/dev/ttyUSB1");
   EXPECT_EQ(back.baudCode, 6);
@@ -151,32 +152,49 @@ TEST_F(PanelSettingsIoTest, StoredValuesComeBack) {
   EXPECT_EQ(back.portNumber, "4001");
 }
 
-TEST_F(PanelSettingsIoTest, RowColoursShareTheFile) {
-  store.appendRowColours = [](IniText &doc) { (void)doc.putInt("ROW COLORS", "ROW 0", 255); };
-  ASSERT_EQ(store.StorePanelSettings(window, page, CommunicationSettings{}), 0);
+// A subsystem with one section of its own and the recorder file path.
+struct SectionSubsystem : Subsystem {
+  int stored = 255;
   int seen = -1;
-  store.readRowColours = [&](const IniText &doc) { (void)doc.getInt("ROW COLORS", "ROW 0", seen); };
-  store.LoadPanelSettings(window, page);
-  EXPECT_EQ(seen, 255);
+  std::string recorderFile;
+  void initAtStartup() override {}
+  void loadSettings(const PanelSettings &s, const IniText &doc) override {
+    recorderFile = s.paths.recorderFile;
+    (void)doc.getInt("ROW COLORS", "ROW 0", seen);
+  }
+  void storeSettings(PanelSettings &s) const override { s.paths.recorderFile = "/data/rec.dat"; }
+  void appendSections(IniText &doc) const override {
+    (void)doc.putInt("ROW COLORS", "ROW 0", stored);
+  }
+  void pageSelected(MainPage) override {}
+};
+
+TEST_F(PanelSettingsIoTest, SubsystemsShareTheFile) {
+  SectionSubsystem sub;
+  Subsystem *list[] = {&sub};
+  ASSERT_EQ(store.StorePanelSettings(window, page, CommunicationSettings{}, list), 0);
+  store.LoadPanelSettings(window, page, list);
+  EXPECT_EQ(sub.seen, 255);
+  EXPECT_EQ(sub.recorderFile, "/data/rec.dat");
   EXPECT_TRUE(readFile().endsWith("[ROW COLORS]\r\nROW 0 = 255\r\n\r\n"));
 }
 
 TEST_F(PanelSettingsIoTest, AnUnwritableFileIsReported) {
   // The settings path is a directory: nothing can be written over it.
   ASSERT_TRUE(QDir(dir.path()).mkdir("PanelSettings.cfg"));
-  EXPECT_LT(store.StorePanelSettings(window, page, CommunicationSettings{}), 0);
+  EXPECT_LT(store.StorePanelSettings(window, page, CommunicationSettings{}, {}), 0);
 }
 
 TEST_F(PanelSettingsIoTest, TcpTargetCreatesOrUpdatesTheFile) {
   QString error;
   ASSERT_EQ(store.setTcpTarget("127.0.0.1:10001", error), 0) << error.toStdString();
   CommunicationSettings s = store.GetConnectionSettingsFromFile(page);
-  EXPECT_EQ(s.protocol, 1);
+  EXPECT_EQ(s.protocol, Protocol::Tcp);
   EXPECT_EQ(s.ipAddress, "127.0.0.1");
   EXPECT_EQ(s.portNumber, "10001");
 
   page.setPanelId("kept");
-  ASSERT_EQ(store.StorePanelSettings(window, page, s), 0);
+  ASSERT_EQ(store.StorePanelSettings(window, page, s, {}), 0);
   ASSERT_EQ(store.setTcpTarget("[::1]:4000", error), 0);
   s = store.GetConnectionSettingsFromFile(page);
   EXPECT_EQ(s.ipAddress, "::1");

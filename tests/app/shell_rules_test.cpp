@@ -1,10 +1,10 @@
 // Pure rules of the application shell: the busy lock table, the TCP start-up option and
 // the serial device names.
-#include "app/core/busy_lock_rules.h"
 #include "app/core/panel_settings.h"
-#include "app/core/serial_device_names.h"
 #include "app/core/tcp_target.h"
 #include "ini/ini_text.h"
+#include "link/core/serial_device_names.h"
+#include "ui/core/busy_lock_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -105,9 +105,9 @@ TEST(TcpTarget, AnEmptyDocumentBecomesAnAcceptedSettingsFile) {
   IniText doc;
   ASSERT_EQ(putTcpTarget(doc, {"sensor", "4000"}), 0);
   EXPECT_TRUE(panelSettingsFileAccepted(doc));
-  SavedCommunication comm;
+  CommunicationSettings comm;
   readCommunicationSettings(doc, comm);
-  EXPECT_EQ(comm.protocol, 1);
+  EXPECT_EQ(comm.protocol, Protocol::Tcp);
   EXPECT_EQ(comm.ipAddress, "sensor");
   EXPECT_EQ(comm.portNumber, "4000");
   EXPECT_EQ(comm.comPort, 1);

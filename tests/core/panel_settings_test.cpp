@@ -58,11 +58,11 @@ TEST(PanelSettings, ForeignOrMissingFileChangesNothing) {
     EXPECT_EQ(placementOf(s.geometry), placementOf(before.geometry));
     EXPECT_EQ(s.paths.parameterFile, "/p/Parameter.ini");
     EXPECT_TRUE(s.ipAddresses.empty());
-    SavedCommunication c;
-    c.protocol = 1;
+    CommunicationSettings c;
+    c.protocol = Protocol::Tcp;
     c.portNumber = "99";
     readCommunicationSettings(parse(text), c);
-    EXPECT_EQ(c.protocol, 0); // RS-232
+    EXPECT_EQ(c.protocol, Protocol::Rs232); // RS-232
     EXPECT_EQ(c.comPort, 1);
     EXPECT_EQ(c.baudCode, 4); // 115200 Bd
     EXPECT_EQ(c.ipAddress, "");
@@ -144,14 +144,14 @@ TEST(PanelSettings, IpListReading) {
 }
 
 TEST(PanelSettings, CommunicationReading) {
-  SavedCommunication c;
+  CommunicationSettings c;
   readCommunicationSettings(parse(kHead +
                                   "[COMMUNICATION SETTINGS]\r\nCOMPROTOCOL = 1\r\nCOMPORT = 3\r\n"
                                   "COMPORT DEVICE = \"/dev/pts/7\"\r\nBAUDRATE = 7\r\n"
                                   "IP ADRESS = \"sensor.local\"\r\nPORT NUMBER = \"" +
                                   std::string(40, '9') + "\"\r\n"),
                             c);
-  EXPECT_EQ(c.protocol, 1);
+  EXPECT_EQ(c.protocol, Protocol::Tcp);
   EXPECT_EQ(c.comPort, 3);
   EXPECT_EQ(c.comDevice, "/dev/pts/7");
   EXPECT_EQ(c.baudCode, 7);
@@ -171,7 +171,7 @@ TEST(PanelSettings, WrittenDocumentText) {
   s.geometry = {true, 0, 12, 34, 800, 600};
   s.paths = presetPaths("/opt/q", '/');
   s.ipAddresses = {"10.0.0.2", "sensor"};
-  s.communication = {1, 2, "/dev/ttyUSB0", 5, "10.0.0.2", "10001"};
+  s.communication = {Protocol::Tcp, 2, "/dev/ttyUSB0", 5, "10.0.0.2", "10001"};
   const std::string expected = "[GENERAL INFO]\r\n"
                                "FILE TYPE: = \"Panel Settings\"\r\n"
                                "SCOPE VERSION: = \"QUORVANE ANA Scope V1.3\"\r\n"

@@ -2,17 +2,17 @@
 // The whole tool as main() builds it, against the simulated sensor in-process over TCP
 // loopback, with scripted popups and a settings file of its own.
 #include "app/application.h"
+#include "app/connection.h"
+#include "app/connection_page.h"
 #include "app/main_window.h"
-#include "app/subsystems.h"
-#include "link/connection.h"
-#include "link/connection_page.h"
 #include "live/live_controller.h"
 #include "live/measurement_panel.h"
+#include "params/core/panel_rules.h"
 #include "params/group_hold_page.h"
 #include "params/parameter_controller.h"
 #include "params/parameter_page.h"
+#include "params/teach_table_page.h"
 #include "support/scripted_dialogs.h"
-#include "teach/teach_table_page.h"
 #include "transport/sim_tcp_server.h"
 
 #include <QComboBox>
@@ -114,12 +114,11 @@ protected:
   }
 
   MainWindow &window() { return app->mainWindow(); }
-  Subsystems &subsystems() { return app->subsystems(); }
-  ParameterPage &parameterPage() { return subsystems().parameterPage(); }
-  GroupHoldPage &groupPage() { return subsystems().groupHoldPage(); }
-  TeachTablePage &teachPage() { return subsystems().teachTablePage(); }
-  MeasurementPanel &panel() { return subsystems().measurementPanel(); }
-  LiveController &live() { return subsystems().live(); }
+  ParameterPage &parameterPage() { return app->parameterPage(); }
+  GroupHoldPage &groupPage() { return app->groupHoldPage(); }
+  TeachTablePage &teachPage() { return app->teachTablePage(); }
+  MeasurementPanel &panel() { return app->measurementPanel(); }
+  LiveController &live() { return app->live(); }
   sim::SensorModel &model() { return sensor->model(); }
 
   std::vector<Request> requests() const {

@@ -2,9 +2,9 @@
 // link-failure display and page switches.
 #include "app/application.h"
 
+#include "app/connection_page.h"
 #include "app/connection_status_box.h"
 #include "app/logo_band.h"
-#include "link/connection_page.h"
 #include "support/scripted_dialogs.h"
 #include "transport/sim_tcp_server.h"
 
@@ -278,37 +278,32 @@ TEST_F(ApplicationTest, PageSwitchesStopTheRunningLoop) {
   writeSettings(sensor->serverPort());
   start();
 
-  app->link().acquisitionRunning = true;
+  (void)app->link().startAcquisition(Acquisition::Live);
   window().tabs()->setCurrentIndex(static_cast<int>(MainPage::Connection));
-  EXPECT_FALSE(app->link().acquisitionRunning);
+  EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_FALSE(page().acceptButton()->isEnabled());
   EXPECT_FALSE(page().changeBaudrateButton()->isEnabled());
   EXPECT_FALSE(page().hardwareInfoButton()->isEnabled());
 
-  app->link().acquisitionRunning = true;
+  (void)app->link().startAcquisition(Acquisition::Live);
   window().tabs()->setCurrentIndex(static_cast<int>(MainPage::TeachTable));
-  EXPECT_TRUE(app->link().acquisitionRunning);
+  EXPECT_TRUE(app->link().acquisitionRunning());
   window().tabs()->setCurrentIndex(static_cast<int>(MainPage::Scope));
-  EXPECT_FALSE(app->link().acquisitionRunning);
+  EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_EQ(window().currentChildPanel(), ChildPanel::ScopeDisplay);
-
-  int recorder = 0;
-  app->hooks.recorderPageSelected = [&] { ++recorder; };
-  window().tabs()->setCurrentIndex(static_cast<int>(MainPage::Recorder));
-  EXPECT_EQ(recorder, 1);
 }
 
 TEST_F(ApplicationTest, LinkFailureBringsTheConnectionPageWithTheMessage) {
   startSensor();
   writeSettings(sensor->serverPort());
   start();
-  app->link().acquisitionRunning = true;
+  (void)app->link().startAcquisition(Acquisition::Live);
   app->link().report("ATTENTION! \nRECEIVED HEADER FRAME IS INCORRECT!");
   EXPECT_EQ(window().connectionStatusBox()->status(), "TIMEOUT!");
   EXPECT_TRUE(page().logText().endsWith("ATTENTION! \nRECEIVED HEADER FRAME IS INCORRECT!\n\n"));
   EXPECT_EQ(window().currentPage(), MainPage::Connection);
   EXPECT_FALSE(app->link().linkOk);
-  EXPECT_FALSE(app->link().acquisitionRunning);
+  EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_FALSE(page().acceptButton()->isEnabled());
   EXPECT_FALSE(page().changeBaudrateButton()->isEnabled());
   EXPECT_FALSE(page().hardwareInfoButton()->isEnabled());

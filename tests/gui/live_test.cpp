@@ -51,7 +51,7 @@ TEST_F(LiveTest, GoShowsMovingValuesWithTheTransferButtonsUsable) {
   const std::set<double> lastReds(red.end() - 25, red.end());
   EXPECT_GT(lastReds.size(), 3u) << "the values move";
   EXPECT_TRUE(window().goButton()->isEnabled());
-  EXPECT_FALSE(app->link().acquisitionRunning);
+  EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_TRUE(dialogs.popups().empty());
 }
 
@@ -87,7 +87,7 @@ TEST_F(LiveTest, LinkFailureShowsTimeoutAndEndsTheLoop) {
   EXPECT_EQ(window().currentPage(), MainPage::Connection);
   EXPECT_TRUE(app->connectionPage().logText().endsWith(app->link().errorText + "\n\n"));
   EXPECT_FALSE(app->link().linkOk);
-  EXPECT_FALSE(app->link().acquisitionRunning);
+  EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_FALSE(app->connectionPage().acceptButton()->isEnabled());
 }
 
@@ -148,7 +148,7 @@ TEST_F(LiveTest, ClosingTheWindowDuringTheLoopEndsItAndStoresTheSettings) {
   pressGo();
 
   EXPECT_TRUE(app->quitRequested());
-  EXPECT_FALSE(app->link().acquisitionRunning);
+  EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_TRUE(QFile::exists(settingsPath()));
   app->shutdown();
 }

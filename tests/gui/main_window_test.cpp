@@ -1,9 +1,9 @@
 // The main window on its own: pages, child panels, title band, busy lock, keys and help.
 #include "app/main_window.h"
 
+#include "app/connection_page.h"
 #include "app/connection_status_box.h"
 #include "app/logo_band.h"
-#include "link/connection_page.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAbstractButton>

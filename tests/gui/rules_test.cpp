@@ -29,11 +29,7 @@ struct RulesTest : AppFixture {
 
   // Counts the rule passes from here on.
   void countPasses() {
-    auto inner = subsystems().parameters().initPanelCtrlAttr;
-    subsystems().parameters().initPanelCtrlAttr = [this, inner] {
-      ++passes;
-      inner();
-    };
+    QObject::connect(&app->parameters(), &ParameterController::rulesApplied, [this] { ++passes; });
   }
   QStringList messages() const {
     QStringList out;
@@ -200,7 +196,7 @@ TEST_F(RulesTest, SendSendsTheValuesTheRulesCorrected) {
 TEST_F(RulesTest, CalculationModeCommitMovesTolerancesThenRelabelsAndRedraws) {
   startConnected();
   int redraws = 0;
-  subsystems().live().hooks().initColourSpace = [&] { ++redraws; };
+  QObject::connect(&app->parameters(), &ParameterController::tableChanged, [&] { ++redraws; });
   TeachTable expected = sim::initialMemory().teach[0];
   SortTableTolerance(0, 2, expected);
 
@@ -261,7 +257,7 @@ TEST_F(RulesTest, PagesFollowEveryOutputAndEvaluationMode) {
                    std::to_string(eval));
       choose(field::kDigitalOutmode, out);
       choose(field::kEvaluationMode, eval);
-      const PanelView &view = subsystems().panelView();
+      const PanelView &view = app->panelView();
       const bool evaluating = out != 0;
 
       if (evaluating && eval >= 3) {

@@ -1,9 +1,10 @@
 // Connecting: the handshake, refusing other firmware, CLOSE and OFFLINE, the baud change.
-#include "link/connection.h"
+#include "app/connection.h"
 #include "link/core/link_messages.h"
-#include "link/fake_shell.h"
 #include "link/link_rig.h"
 #include "params/parameter_state.h"
+#include "support/fake_shell.h"
+#include "support/fake_transfer.h"
 #include "support/scripted_dialogs.h"
 
 #include <QSignalSpy>
@@ -27,8 +28,9 @@ Bytes firmwarePayload(const std::string &text) {
 }
 
 struct ConnectRig {
-  explicit ConnectRig(Wire wire) : rig(wire), connection(rig.link, shell, dialogs, params) {
-    connection.readParameters = [this] {
+  explicit ConnectRig(Wire wire)
+      : rig(wire), connection(rig.link, shell, dialogs, params, transfer) {
+    transfer.getPara = [this] {
       ++parameterReads;
       linkOkDuringRead = rig.link.linkOk;
       if (failParameterRead) rig.link.report("parameter read failed");
@@ -48,6 +50,7 @@ struct ConnectRig {
   FakeShell shell;
   ScriptedDialogs dialogs;
   ParameterState params;
+  FakeTransfer transfer{params};
   Connection connection;
   int parameterReads = 0;
   bool linkOkDuringRead = false;
@@ -138,8 +141,8 @@ TEST_P(ConnectionOverWire, RefusedSensorsOfferCloseAndOffline) {
         EXPECT_TRUE(c.shell.log.endsWith("NO SENSOR CONNECTED!\n\n"));
         EXPECT_FALSE(c.rig.link.tcpConnected);
         EXPECT_EQ(c.rig.link.transport(), nullptr);
-        ASSERT_FALSE(c.shell.dimCalls.empty());
-        EXPECT_EQ(c.shell.dimCalls.back(), std::make_pair(false, true));
+        ASSERT_FALSE(c.shell.dims.empty());
+        EXPECT_EQ(c.shell.dims.back(), std::make_pair(false, true));
       } else {
         EXPECT_EQ(outcome, ConnectOutcome::CloseRequested);
         EXPECT_EQ(closeSpy.count(), 1);
@@ -155,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(Wires, ConnectionOverWire, ::testing::Values(Wire::Tcp,
 
 TEST(Connection, UnreachableServerLogsTheConnectErrorThenAsks) {
   ConnectRig c(Wire::Tcp);
-  c.rig.link.settings.portNumber = QString::number(unusedTcpPort());
+  c.rig.link.settings.portNumber = std::to_string(unusedTcpPort());
   c.dialogs.answerChoice(1);
   EXPECT_EQ(c.connection.TryToConnect(), ConnectOutcome::Offline);
   ASSERT_EQ(c.rig.failures.size(), 1u);

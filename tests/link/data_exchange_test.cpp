@@ -87,7 +87,7 @@ TEST_P(DataExchange, FailureRowsAndAcceptedReplies) {
     ASSERT_EQ(rig.open(), 0);
     rig.link.setFrameTimeoutSeconds(1.0);
     rig.link.linkOk = true;
-    rig.link.acquisitionRunning = true;
+    (void)rig.link.startAcquisition(Acquisition::Live);
     rig.answer(row.replies);
 
     const int result = rig.link.exchange(Order::ReadMeasurement, 0);
@@ -111,7 +111,7 @@ TEST_P(DataExchange, FailureRowsAndAcceptedReplies) {
       EXPECT_EQ(rig.failures[0], q(row.message));
       EXPECT_EQ(rig.link.errorText, q(row.message));
       EXPECT_FALSE(rig.link.linkOk);
-      EXPECT_FALSE(rig.link.acquisitionRunning);
+      EXPECT_FALSE(rig.link.acquisitionRunning());
       EXPECT_TRUE(rig.link.transport()->isOpen()) << "the transport stays open after a failure";
     }
   }
@@ -191,11 +191,10 @@ TEST_P(DataExchange, StopDuringWaitStillReceivesTheReply) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   rig.answer({{replyFrame(8, 0, measurementPayload()), 300}});
-  rig.link.acquisitionRunning = true;
+  (void)rig.link.startAcquisition(Acquisition::Live);
   rig.link.linkOk = true;
   QTimer::singleShot(50, [&] {
-    rig.link.acquisitionRunning = false; // what STOP does
-    rig.link.wake();
+    rig.link.stopAcquisition(); // what STOP does
   });
   EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), 1);
   EXPECT_EQ(rig.link.replyPayload().size(), 46u);
@@ -216,7 +215,7 @@ TEST_P(DataExchange, SecondExchangeFromACallbackIsRefused) {
 TEST_P(DataExchange, StreamedFramesAreWaitedForAndConsumed) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
-  rig.link.acquisitionRunning = true;
+  (void)rig.link.startAcquisition(Acquisition::Live);
   const Bytes frame = replyFrame(8, 0, measurementPayload());
   Bytes three;
   for (int i = 0; i < 3; ++i)
@@ -225,7 +224,7 @@ TEST_P(DataExchange, StreamedFramesAreWaitedForAndConsumed) {
 
   rig.link.clearReceive();
   for (int i = 0; i < 3; ++i) {
-    ASSERT_TRUE(rig.link.waitForReceived(54, rig.link.acquisitionRunning)) << i;
+    ASSERT_TRUE(rig.link.waitForReceived(54)) << i;
     ASSERT_EQ(rig.link.CheckHeaderCRC(), 1);
     ASSERT_EQ(rig.link.GetDataFrame(), 1);
     rig.link.consume(54);
@@ -233,11 +232,8 @@ TEST_P(DataExchange, StreamedFramesAreWaitedForAndConsumed) {
   EXPECT_EQ(rig.link.receivedBytes(), 0);
 
   // Clearing the run flag (and waking) ends a wait that has nothing to wait for.
-  QTimer::singleShot(50, [&] {
-    rig.link.acquisitionRunning = false;
-    rig.link.wake();
-  });
-  EXPECT_FALSE(rig.link.waitForReceived(54, rig.link.acquisitionRunning));
+  QTimer::singleShot(50, [&] { rig.link.stopAcquisition(); });
+  EXPECT_FALSE(rig.link.waitForReceived(54));
   EXPECT_TRUE(rig.failures.empty());
 }
 
@@ -247,13 +243,13 @@ TEST_P(DataExchange, ReceiveBufferNeverOverflows) {
   Bytes flood(3000);
   std::iota(flood.begin(), flood.end(), std::uint8_t{0});
   rig.peer->send({{flood}});
-  bool run = true;
-  ASSERT_TRUE(rig.link.waitForReceived(1'000'000, run)) << "a wait beyond the buffer is capped";
+  ASSERT_TRUE(rig.link.startAcquisition(Acquisition::Recording));
+  ASSERT_TRUE(rig.link.waitForReceived(1'000'000)) << "a wait beyond the buffer is capped";
   EXPECT_EQ(rig.link.receivedBytes(), 2048);
   QTest::qWait(100); // the rest stays queued in the transport
   EXPECT_EQ(rig.link.receivedBytes(), 2048);
   rig.link.consume(1000);
-  ASSERT_TRUE(rig.link.waitForReceived(2000, run));
+  ASSERT_TRUE(rig.link.waitForReceived(2000));
   const auto buffer = rig.link.receiveBuffer();
   EXPECT_EQ(buffer[0], static_cast<std::uint8_t>(1000));
   EXPECT_EQ(buffer[1999], static_cast<std::uint8_t>(2999));
@@ -275,10 +271,10 @@ INSTANTIATE_TEST_SUITE_P(Wires, DataExchange, ::testing::Values(Wire::Tcp, Wire:
 TEST(SetTimeout, ClearsTheFlagsBeforeSignallingAndKeepsAtMost255Characters) {
   SensorLink link;
   link.linkOk = true;
-  link.acquisitionRunning = true;
+  (void)link.startAcquisition(Acquisition::Live);
   bool flagsClearedWhenSignalled = false;
   QObject::connect(&link, &SensorLink::failed, [&](const QString &) {
-    flagsClearedWhenSignalled = !link.linkOk && !link.acquisitionRunning;
+    flagsClearedWhenSignalled = !link.linkOk && !link.acquisitionRunning();
   });
   QSignalSpy spy(&link, &SensorLink::failed);
   link.report(QString(300, QChar('x')));

@@ -5,14 +5,14 @@ namespace quorvane::testing {
 LinkRig::LinkRig(Wire w) : wire(w) {
   if (wire == Wire::Tcp) {
     auto tcp = std::make_unique<TcpPeer>();
-    link.settings.protocol = 1;
-    link.settings.ipAddress = QStringLiteral("127.0.0.1");
-    link.settings.portNumber = QString::number(tcp->port());
+    link.settings.protocol = Protocol::Tcp;
+    link.settings.ipAddress = "127.0.0.1";
+    link.settings.portNumber = std::to_string(tcp->port());
     peer = std::move(tcp);
   } else {
     auto pty = std::make_unique<PtyPeer>();
-    link.settings.protocol = 0;
-    link.settings.comDevice = pty->slavePath();
+    link.settings.protocol = Protocol::Rs232;
+    link.settings.comDevice = QString(pty->slavePath()).toStdString();
     peer = std::move(pty);
   }
   QObject::connect(&link, &SensorLink::failed, [this](const QString &m) { failures.push_back(m); });

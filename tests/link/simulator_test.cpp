@@ -1,11 +1,12 @@
 // The link against the simulated sensor: in-process over TCP and a pseudo terminal with
 // its faults switched on, and the simulator program over both transports.
-#include "link/connection.h"
+#include "app/connection.h"
 #include "link/core/link_messages.h"
-#include "link/fake_shell.h"
 #include "link/link_rig.h"
 #include "model/sim_options.h"
 #include "params/parameter_state.h"
+#include "support/fake_shell.h"
+#include "support/fake_transfer.h"
 #include "support/scripted_dialogs.h"
 #include "transport/sim_pty.h"
 #include "transport/sim_tcp_server.h"
@@ -35,14 +36,14 @@ struct SimRig {
     if (wire == Wire::Tcp) {
       tcp = std::make_unique<sim::SimTcpServer>(options);
       ok = tcp->listen(QHostAddress::LocalHost, 0);
-      link.settings.protocol = 1;
+      link.settings.protocol = Protocol::Tcp;
       link.settings.ipAddress = "127.0.0.1";
-      link.settings.portNumber = QString::number(tcp->serverPort());
+      link.settings.portNumber = std::to_string(tcp->serverPort());
     } else {
       pty = std::make_unique<sim::SimPty>(options);
       ok = pty->open();
-      link.settings.protocol = 0;
-      link.settings.comDevice = pty->slavePath();
+      link.settings.protocol = Protocol::Rs232;
+      link.settings.comDevice = QString(pty->slavePath()).toStdString();
     }
   }
   sim::SensorModel &model() { return tcp ? tcp->model() : pty->model(); }
@@ -63,9 +64,10 @@ TEST_P(SimulatorOverWire, HandshakeThenMeasurement) {
   FakeShell shell;
   ScriptedDialogs dialogs;
   ParameterState params;
-  Connection connection(rig.link, shell, dialogs, params);
+  FakeTransfer transfer{params};
+  Connection connection(rig.link, shell, dialogs, params, transfer);
   int reads = 0;
-  connection.readParameters = [&] {
+  transfer.getPara = [&] {
     ++reads;
     ASSERT_EQ(rig.link.exchange(Order::ReadParameters, 0), 1);
     EXPECT_EQ(rig.link.replyPayload().size(), 40u);
@@ -178,7 +180,8 @@ TEST(Simulator, BaudChangeReachesTheSensor) {
   FakeShell shell;
   ScriptedDialogs dialogs;
   ParameterState params;
-  Connection connection(rig.link, shell, dialogs, params);
+  FakeTransfer transfer{params};
+  Connection connection(rig.link, shell, dialogs, params, transfer);
   ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
   rig.link.settings.baudCode = 2;
   connection.ChangeBaudrate();
@@ -233,17 +236,18 @@ TEST(SimulatorProgram, HandshakeOverTcpAndOverItsPty) {
     const std::optional<QString> where = program.line(row.prefix);
     ASSERT_TRUE(where.has_value());
     SensorLink link;
-    link.settings.protocol = static_cast<std::uint16_t>(row.protocol);
+    link.settings.protocol = static_cast<Protocol>(row.protocol);
     if (row.protocol == 1) {
       link.settings.ipAddress = "127.0.0.1";
-      link.settings.portNumber = where->trimmed();
+      link.settings.portNumber = QString(where->trimmed()).toStdString();
     } else {
-      link.settings.comDevice = where->trimmed();
+      link.settings.comDevice = QString(where->trimmed()).toStdString();
     }
     FakeShell shell;
     ScriptedDialogs dialogs;
     ParameterState params;
-    Connection connection(link, shell, dialogs, params);
+    FakeTransfer transfer{params};
+    Connection connection(link, shell, dialogs, params, transfer);
     ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
     EXPECT_EQ(link.exchange(Order::ReadMeasurement, 0), 1);
     EXPECT_EQ(link.replyPayload().size(), 46u);

@@ -42,9 +42,9 @@ TEST(TcpConnect, FailuresReadAsTheConnectTable) {
     SensorLink link;
     std::vector<QString> failures;
     QObject::connect(&link, &SensorLink::failed, [&](const QString &m) { failures.push_back(m); });
-    link.settings.protocol = 1;
-    link.settings.ipAddress = row.host;
-    link.settings.portNumber = row.port;
+    link.settings.protocol = Protocol::Tcp;
+    link.settings.ipAddress = QString(row.host).toStdString();
+    link.settings.portNumber = QString(row.port).toStdString();
     link.tcpConnected = true; // a stale flag from an earlier connection is cleared
     EXPECT_EQ(link.InitTCP_IP(), row.result);
     EXPECT_EQ(link.lastOpenResult, row.result);
@@ -58,9 +58,9 @@ TEST(TcpConnect, FailuresReadAsTheConnectTable) {
 TEST(TcpConnect, PortTextWithTrailingGarbageStillConnects) {
   TcpPeer peer;
   SensorLink link;
-  link.settings.protocol = 1;
+  link.settings.protocol = Protocol::Tcp;
   link.settings.ipAddress = "127.0.0.1";
-  link.settings.portNumber = QString::number(peer.port()) + "xyz";
+  link.settings.portNumber = QString(QString::number(peer.port()) + "xyz").toStdString();
   EXPECT_EQ(link.InitTCP_IP(), 0);
   EXPECT_TRUE(link.tcpConnected);
   EXPECT_EQ(link.lastOpenResult, 0);
@@ -84,12 +84,12 @@ TEST(SerialOpen, FailuresReadAsTheOpenTable) {
     SensorLink link;
     std::vector<QString> failures;
     QObject::connect(&link, &SensorLink::failed, [&](const QString &m) { failures.push_back(m); });
-    link.acquisitionRunning = true;
+    (void)link.startAcquisition(Acquisition::Live);
     link.settings.comPort = row.comPort;
-    link.settings.comDevice = row.device;
+    link.settings.comDevice = QString(row.device).toStdString();
     EXPECT_EQ(link.InitRS232(), row.result);
     EXPECT_EQ(link.lastOpenResult, row.result);
-    EXPECT_FALSE(link.acquisitionRunning);
+    EXPECT_FALSE(link.acquisitionRunning());
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0], q(row.message));
   }
@@ -114,7 +114,7 @@ TEST(SerialOpen, OpeningSerialDropsTheTcpConnectionQuietly) {
   TcpPeer server;
   LinkRig rig(Wire::Pty);
   rig.link.settings.ipAddress = "127.0.0.1";
-  rig.link.settings.portNumber = QString::number(server.port());
+  rig.link.settings.portNumber = std::to_string(server.port());
   ASSERT_EQ(rig.link.InitTCP_IP(), 0);
   ASSERT_EQ(rig.link.InitRS232(), 0);
   EXPECT_FALSE(rig.link.tcpConnected);
@@ -171,14 +171,14 @@ TEST(ServerClose, WhileIdleIsReported) {
   ASSERT_EQ(rig.open(), 0);
   ASSERT_TRUE(rig.link.tcpConnected);
   rig.link.linkOk = true;
-  rig.link.acquisitionRunning = true;
+  (void)rig.link.startAcquisition(Acquisition::Live);
   rig.peer->dropClient();
   EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.failures.empty(); }, 2000));
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures[0], q(linktext::kServerClosed));
   EXPECT_FALSE(rig.link.tcpConnected);
   EXPECT_FALSE(rig.link.linkOk);
-  EXPECT_FALSE(rig.link.acquisitionRunning);
+  EXPECT_FALSE(rig.link.acquisitionRunning());
 }
 
 TEST(ServerClose, OurOwnDisconnectIsNotAFailure) {
@@ -193,9 +193,9 @@ TEST(ServerClose, OurOwnDisconnectIsNotAFailure) {
 TEST(ServerClose, EndsAStreamingWait) {
   LinkRig rig(Wire::Tcp);
   ASSERT_EQ(rig.open(), 0);
-  bool run = true;
+  ASSERT_TRUE(rig.link.startAcquisition(Acquisition::Recording));
   rig.peer->send({{Bytes{}, 50, false, true}});
-  EXPECT_FALSE(rig.link.waitForReceived(54, run));
+  EXPECT_FALSE(rig.link.waitForReceived(54));
   EXPECT_EQ(rig.failures.size(), 1u);
 }
 

@@ -36,16 +36,12 @@ TEST(LiveLoop, GoShowsMovingValuesUntilStop) {
   LiveRig rig(options);
   rig.connect();
   int panelReads = 0;
-  int colourSpaceInits = 0;
-  rig.controller.hooks().getPanelValues = [&] {
+  rig.transfer.getPanelValues = [&] {
     EXPECT_TRUE(rig.orders().empty()) << "controls are read before the first request";
     ++panelReads;
   };
-  rig.controller.hooks().initColourSpace = [&] { ++colourSpaceInits; };
   std::set<QString> reds;
-  rig.controller.hooks().showMeanTeachValues = [&](const MeasuredValues &m) {
-    reds.insert(QString::number(m.red));
-  };
+  rig.onFrame([&](const MeasuredValues &m) { reds.insert(QString::number(m.red)); });
   rig.stopAfter(30);
 
   rig.controller.CBF_ButtonGo();
@@ -58,10 +54,9 @@ TEST(LiveLoop, GoShowsMovingValuesUntilStop) {
   }
   EXPECT_GT(reds.size(), 1u) << "the values move";
   EXPECT_EQ(panelReads, 1);
-  EXPECT_EQ(colourSpaceInits, 1);
   EXPECT_EQ(rig.shell.dims, (std::vector<std::pair<bool, bool>>{{true, true}, {false, false}}));
   EXPECT_EQ(rig.shell.child, ChildPanel::Measurement);
-  EXPECT_FALSE(rig.link.acquisitionRunning);
+  EXPECT_FALSE(rig.link.acquisitionRunning());
   EXPECT_TRUE(rig.failures.empty());
 
   // The numbers after STOP are those of the last frame.
@@ -155,7 +150,7 @@ TEST(LiveLoop, ALinkFailureEndsTheLoopAfterTheFramesBeforeIt) {
     EXPECT_GE(rig.orders().size(), 2u);
     ASSERT_GE(rig.failures.size(), 1u);
     EXPECT_EQ(rig.failures.front().toStdString(), std::string(c.message));
-    EXPECT_FALSE(rig.link.acquisitionRunning);
+    EXPECT_FALSE(rig.link.acquisitionRunning());
     EXPECT_EQ(rig.shell.dims.back(), std::make_pair(false, false));
   }
 }
@@ -164,24 +159,24 @@ TEST(LiveLoop, DeferredSendAndGetGoOutBetweenTwoMeasurements) {
   LiveRig rig;
   rig.connect();
   int sends = 0, gets = 0;
-  rig.controller.hooks().sendPara = [&] {
+  rig.transfer.sendPara = [&] {
     ++sends;
     return sendBlocks(rig.link, rig.parameters);
   };
-  rig.controller.hooks().getPara = [&] {
+  rig.transfer.getPara = [&] {
     ++gets;
     if (rig.link.exchange(Order::ReadParameters, 0) != 1) return;
     (void)rig.link.exchange(Order::ReadParameters, 2);
   };
   // SEND and GET pressed while frame 2 is shown: both served before the third request.
-  rig.controller.hooks().showTemperature = [&](std::int16_t) {
-    const auto n = rig.controller.framesShown() + 1;
+  rig.onFrame([&](const MeasuredValues &) {
+    const auto n = rig.controller.framesShown();
     if (n == 2) {
       rig.parameters.deferredSend = true;
       rig.parameters.deferredGet = true;
     }
     if (n == 4) rig.controller.CBF_ButtonStop();
-  };
+  });
   rig.controller.CBF_ButtonGo();
   EXPECT_EQ(sends, 1);
   EXPECT_EQ(gets, 1);
@@ -198,26 +193,26 @@ TEST(LiveLoop, AFailingDeferredSendEndsTheLoopWithoutAFurtherRequest) {
   options.errorReplyWord = 1;
   LiveRig rig(options);
   rig.connect();
-  rig.controller.hooks().sendPara = [&] { return sendBlocks(rig.link, rig.parameters); };
-  rig.controller.hooks().showTemperature = [&](std::int16_t) {
-    if (rig.controller.framesShown() + 1 == 2) rig.parameters.deferredSend = true;
-  };
+  rig.transfer.sendPara = [&] { return sendBlocks(rig.link, rig.parameters); };
+  rig.onFrame([&](const MeasuredValues &) {
+    if (rig.controller.framesShown() == 2) rig.parameters.deferredSend = true;
+  });
   rig.controller.CBF_ButtonGo();
   EXPECT_EQ(rig.orders(), (std::vector<std::uint8_t>{kMeasure, kMeasure, kWrite}));
   EXPECT_EQ(rig.controller.framesShown(), 2u);
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures.front().toStdString(), std::string(linktext::kInvalidOrder));
-  EXPECT_FALSE(rig.link.acquisitionRunning);
+  EXPECT_FALSE(rig.link.acquisitionRunning());
 }
 
 TEST(LiveLoop, GoWhileTheLoopRunsStartsNoSecondLoop) {
   LiveRig rig;
   rig.connect();
-  rig.controller.hooks().showTemperature = [&](std::int16_t) {
-    const auto n = rig.controller.framesShown() + 1;
+  rig.onFrame([&](const MeasuredValues &) {
+    const auto n = rig.controller.framesShown();
     if (n == 2) rig.controller.CBF_ButtonGo(); // e.g. F11 while GO is dimmed
     if (n == 3) rig.controller.CBF_ButtonStop();
-  };
+  });
   rig.controller.CBF_ButtonGo();
   EXPECT_EQ(rig.orders(), std::vector<std::uint8_t>(3, kMeasure));
   EXPECT_EQ(rig.shell.dims, (std::vector<std::pair<bool, bool>>{{true, true}, {false, false}}));
@@ -228,7 +223,7 @@ TEST(LiveLoop, OfflineGoReportsOnceAndUndims) {
   rig.controller.CBF_ButtonGo();
   EXPECT_EQ(rig.controller.framesShown(), 0u);
   EXPECT_EQ(rig.failures.size(), 1u);
-  EXPECT_FALSE(rig.link.acquisitionRunning);
+  EXPECT_FALSE(rig.link.acquisitionRunning());
   EXPECT_EQ(rig.shell.dims.back(), std::make_pair(false, false));
 }
 

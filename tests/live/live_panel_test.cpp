@@ -28,9 +28,7 @@ struct PanelFixture : ::testing::Test {
 
   void show(const MeasuredValues &m) {
     const auto bytes = encodeMeasuredValues(m);
-    rig.controller.takeFrame(bytes);
-    rig.controller.SetPanelData();
-    rig.controller.ShowGraph();
+    rig.controller.takeFrame(bytes); // published, then shown
   }
   template <typename W> W *child(const char *name) {
     auto *w = rig.panel.findChild<W *>(QString::fromLatin1(name));
@@ -154,7 +152,7 @@ TEST_F(PanelFixture, CursorsFollowTheFrameInTheViewOfTheCalculationMode) {
   m.y = 2500;
   m.intensity = 1500;
   int reads = 0;
-  rig.controller.hooks().readCalculationMode = [&] { ++reads; };
+  rig.transfer.readCalculationMode = [&] { ++reads; };
   const struct {
     std::uint16_t mode;
     double intensityCursor;
@@ -198,9 +196,7 @@ TEST_F(PanelFixture, ZoomClicksOnTheStripCharts) {
   const auto &charts = rig.panel.graphsValues();
   for (const auto &c : cases) {
     // The mode is taken from the parameter panel at the click.
-    rig.controller.hooks().readCalculationMode = [&] {
-      rig.parameters.para.calculationMode = c.mode;
-    };
+    rig.transfer.readCalculationMode = [&] { rig.parameters.para.calculationMode = c.mode; };
     QTest::mouseClick(charts[1]->plot(), Qt::LeftButton, {}, QPoint(40, 20));
     for (int i = 0; i < 3; ++i)
       EXPECT_EQ(charts[i]->yRange(), c.ranges[i]) << c.mode << "/" << i;

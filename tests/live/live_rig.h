@@ -1,48 +1,34 @@
 #pragma once
 // The live subsystem as the application builds it, against the simulated sensor in-process:
 // the link over real TCP loopback, a main-window stand-in, scripted popups.
-#include "app/shell.h"
 #include "link/sensor_link.h"
+#include "live/frame_publisher.h"
 #include "live/live_controller.h"
 #include "live/measurement_panel.h"
 #include "params/parameter_state.h"
+#include "support/fake_shell.h"
+#include "support/fake_transfer.h"
 #include "support/scripted_dialogs.h"
 #include "transport/sim_tcp_server.h"
+#include "ui/shell.h"
 
 #include <QHostAddress>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
 
 namespace quorvane::testing {
 
-class LiveShell : public Shell {
-public:
-  std::vector<std::pair<bool, bool>> dims; // (keepMainButtons, dimmed) in call order
-  std::vector<ChildPanel> childrenShown;
-  ChildPanel child = ChildPanel::Measurement;
-  MainPage page = MainPage::Parameters;
-
-  void SetButtonsDimmed(bool keepMainButtons, bool dimmed) override {
-    dims.emplace_back(keepMainButtons, dimmed);
-  }
-  void ShowChildPanelDisp(ChildPanel panel) override {
-    childrenShown.push_back(panel);
-    child = panel;
-  }
-  ChildPanel currentChildPanel() const override { return child; }
-  void showPage(MainPage p) override { page = p; }
-  MainPage currentPage() const override { return page; }
-  void appendConnectionLog(const QString &) override {}
-  void setConnectionStatus(const QString &) override {}
-};
+using LiveShell = FakeShell;
 
 struct LiveRig {
   explicit LiveRig(sim::SimOptions options = {})
-      : server(std::move(options)), panel(dialogs), controller(link, shell, parameters, panel) {
+      : server(std::move(options)), panel(dialogs),
+        controller(link, shell, parameters, transfer, panel, frames) {
     QObject::connect(&link, &SensorLink::failed,
                      [this](const QString &message) { failures.push_back(message); });
   }
@@ -50,9 +36,9 @@ struct LiveRig {
   // Listens on an ephemeral port and connects the link to it.
   void connect() {
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0)) << server.errorString().toStdString();
-    link.settings.protocol = 1;
-    link.settings.ipAddress = QStringLiteral("127.0.0.1");
-    link.settings.portNumber = QString::number(server.serverPort());
+    link.settings.protocol = Protocol::Tcp;
+    link.settings.ipAddress = "127.0.0.1";
+    link.settings.portNumber = std::to_string(server.serverPort());
     ASSERT_GE(link.InitTCP_IP(), 0) << link.errorText.toStdString();
     link.linkOk = true;
   }
@@ -65,11 +51,14 @@ struct LiveRig {
     return out;
   }
 
-  // Presses STOP once `frames` frames have been shown.
-  void stopAfter(std::uint64_t frames) {
-    controller.hooks().showTemperature = [this, frames](std::int16_t) {
-      if (controller.framesShown() + 1 >= frames) controller.CBF_ButtonStop();
-    };
+  // Runs `f` on every published frame, after the panel showed it.
+  template <typename F> void onFrame(F f) { QObject::connect(&frames, &FramePublisher::frame, f); }
+
+  // Presses STOP once `count` frames have been shown.
+  void stopAfter(std::uint64_t count) {
+    onFrame([this, count](const MeasuredValues &) {
+      if (controller.framesShown() >= count) controller.CBF_ButtonStop();
+    });
   }
 
   mutable sim::SimTcpServer server;
@@ -77,6 +66,8 @@ struct LiveRig {
   LiveShell shell;
   SensorLink link;
   ParameterState parameters;
+  FakeTransfer transfer{parameters};
+  FramePublisher frames;
   MeasurementPanel panel;
   LiveController controller;
   std::vector<QString> failures;

@@ -98,7 +98,7 @@ TEST_F(PanelTransferTest, ExternTeachIsSetAndItsRuleRunBeforeTrigger) {
   parameters.setFieldValue(field::kTrigger, 6);
   std::uint16_t externTeachSeen = 99;
   std::uint16_t triggerSeen = 99;
-  controller.initExteach = [&] {
+  rules.exteach = [&] {
     externTeachSeen = parameters.fieldValue(field::kExternTeach);
     triggerSeen = parameters.fieldValue(field::kTrigger);
     if (externTeachSeen != 0) parameters.trimTriggerRing();
@@ -143,7 +143,7 @@ TEST_F(PanelTransferTest, OnlyTheOperatorsChangeOfAModeControlRunsTheRules) {
 }
 
 TEST_F(PanelTransferTest, RuleChangesDuringTheRulePassAreNoCommits) {
-  controller.initPanelCtrlAttr = [this] {
+  rules.pass = [this] {
     ++rulePasses;
     // A rule corrects MAX VEC NO and the TRIGGER ring while it runs.
     parameters.spinBox(field::kMaxVecNo)->setValue(2);
@@ -184,7 +184,7 @@ TEST_F(PanelTransferTest, CalculationModeTheRulesPutBackLeavesTheCellsWhereTheyW
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(::testing::Message() << c.from << " -> " << c.chosen << " -> " << c.settled);
-    controller.initPanelCtrlAttr = [&] {
+    rules.pass = [&] {
       ++rulePasses;
       parameters.setFieldValue(field::kCalculationMode, static_cast<std::uint16_t>(c.settled));
     };
@@ -256,7 +256,7 @@ TEST_F(PanelTransferTest, ResetButtonsAskFirstAndResetTheirTableOnly) {
     bool yes;
   };
   int plotClears = 0;
-  teach.clearTaughtPlots = [&] { ++plotClears; };
+  QObject::connect(&teach, &TeachTablePage::tableReset, [&] { ++plotClears; });
   const Case cases[] = {{"group no", groupHold.groupResetButton(), false},
                         {"group yes", groupHold.groupResetButton(), true},
                         {"hold no", groupHold.holdResetButton(), false},
@@ -320,7 +320,7 @@ TEST_F(PanelTransferTest, MemoryAndSetButtonsFollowEachOther) {
 
 TEST_F(PanelTransferTest, DuringAcquisitionSendAndGetOnlyLeaveARequest) {
   QSignalSpy failures(&link, &SensorLink::failed);
-  link.acquisitionRunning = true;
+  (void)link.startAcquisition(Acquisition::Live);
   buttons.send->click();
   buttons.get->click();
   EXPECT_TRUE(state.deferredSend);

@@ -17,7 +17,7 @@ struct PanelRulesOnPagesTest : ParamsFixture {
   PanelView view;
 
   PanelRulesOnPagesTest() {
-    controller.initPanelCtrlAttr = [this] {
+    rules.pass = [this] {
       ++rulePasses;
       controller.readView(view);
       InitPanelCtrlAttr(view);

@@ -1,13 +1,15 @@
 #pragma once
 // The parameter pages and controller as the application builds them, with scripted popups
 // and a shell that records what the controller asked of the main window.
-#include "app/shell.h"
 #include "link/sensor_link.h"
 #include "params/group_hold_page.h"
 #include "params/parameter_controller.h"
 #include "params/parameter_page.h"
+#include "params/rule_participant.h"
+#include "params/teach_table_page.h"
+#include "support/fake_shell.h"
 #include "support/scripted_dialogs.h"
-#include "teach/teach_table_page.h"
+#include "ui/shell.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -25,29 +28,7 @@ inline void PrintTo(const QString &s, std::ostream *os) {
 
 namespace quorvane::testing {
 
-class RecordingShell : public Shell {
-public:
-  std::vector<std::pair<bool, bool>> dims; // (keepMainButtons, dimmed) in call order
-  std::vector<MainPage> pagesShown;
-  QString log;
-
-  void SetButtonsDimmed(bool keepMainButtons, bool dimmed) override {
-    dims.emplace_back(keepMainButtons, dimmed);
-  }
-  void ShowChildPanelDisp(ChildPanel panel) override { child_ = panel; }
-  ChildPanel currentChildPanel() const override { return child_; }
-  void showPage(MainPage page) override {
-    pagesShown.push_back(page);
-    page_ = page;
-  }
-  MainPage currentPage() const override { return page_; }
-  void appendConnectionLog(const QString &text) override { log += text; }
-  void setConnectionStatus(const QString &) override {}
-
-private:
-  ChildPanel child_ = ChildPanel::Measurement;
-  MainPage page_ = MainPage::Parameters;
-};
+using RecordingShell = FakeShell;
 
 // Scripted popups that also keep what each file dialog was opened with.
 class FileDialogRecorder : public ScriptedDialogs {
@@ -90,14 +71,24 @@ struct ParamsFixture : ::testing::Test {
   ParameterPage parameters{dialogs};
   GroupHoldPage groupHold{dialogs};
   TeachTablePage teach{dialogs};
-  ParameterController controller{state, link, shell, dialogs, parameters, groupHold, teach};
+  // The rule pass as the controller sees it: counted, and replaceable by a test.
+  struct Rules : RulePass {
+    std::function<void()> pass, exteach;
+    void runRules() override {
+      if (pass) pass();
+    }
+    void runExteach() override {
+      if (exteach) exteach();
+    }
+  } rules;
+  ParameterController controller{state, link, shell, dialogs, parameters, groupHold, teach, rules};
   MainButtons buttons;
   int rulePasses = 0;
   int graphRedraws = 0;
 
   ParamsFixture() {
-    controller.initPanelCtrlAttr = [this] { ++rulePasses; };
-    controller.tableChanged = [this] { ++graphRedraws; };
+    rules.pass = [this] { ++rulePasses; };
+    QObject::connect(&controller, &ParameterController::tableChanged, [this] { ++graphRedraws; });
     controller.wire(buttons.controls());
   }
   void TearDown() override { EXPECT_TRUE(dialogs.allAnswersUsed()); }

@@ -32,9 +32,9 @@ struct SensorTransferTest : ParamsFixture {
 
   void SetUp() override {
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0)) << server.errorString().toStdString();
-    link.settings.protocol = 1;
-    link.settings.ipAddress = QStringLiteral("127.0.0.1");
-    link.settings.portNumber = QString::number(server.serverPort());
+    link.settings.protocol = Protocol::Tcp;
+    link.settings.ipAddress = "127.0.0.1";
+    link.settings.portNumber = std::to_string(server.serverPort());
     ASSERT_GE(link.InitTCP_IP(), 0);
     link.linkOk = true;
     QObject::connect(&link, &SensorLink::failed, [this](const QString &m) { failures << m; });
@@ -148,7 +148,7 @@ TEST_F(SensorTransferTest, FailedReadStopsTheSequenceAndLeavesThePanel) {
   options.errorReplyWord = 1;
   sim::SimTcpServer refusing(options);
   ASSERT_TRUE(refusing.listen(QHostAddress::LocalHost, 0));
-  link.settings.portNumber = QString::number(refusing.serverPort());
+  link.settings.portNumber = std::to_string(refusing.serverPort());
   ASSERT_GE(link.InitTCP_IP(), 0);
   parameters.setFieldValue(field::kPower, 321);
   buttons.get->click();

@@ -129,10 +129,13 @@ bool readPanelSettings(const IniText &doc, std::string_view programDir, char sep
   return true;
 }
 
-void readCommunicationSettings(const IniText &doc, SavedCommunication &communication) {
-  communication = SavedCommunication{};
+void readCommunicationSettings(const IniText &doc, CommunicationSettings &communication) {
+  communication = CommunicationSettings{};
   if (!panelSettingsFileAccepted(doc)) return;
-  readWord(doc, kCommSection, kProtocolKey, communication.protocol);
+  std::uint16_t protocol = 0;
+  readWord(doc, kCommSection, kProtocolKey, protocol);
+  // The page offers two protocols; any other number is the first.
+  communication.protocol = protocol == 1 ? Protocol::Tcp : Protocol::Rs232;
   readWord(doc, kCommSection, kComPortKey, communication.comPort);
   communication.comDevice = readText(doc, kCommSection, kComDeviceKey, kPathSize).value_or("");
   readWord(doc, kCommSection, kBaudKey, communication.baudCode);
@@ -170,8 +173,8 @@ IniText writePanelSettings(const PanelSettings &s) {
     (void)doc.putString(kIpSection, ipKey(i), fitted(s.ipAddresses[i], kIpAddressSize));
   }
 
-  const SavedCommunication &c = s.communication;
-  (void)doc.putInt(kCommSection, kProtocolKey, c.protocol);
+  const CommunicationSettings &c = s.communication;
+  (void)doc.putInt(kCommSection, kProtocolKey, static_cast<int>(c.protocol));
   (void)doc.putInt(kCommSection, kComPortKey, c.comPort);
   (void)doc.putInt(kCommSection, kBaudKey, c.baudCode);
   (void)doc.putString(kCommSection, kIpAddressKey, fitted(c.ipAddress, kIpAddressSize));

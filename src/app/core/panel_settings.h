@@ -2,6 +2,7 @@
 // "PanelSettings.cfg": window geometry, the paths of the other files, the recently used
 // IP addresses and the communication settings, kept between runs.
 #include "ini/ini_text.h"
+#include "link/core/communication_settings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,22 +40,12 @@ struct FilePaths {
   std::string tableAttributesFile;
 };
 
-// The communication settings as the file keeps them (the link holds its own copy).
-struct SavedCommunication {
-  std::uint16_t protocol = 0; // 0 = RS-232, 1 = TCP/IP
-  std::uint16_t comPort = 1;
-  std::string comDevice; // serial device path; empty: derived from comPort
-  std::uint16_t baudCode = 4;
-  std::string ipAddress;
-  std::string portNumber = "10001";
-};
-
 struct PanelSettings {
   std::string panelId;
   PanelGeometry geometry;
   FilePaths paths;
   std::vector<std::string> ipAddresses; // newest first
-  SavedCommunication communication;
+  CommunicationSettings communication;
 };
 
 // The presets used before (and, when the file is missing or foreign, instead of) the
@@ -74,7 +65,7 @@ void readFilePaths(const IniText &doc, std::string_view programDir, char sep, Fi
 [[nodiscard]] std::vector<std::string> readIpAddresses(const IniText &doc);
 
 // Sets the communication defaults, then reads the section when the file is accepted.
-void readCommunicationSettings(const IniText &doc, SavedCommunication &communication);
+void readCommunicationSettings(const IniText &doc, CommunicationSettings &communication);
 
 // The whole document, sections and keys in their fixed order, texts cut to their sizes.
 [[nodiscard]] IniText writePanelSettings(const PanelSettings &settings);

@@ -2,7 +2,11 @@
 // What the main window offers every subsystem: the busy lock, page and child-panel
 // switching, and the connection page's log and status field. Subsystems talk to the main
 // window only through this interface, so each can be built and tested on its own.
+#include "ui/core/busy_lock_rules.h"
+
 #include <QString>
+
+class QWidget;
 
 namespace quorvane {
 
@@ -35,6 +39,8 @@ public:
   // The busy lock: dims the action controls (SEND/GET/memory selection only when
   // keepMainButtons is false) and draws the change at once.
   virtual void SetButtonsDimmed(bool keepMainButtons, bool dimmed) = 0;
+  // A control that SetButtonsDimmed dims and undims according to its group.
+  virtual void addBusyControl(QWidget *control, BusyGroup group) = 0;
   virtual void ShowChildPanelDisp(ChildPanel panel) = 0;
   virtual ChildPanel currentChildPanel() const = 0;
   virtual void showPage(MainPage page) = 0;

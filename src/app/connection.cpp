@@ -1,11 +1,13 @@
-#include "link/connection.h"
+#include "app/connection.h"
 
-#include "app/shell.h"
 #include "link/core/connection_texts.h"
 #include "link/core/firmware.h"
 #include "link/sensor_link.h"
 #include "params/parameter_state.h"
+#include "params/parameter_transfer.h"
 #include "ui/dialogs.h"
+#include "ui/shell.h"
+#include "ui/wait_cursor.h"
 
 #include <QCoreApplication>
 
@@ -20,8 +22,9 @@ QString text(std::string_view s) {
 } // namespace
 
 Connection::Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &params,
-                       QObject *parent)
-    : QObject(parent), link_(link), shell_(shell), dialogs_(dialogs), params_(params) {}
+                       ParameterTransfer &transfer, QObject *parent)
+    : QObject(parent), link_(link), shell_(shell), dialogs_(dialogs), params_(params),
+      transfer_(transfer) {}
 
 ConnectOutcome Connection::TryToConnect() {
   link_.closeSerial();
@@ -30,8 +33,14 @@ ConnectOutcome Connection::TryToConnect() {
   // Let the status and the log show before the open, which may take seconds.
   QCoreApplication::processEvents();
   const CommunicationSettings &s = link_.settings;
-  Q_EMIT transportChosen(s.protocol, s.comPort, s.ipAddress);
-  const int result = s.protocol == 0 ? link_.InitRS232() : link_.InitTCP_IP();
+  Q_EMIT transportChosen(s.protocol, s.comPort, QString::fromStdString(s.ipAddress));
+  int result = 0;
+  if (s.protocol == Protocol::Rs232) {
+    result = link_.InitRS232();
+  } else {
+    const WaitCursor cursor; // a connect may take seconds
+    result = link_.InitTCP_IP();
+  }
   if (result >= 0) return CheckComLine();
   return failureDialog(text(connecttext::kConnectionFailed));
 }
@@ -56,7 +65,7 @@ ConnectOutcome Connection::CheckComLine() {
   shell_.appendConnectionLog(display);
   shell_.appendConnectionLog(QString::fromLatin1(connecttext::serialNumberLog(serialNumber_)));
   link_.linkOk = true;
-  if (readParameters) readParameters();
+  transfer_.GetPara();
   if (link_.linkOk) Q_EMIT linkVerified();
   return ConnectOutcome::Connected;
 }
@@ -76,7 +85,7 @@ ConnectOutcome Connection::failureDialog(const QString &message) {
 void Connection::Disconnect() {
   shell_.SetButtonsDimmed(false, true);
   // A loop still running would only time out against the closed port.
-  link_.acquisitionRunning = false;
+  link_.stopAcquisition();
   link_.closeSerial();
   if (link_.tcpConnected) link_.disconnectTcp();
   shell_.setConnectionStatus(text(connecttext::kNoSensorStatus));
@@ -88,7 +97,7 @@ void Connection::Disconnect() {
 
 void Connection::ChangeBaudrate() {
   // The sensor's TCP side has no line speed; the page offers this for RS-232 only.
-  if (link_.settings.protocol != 0) return;
+  if (link_.settings.protocol != Protocol::Rs232) return;
   const std::uint16_t newCode = link_.settings.baudCode;
   shell_.appendConnectionLog(text(connecttext::kTryChangeBaudrateLog));
   // Still at the old speed: the port keeps it until it is reopened.

@@ -1,10 +1,11 @@
-#include "link/connection_page.h"
+#include "app/connection_page.h"
 
-#include "app/core/serial_device_names.h"
-#include "app/shell.h"
+#include "app/core/panel_settings.h"
 #include "link/core/baud_rate.h"
+#include "link/core/serial_device_names.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/shell.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -204,37 +205,36 @@ void ConnectionPage::connectCallbacks() {
   connect(panelId_, &QLineEdit::editingFinished, this, [this] { CBF_EditID(); });
 }
 
-void ConnectionPage::attach(Shell &shell, const SensorLink &link, Actions actions) {
+void ConnectionPage::attach(Shell &shell, const SensorLink &link, ConnectionActions &actions) {
   shell_ = &shell;
   link_ = &link;
-  actions_ = std::move(actions);
+  actions_ = &actions;
 }
 
 // --- values ---
 
 CommunicationSettings ConnectionPage::readSettings() const {
   CommunicationSettings s;
-  s.protocol = protocol_->currentIndex() == 1 ? 1 : 0;
-  s.comDevice = comPort_->currentText().trimmed();
-  s.comPort = comPortForDevice(s.comDevice.toStdString(), comPortNumber_);
+  s.protocol = protocol_->currentIndex() == 1 ? Protocol::Tcp : Protocol::Rs232;
+  s.comDevice = comPort_->currentText().trimmed().toStdString();
+  s.comPort = comPortForDevice(s.comDevice, comPortNumber_);
   s.baudCode = static_cast<std::uint16_t>(std::max(0, baudRate_->currentIndex()));
-  s.ipAddress = ipAddress_->currentText().trimmed();
-  s.portNumber = portNumber_->text();
+  s.ipAddress = ipAddress_->currentText().trimmed().toStdString();
+  s.portNumber = portNumber_->text().toStdString();
   return s;
 }
 
 void ConnectionPage::writeSettings(const CommunicationSettings &settings) {
-  protocol_->setCurrentIndex(settings.protocol == 1 ? 1 : 0);
+  protocol_->setCurrentIndex(settings.protocol == Protocol::Tcp ? 1 : 0);
   comPortNumber_ = settings.comPort;
-  const QString device = settings.comDevice.isEmpty()
-                             ? QString::fromStdString(defaultSerialDevice(settings.comPort))
-                             : settings.comDevice;
+  const QString device = QString::fromStdString(
+      settings.comDevice.empty() ? defaultSerialDevice(settings.comPort) : settings.comDevice);
   comPort_->setEditText(device);
   // Codes outside the table open the port at 115200; the selector shows that.
   baudRate_->setCurrentIndex(settings.baudCode < kBaudRates.size() ? settings.baudCode
                                                                    : kDefaultBaudCode);
-  ipAddress_->setEditText(settings.ipAddress.left(kMaxIpAddressLength));
-  portNumber_->setText(settings.portNumber.left(kMaxPortNumberLength));
+  ipAddress_->setEditText(QString::fromStdString(settings.ipAddress).left(kMaxIpAddressLength));
+  portNumber_->setText(QString::fromStdString(settings.portNumber).left(kMaxPortNumberLength));
 }
 
 void ConnectionPage::InitConnectPanel() {
@@ -287,38 +287,39 @@ void ConnectionPage::setVerifiedLinkButtonsDimmed(bool dimmed) {
   hardwareInfo_->setEnabled(!dimmed);
 }
 
+void ConnectionPage::setOfflineControlsEnabled() {
+  tryToConnect_->setEnabled(true);
+  baudRate_->setEnabled(true);
+}
+
 // --- callbacks ---
 
 void ConnectionPage::CBF_ButtonTryToConnect() {
-  if (!shell_ || !actions_.tryToConnect) return;
+  if (!actions_) return;
   shell_->SetButtonsDimmed(false, true);
-  actions_.tryToConnect();
+  actions_->onTryToConnect();
   if (link_->linkOk) shell_->SetButtonsDimmed(false, false);
 }
 
 void ConnectionPage::CBF_ButtonDisconnect() {
-  if (actions_.disconnect) actions_.disconnect();
+  if (actions_) actions_->onDisconnect();
 }
 
 void ConnectionPage::CBF_ButtonAccept() {
-  if (actions_.storePanelSettings) actions_.storePanelSettings();
-  if (shell_) shell_->showPage(MainPage::Parameters);
+  if (!actions_) return;
+  actions_->onStorePanelSettings();
+  shell_->showPage(MainPage::Parameters);
 }
 
 void ConnectionPage::CBF_ButtonChangeBaudrate() {
-  if (!shell_ || !actions_.changeBaudrate) return;
+  if (!actions_) return;
   shell_->SetButtonsDimmed(false, true);
   setVerifiedLinkButtonsDimmed(true);
-  if (actions_.changeBaudrate()) shell_->SetButtonsDimmed(false, false);
+  if (actions_->onChangeBaudrate()) shell_->SetButtonsDimmed(false, false);
 }
 
 void ConnectionPage::CBF_ButtonGenHwInfoFile() {
-  if (actions_.generateHwInfoFile) {
-    actions_.generateHwInfoFile();
-    return;
-  }
-  dialogs_.message(kHelpTitle,
-                   QStringLiteral("The hardware initial file cannot be written by this version."));
+  if (actions_) actions_->onGenerateHwInfoFile();
 }
 
 void ConnectionPage::CBF_EditCommunicationProtocol() {
@@ -338,15 +339,14 @@ void ConnectionPage::CBF_StringIpAdress() {
   accept_->setEnabled(false);
   const QString typed = ipAddress_->currentText().trimmed();
   if (typed.isEmpty()) return;
-  // Most recently used first, no duplicates, at most ten.
-  const int found = ipAddress_->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
-  if (found == 0) {
-    ipAddress_->setCurrentIndex(0);
-    return;
-  }
-  if (found > 0) ipAddress_->removeItem(found);
-  if (ipAddress_->count() >= kMaxIpAddresses) ipAddress_->removeItem(kMaxIpAddresses - 1);
-  ipAddress_->insertItem(0, typed);
+  std::vector<std::string> list;
+  for (const QString &address : ipAddresses())
+    list.push_back(address.toStdString());
+  pushIpAddress(list, typed.toStdString());
+  QStringList addresses;
+  for (const std::string &address : list)
+    addresses << QString::fromStdString(address);
+  setIpAddresses(addresses);
   ipAddress_->setCurrentIndex(0);
 }
 
@@ -355,7 +355,7 @@ void ConnectionPage::CBF_StringPortNumber() {
 }
 
 void ConnectionPage::CBF_EditID() {
-  if (actions_.panelIdCommitted) actions_.panelIdCommitted(panelId_->text());
+  if (actions_) actions_->onPanelIdCommitted(panelId_->text());
 }
 
 } // namespace quorvane

@@ -1,4 +1,4 @@
-#include "app/core/serial_device_names.h"
+#include "link/core/serial_device_names.h"
 
 #include <charconv>
 

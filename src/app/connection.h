@@ -5,15 +5,17 @@
 // The connection page writes its controls into SensorLink::settings before calling in here;
 // what the page and the main window must show in return arrives through Shell and the
 // signals below.
+#include "link/core/communication_settings.h"
+
 #include <QObject>
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 
 namespace quorvane {
 
 class Dialogs;
+class ParameterTransfer;
 class SensorLink;
 class Shell;
 struct ParameterState;
@@ -28,12 +30,10 @@ enum class ConnectOutcome {
 class Connection : public QObject {
   Q_OBJECT
 public:
+  // After a good handshake `transfer` reads the sensor's parameters and teach table
+  // (GetPara); it reports its own failures through the link, which clears linkOk.
   Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &params,
-             QObject *parent = nullptr);
-
-  // Reads the sensor's parameters and teach table after a good handshake (GetPara). It
-  // reports its own failures through the link, which clears linkOk.
-  std::function<void()> readParameters;
+             ParameterTransfer &transfer, QObject *parent = nullptr);
 
   ConnectOutcome TryToConnect();
   // The handshake on an open transport.
@@ -50,7 +50,7 @@ public:
 Q_SIGNALS:
   // Step 3/4 of a connection attempt: the measurement panel shows the COM port (protocol
   // 0) or the IP address (protocol 1) beside the status field.
-  void transportChosen(int protocol, int comPort, const QString &ipAddress);
+  void transportChosen(Protocol protocol, int comPort, const QString &ipAddress);
   // The firmware text of the identification reply: tool tip of the status field.
   void firmwareIdentified(const QString &firmwareText);
   // A matching sensor answered and its parameters were read (linkOk set): undim ACCEPT,
@@ -69,6 +69,7 @@ private:
   Shell &shell_;
   Dialogs &dialogs_;
   ParameterState &params_;
+  ParameterTransfer &transfer_;
   std::uint16_t serialNumber_ = 0;
 };
 

@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -44,10 +43,9 @@ public:
   QRadioButton *autoIncrementButton() const { return autoIncrement_; }
   QPushButton *resetButton() const { return reset_; }
 
-  // Clears the plots of taught vectors when the grid is reset (live views).
-  std::function<void()> clearTaughtPlots;
-
 Q_SIGNALS:
+  // RESET filled the grid: the taught vectors leave the colour-space views.
+  void tableReset();
   // The operator changed a value cell.
   void cellEdited(int row, int column);
   // The operator changed the "No." field.

@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <functional>
-
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -20,6 +18,19 @@ namespace quorvane {
 class Dialogs;
 class Shell;
 
+// What the page's buttons start; the application carries them out.
+class ConnectionActions {
+public:
+  virtual ~ConnectionActions() = default;
+  virtual void onTryToConnect() = 0;
+  virtual void onDisconnect() = 0;
+  // Returns whether the busy lock may be released (not after OFFLINE or CLOSE).
+  virtual bool onChangeBaudrate() = 0;
+  virtual void onStorePanelSettings() = 0;
+  virtual void onGenerateHwInfoFile() = 0;
+  virtual void onPanelIdCommitted(const QString &id) = 0;
+};
+
 class ConnectionPage : public QWidget {
   Q_OBJECT
 public:
@@ -28,21 +39,10 @@ public:
   static constexpr int kMaxIpAddressLength = 255; // 256-byte field
   static constexpr int kMaxPortNumberLength = 31; // 32-byte field
 
-  struct Actions {
-    std::function<void()> tryToConnect;
-    std::function<void()> disconnect;
-    // Returns whether the busy lock may be released (not after OFFLINE or CLOSE).
-    std::function<bool()> changeBaudrate;
-    std::function<void()> storePanelSettings;
-    // Empty while the hardware info file is not available; the button then explains.
-    std::function<void()> generateHwInfoFile;
-    std::function<void(const QString &)> panelIdCommitted;
-  };
-
   explicit ConnectionPage(Dialogs &dialogs, QWidget *parent = nullptr);
 
   // Connects the buttons to the shell's busy lock and the link's state.
-  void attach(Shell &shell, const SensorLink &link, Actions actions);
+  void attach(Shell &shell, const SensorLink &link, ConnectionActions &actions);
 
   // The five values of the page (COM port number and device path together).
   [[nodiscard]] CommunicationSettings readSettings() const;
@@ -60,6 +60,8 @@ public:
   void appendLog(const QString &text);
   [[nodiscard]] QString logText() const;
 
+  // Offline work: TRY TO CONNECT and the baud-rate selector stay usable.
+  void setOfflineControlsEnabled();
   // Accept, change-baud-rate and hardware-info-file: usable only after a handshake.
   void setVerifiedLinkButtonsDimmed(bool dimmed);
 
@@ -99,7 +101,7 @@ private:
   Dialogs &dialogs_;
   Shell *shell_ = nullptr;
   const SensorLink *link_ = nullptr;
-  Actions actions_;
+  ConnectionActions *actions_ = nullptr;
   // The number kept for a device whose name does not carry one.
   std::uint16_t comPortNumber_ = 1;
 

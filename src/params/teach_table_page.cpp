@@ -1,4 +1,4 @@
-#include "teach/teach_table_page.h"
+#include "params/teach_table_page.h"
 
 #include "params/group_hold_page.h"
 #include "params/value_controls.h"
@@ -140,7 +140,7 @@ void TeachTablePage::ResetTable() {
   for (int r = 0; r < kRows; ++r)
     for (int c = 0; c < kValueColumns; ++c)
       setCell(r, c, 1);
-  if (clearTaughtPlots) clearTaughtPlots();
+  Q_EMIT tableReset();
 }
 
 } // namespace quorvane

@@ -1,0 +1,53 @@
+#pragma once
+// The live data subsystem: the measurement panel (child panel 2, with the big read-outs)
+// and the live loop. It shows every published frame and takes part in the rule pass.
+#include "live/live_controller.h"
+#include "live/measurement_panel.h"
+#include "params/rule_participant.h"
+#include "ui/subsystem.h"
+
+#include <memory>
+
+namespace quorvane {
+
+class Dialogs;
+class FramePublisher;
+class ParameterTransfer;
+class SensorLink;
+class Shell;
+struct ParameterState;
+
+class LiveSubsystem : public Subsystem, public RuleParticipant {
+public:
+  LiveSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &parameters,
+                ParameterTransfer &transfer, FramePublisher &frames);
+  ~LiveSubsystem() override;
+  LiveSubsystem(const LiveSubsystem &) = delete;
+  LiveSubsystem &operator=(const LiveSubsystem &) = delete;
+
+  // Owned by whoever places it (the main window); valid for the subsystem's life.
+  MeasurementPanel &panel() { return *panel_; }
+  LiveController &controller() { return *controller_; }
+
+  // The sensor identification on the big read-outs.
+  void showIdentification(const QString &id) { panel_->setIdentification(id); }
+  // The 3D view of the measurement panel in front, when the rules show it.
+  void showStartGraphPage();
+
+  // --- Subsystem ---
+  void initAtStartup() override {}
+  void loadSettings(const PanelSettings &, const IniText &) override {}
+  void storeSettings(PanelSettings &) const override {}
+  void appendSections(IniText &) const override {}
+  void pageSelected(MainPage) override {}
+
+  // --- RuleParticipant ---
+  void readView(PanelView &view) const override;
+  void applyView(const PanelView &view) override;
+
+private:
+  MeasurementPanel *panel_;
+  std::unique_ptr<LiveController> controller_;
+};
+
+} // namespace quorvane

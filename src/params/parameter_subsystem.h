@@ -1,0 +1,62 @@
+#pragma once
+// The parameter subsystem: the PARAMETER, GROUP / HOLD and TEACH TABLE pages and the
+// controller that moves their values to and from the sensor and the parameter file.
+#include "params/core/panel_rules.h"
+#include "params/group_hold_page.h"
+#include "params/parameter_controller.h"
+#include "params/parameter_page.h"
+#include "params/rule_participant.h"
+#include "params/teach_table_page.h"
+#include "ui/subsystem.h"
+
+#include <memory>
+#include <vector>
+
+namespace quorvane {
+
+class Dialogs;
+class SensorLink;
+class Shell;
+struct ParameterState;
+
+class ParameterSubsystem : public Subsystem, public RulePass {
+public:
+  ParameterSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &state);
+  ~ParameterSubsystem() override;
+  ParameterSubsystem(const ParameterSubsystem &) = delete;
+  ParameterSubsystem &operator=(const ParameterSubsystem &) = delete;
+
+  // The pages are owned by whoever places them (the main window).
+  ParameterPage &parameterPage() { return *parameterPage_; }
+  GroupHoldPage &groupHoldPage() { return *groupHoldPage_; }
+  TeachTablePage &teachTablePage() { return *teachPage_; }
+  ParameterController &controller() { return *controller_; }
+
+  // A panel outside the parameter pages that the rules also touch.
+  void addRuleParticipant(RuleParticipant &participant) { participants_.push_back(&participant); }
+  // The state of the last rule pass (kept for the whole run: a rule that does not run in a
+  // pass leaves its controls as the last pass that ran it decided).
+  const PanelView &panelView() const { return view_; }
+
+  // --- RulePass ---
+  void runRules() override;
+  void runExteach() override;
+
+  // --- Subsystem ---
+  void initAtStartup() override {}
+  void loadSettings(const PanelSettings &settings, const IniText &doc) override;
+  void storeSettings(PanelSettings &settings) const override;
+  void appendSections(IniText &) const override {}
+  void pageSelected(MainPage) override {}
+
+private:
+  ParameterState &state_;
+  ParameterPage *parameterPage_;
+  GroupHoldPage *groupHoldPage_;
+  TeachTablePage *teachPage_;
+  std::unique_ptr<ParameterController> controller_;
+  std::vector<RuleParticipant *> participants_;
+  PanelView view_;
+};
+
+} // namespace quorvane
