@@ -172,24 +172,3 @@ TEST(TeachData, IntensityBandIsClippedToTheChannelRange) {
     EXPECT_EQ(band.colour, 0x408080u);
   }
 }
-
-TEST(TeachData, ResetsSetCellsToOneGroupsToZeroAndHoldsWithHoldFail) {
-  TeachTable t = filled(9);
-  for (auto &v : t) {
-    v.group = 3;
-    v.hold = 4;
-    v.reserved = 0xBEEF;
-  }
-  ResetTeachCells(t);
-  EXPECT_EQ(t[30].cell, (std::array<std::uint16_t, 5>{1, 1, 1, 1, 1}));
-  EXPECT_EQ(t[30].group, 3);
-  ResetGroupCells(t);
-  std::uint16_t holdFail = 10;
-  ResetHoldCells(t, holdFail, 250);
-  EXPECT_EQ(holdFail, 250);
-  for (const auto &v : t) {
-    EXPECT_EQ(v.group, 0);
-    EXPECT_EQ(v.hold, 250);
-    EXPECT_EQ(v.reserved, 0xBEEF);
-  }
-}

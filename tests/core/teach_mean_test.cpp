@@ -100,23 +100,11 @@ TEST(TeachMean, MeansTruncateAndSpreadsFollowTheCalculationMode) {
 }
 
 TEST(TeachMean, IntegerSquareRootTruncates) {
-  struct Case {
-    std::uint64_t value, root;
-  };
-  const Case cases[] = {{0, 0},
-                        {1, 1},
-                        {3, 1},
-                        {4, 2},
-                        {168, 12},
-                        {169, 13},
-                        {4294967295ULL, 65535},
-                        {4294967296ULL, 65536},
-                        {12884508675ULL, 113509},
-                        {UINT64_MAX, 4294967295ULL}};
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.value);
-    EXPECT_EQ(integerSqrt(c.value), c.root);
-  }
+  EXPECT_EQ(integerSqrt(0), 0u);
+  EXPECT_EQ(integerSqrt(168), 12u);
+  EXPECT_EQ(integerSqrt(169), 13u);
+  EXPECT_EQ(integerSqrt(12884508675ULL), 113509u); // 3 x 65535^2
+  EXPECT_EQ(integerSqrt(UINT64_MAX), 4294967295ULL);
 }
 
 TEST(TeachMean, CaptureUndoAndResetKeepCounterAndActiveLine) {
@@ -214,30 +202,15 @@ TEST(TeachMean, TeachWritesMeansAndTolerancesIntoTheRow) {
   }
 }
 
-TEST(TeachMean, PanelLabelsPerCalculationMode) {
-  struct Case {
-    std::uint16_t calc;
-    const char *x, *spread, *ring1, *item2;
-    bool intensityShown;
-  };
-  const Case cases[] = {
-      {0, "X", "d (X/Y)", "TEACH CTO WITH", "d (X/Y)+VALUE CTO", true},
-      {1, "s", "d (s/i)", "TEACH siTO WITH", "d (s/i)+VALUE siTO", true},
-      {2, "X", "d (X/Y/INT)", "TEACH TOL WITH", "d (X/Y/INT)+VALUE TOL", false},
-      {3, "s", "d (s/i/INT)", "TEACH TOL WITH", "d (s/i/INT)+VALUE TOL", false},
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.calc);
-    const MeanPanelLabels l = meanPanelLabels(c.calc, 0);
-    EXPECT_EQ(l.columns[3], c.x);
-    EXPECT_EQ(l.spread, c.spread);
-    EXPECT_EQ(l.tolerance1.ring, c.ring1);
-    EXPECT_EQ(l.tolerance1.items[2], c.item2);
-    EXPECT_EQ(l.spreadIntVisible, c.intensityShown);
-    EXPECT_EQ(l.tolerance2.visible, c.intensityShown);
+TEST(TeachMean, PanelLabelsHideTheIntensityIn3DAndDimTheToleranceInMinDist) {
+  for (std::uint16_t calc : {0, 1, 2, 3}) {
+    SCOPED_TRACE(calc);
+    const MeanPanelLabels l = meanPanelLabels(calc, 0);
+    EXPECT_EQ(l.spreadIntVisible, calc < 2);
+    EXPECT_EQ(l.tolerance2.visible, calc < 2);
     EXPECT_TRUE(l.tolerance1.enabled);
-    EXPECT_FALSE(meanPanelLabels(c.calc, 2).tolerance1.enabled);
+    EXPECT_FALSE(meanPanelLabels(calc, 2).tolerance1.enabled);
   }
-  EXPECT_EQ(meanPanelLabels(1, 0).tolerance2.items[2], "d M+VALUE MTO");
-  EXPECT_EQ(meanPanelLabels(0, 0).spreadInt, "d INT");
+  EXPECT_EQ(meanPanelLabels(3, 0).tolerance1.items[2], "d (s/i/INT)+VALUE TOL");
+  EXPECT_EQ(meanPanelLabels(1, 0).columns[5], "M");
 }

@@ -1,6 +1,5 @@
 // The recorded-values store and the search for the point under a graph cursor.
 #include "teach/core/recorded_points.h"
-#include "teach/core/teach_panel_labels.h"
 
 #include <gtest/gtest.h>
 
@@ -89,19 +88,4 @@ TEST(TeachRecordedPoints, TheSixtyThousandthPointFillsTheStore) {
   EXPECT_EQ(r.counter(), 60000u);
   EXPECT_EQ(r.findAtCursor(0, {4095, 4095}), 59999u);
   EXPECT_EQ(r.findAtCursor(0, {1, 1}), 4097u);
-}
-
-TEST(TeachRecordedPoints, PanelLabelsPerCalculationMode) {
-  for (std::uint16_t calc : {0, 2}) {
-    const RecordedPanelLabels l = recordedPanelLabels(calc);
-    EXPECT_EQ(l.graphTitles, (std::array<std::string_view, 3>{"X/Y", "X/INT", "Y/INT"}));
-    EXPECT_EQ(l.displayNames, (std::array<std::string_view, 3>{"X", "Y", "INT"}));
-    EXPECT_EQ(l.displayColours, (std::array<std::uint32_t, 2>{0xFF0000, 0x00FF00}));
-  }
-  for (std::uint16_t calc : {1, 3}) {
-    const RecordedPanelLabels l = recordedPanelLabels(calc);
-    EXPECT_EQ(l.graphTitles, (std::array<std::string_view, 3>{"s/i", "s/M", "i/M"}));
-    EXPECT_EQ(l.displayNames, (std::array<std::string_view, 3>{"s", "i", "M"}));
-    EXPECT_EQ(l.displayColours, (std::array<std::uint32_t, 2>{0xFF00FF, 0x00FFFF}));
-  }
 }

@@ -179,25 +179,14 @@ TEST(TeachTableAttributes, MissingColoursAreNamedInOneMessage) {
   EXPECT_EQ(missingColoursMessage({}), "");
 }
 
-TEST(TeachTableAttributes, FileTypeAndVersionChecks) {
-  struct Case {
-    const char *text;
-    bool type, version;
-  };
-  const Case cases[] = {
-      {"[GENERAL INFO]\nFILE TYPE: = \"Table Attributes\"\nSCOPE VERSION: = \"QUORVANE ANA Scope "
-       "V1.3\"\n",
-       true, true},
-      {"[GENERAL INFO]\nFILE TYPE: = \"Table Attributes \"\nSCOPE VERSION: = \"V1.2\"\n", false,
-       false},
-      {"[general info]\nfile type: = \"Table Attributes\"\n", true, false},
-      {"[GENERAL INFO]\nFILE TYPE: = \"table attributes\"\n", false, false},
-      {"", false, false},
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.text);
-    const IniText doc = parse(c.text);
-    EXPECT_EQ(tableAttributesTypeMatches(doc), c.type);
-    EXPECT_EQ(tableAttributesVersionMatches(doc), c.version);
-  }
+TEST(TeachTableAttributes, FileTypeAndVersionAreComparedExactly) {
+  const IniText good = parse("[GENERAL INFO]\nFILE TYPE: = \"Table Attributes\"\n"
+                             "SCOPE VERSION: = \"QUORVANE ANA Scope V1.3\"\n");
+  EXPECT_TRUE(tableAttributesTypeMatches(good));
+  EXPECT_TRUE(tableAttributesVersionMatches(good));
+  const IniText other = parse("[GENERAL INFO]\nFILE TYPE: = \"Table Attributes \"\n"
+                              "SCOPE VERSION: = \"QUORVANE ANA Scope V1.2\"\n");
+  EXPECT_FALSE(tableAttributesTypeMatches(other));
+  EXPECT_FALSE(tableAttributesVersionMatches(other));
+  EXPECT_FALSE(tableAttributesTypeMatches(parse("")));
 }
