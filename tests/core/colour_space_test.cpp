@@ -186,6 +186,10 @@ TEST(ColourSpace, AxisFitting) {
 }
 
 TEST(ColourSpace, View2DFollowsTheFrame) {
+  // Nothing taught: the view spans [0, 10000] on both axes around any ordinary colour.
+  EXPECT_EQ(colourView2D(colourSpaceRanges(TeachTable{}, 0), frame(100, 200, 0), 0).plane,
+            (AxisPair{{-25, 10025}, {-25, 10025}}));
+
   TeachTable t{};
   t[0] = row(1000, 1000, 100, 500, 50);
   const ColourSpaceRanges r = colourSpaceRanges(t, 0);

@@ -16,7 +16,6 @@ TEST(GraphPanel, SelectorItemsFollowTheCalculationMode) {
   using Names = std::array<std::string_view, kPanelGraphs>;
   EXPECT_EQ(panelSignalNames(0), (Names{"RED", "GREEN", "BLUE", "X", "Y", "INT", "TEMP"}));
   EXPECT_EQ(panelSignalNames(1), (Names{"RED", "GREEN", "BLUE", "s", "i", "M", "TEMP"}));
-  EXPECT_EQ(panelSignalNames(2), (Names{"RED", "GREEN", "BLUE", "X", "Y", "INT", "TEMP"}));
   EXPECT_EQ(panelSignalNames(3), (Names{"RED", "GREEN", "BLUE", "s", "i", "M", "TEMP"}));
 }
 
@@ -72,17 +71,6 @@ TEST(GraphPanel, EachFrameAddsASegmentFromThePreviousPoint) {
     }
   }
   EXPECT_EQ(s.pointIndex, 5);
-}
-
-TEST(GraphPanel, InitStartsANewRun) {
-  PanelGraphState s;
-  InitPanelGraph(s, signals(0));
-  (void)SetPanelGraphData(s, signals(10));
-  (void)SetPanelGraphData(s, signals(20));
-  InitPanelGraph(s, signals(30));
-  const PanelGraphFrame f = SetPanelGraphData(s, signals(40));
-  EXPECT_TRUE(f.startsOver);
-  EXPECT_EQ(f.segments[0], (PanelGraphSegment{0, 40, 0, 40}));
 }
 
 TEST(GraphPanel, WrappedIndexStartsOverInsteadOfDrawingBackAcrossTheGraph) {

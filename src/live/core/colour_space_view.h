@@ -5,6 +5,8 @@
 #include "live/core/colour_space_drawing.h"
 #include "live/core/measured_values.h"
 
+#include <type_traits>
+
 namespace quorvane {
 
 // Both axes of a fitted pair get the same width plus this margin on each side.
@@ -54,6 +56,9 @@ struct View3D {
   Projection yInt; // second / third
   bool operator==(const View3D &) const = default;
 };
+
+// Called per frame: plain values, nothing allocated.
+static_assert(std::is_trivially_copyable_v<View2D> && std::is_trivially_copyable_v<View3D>);
 
 [[nodiscard]] View3D colourView3D(const ColourSpaceRanges &ranges, const MeasuredValues &m);
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 namespace quorvane {
 
@@ -59,6 +60,10 @@ struct PanelGraphFrame {
   bool startsOver = false;
   bool operator==(const PanelGraphFrame &) const = default;
 };
+
+// Called per recorded frame: plain values, nothing allocated.
+static_assert(std::is_trivially_copyable_v<PanelGraphFrame> &&
+              std::is_trivially_copyable_v<PanelGraphState>);
 
 // Point index 0; every pair holds the frame's value on both sides, the index pair (0, 0).
 void InitPanelGraph(PanelGraphState &state, const MeasuredValues &m);
