@@ -19,9 +19,13 @@ int deltaXDecimals(double ms) {
   return ms > 1000.0 ? 0 : ms > 1.0 ? 3 : 6;
 }
 
-// Truncated toward zero; NaN counts as 0 and huge values are held far inside 64 bits.
+// A cursor position that is not a number counts as 0.
+double position(double v) {
+  return std::isfinite(v) ? v : 0.0;
+}
+
+// Truncated toward zero; huge values are held far inside 64 bits.
 std::int64_t truncated(double v) {
-  if (!std::isfinite(v)) return 0;
   constexpr double kLimit = 1e15;
   return static_cast<std::int64_t>(std::trunc(std::fmax(-kLimit, std::fmin(kLimit, v))));
 }
@@ -50,11 +54,11 @@ CycleTime cycleTimeFromReply(std::span<const std::uint8_t> payload) {
 ScopeDelta calcScopDeltaXY(ScopeCursorPosition c1, ScopeCursorPosition c2, double cycleTimeMs,
                            std::uint16_t scanRate) {
   ScopeDelta d;
-  const std::int64_t dx = truncated(c1.x - c2.x);
+  const std::int64_t dx = truncated(position(c1.x) - position(c2.x));
   d.dxSamples = dx < 0 ? -dx : dx;
   d.deltaXMs = static_cast<double>(d.dxSamples) * cycleTimeMs * scanRate;
   d.deltaXText = fixedText(d.deltaXMs, deltaXDecimals(d.deltaXMs));
-  const std::int64_t dy = truncated(c1.y) - truncated(c2.y);
+  const std::int64_t dy = truncated(position(c1.y)) - truncated(position(c2.y));
   d.dyDigits = dy < 0 ? -dy : dy;
   d.dyText = std::to_string(d.dyDigits);
   d.volts = static_cast<double>(d.dyDigits) * 10.0 / 4096.0;
