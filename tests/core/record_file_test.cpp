@@ -46,17 +46,6 @@ TEST(LineAppend, PlacesThatCannotTakeALineAreReportedWithoutAHang) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("missing")));
 }
 
-TEST(LineAppend, ReadOnlyFileIsReportedAndKept) {
-  ScratchDir dir;
-  const std::string path = dir.file("RecordFile.dat");
-  writeBytes(path, "kept\r\n");
-  ::chmod(path.c_str(), 0444);
-  const int result =
-      runInChild([&] { return -static_cast<int>(appendLineToFile(path, "x\r\n").status); }, true);
-  EXPECT_EQ(result, -static_cast<int>(Status::CannotOpen));
-  EXPECT_EQ(readBytes(path), "kept\r\n");
-}
-
 TEST(LineAppend, ShortWriteLeavesNoFragmentBehindTheGoodLines) {
   const std::string good = "01-02-2024\t10:00:00\t1\t2\t3\r\n";
   const std::string line = "01-02-2024\t10:00:01\t4095\t4095\t4095\t-1\t255\r\n";
