@@ -1,9 +1,11 @@
 #include "core/file_test_support.h"
 #include "recorder/core/line_append.h"
+#include "recorder/core/record_outcome.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -93,6 +95,32 @@ TEST(LineAppend, FreshStartThatCannotDeleteKeepsTheOldFile) {
   ::chmod(dir.file("locked").c_str(), 0755);
   EXPECT_EQ(result, -static_cast<int>(Status::CannotRemove));
   EXPECT_EQ(readBytes(path), "old lines\r\n");
+}
+
+TEST(RecordTally, EndMessageSaysWhenLinesAreMissing) {
+  const FileWriteResult ok;
+  const FileWriteResult full{Status::WriteFailed, ENOSPC};
+  const FileWriteResult closed{Status::CannotOpen, EACCES};
+  const struct {
+    std::vector<FileWriteResult> lines;
+    std::string_view title;
+    std::string message;
+  } cases[] = {
+      {{}, "INFO!", "File has been saved!"},
+      {{ok, ok, ok}, "INFO!", "File has been saved!"},
+      {{ok, full, closed, ok},
+       "ATTENTION!",
+       "File has not been saved completely! \n2 of 4 records could not be written (cannot "
+       "write: " +
+           std::string(std::strerror(ENOSPC)) + ")."},
+  };
+  for (const auto &c : cases) {
+    RecordTally tally;
+    for (const auto &r : c.lines)
+      tally.add(r);
+    EXPECT_EQ(tally.endTitle(), c.title);
+    EXPECT_EQ(tally.endMessage(), c.message);
+  }
 }
 
 } // namespace
