@@ -9,6 +9,7 @@
 //   M = 1200 S / 12285                  (brightness, 0 .. 1200)
 //
 // A black input (S = 0) gives 0 for every co-ordinate.
+#include "params/core/modes.h"
 #include <cstdint>
 
 namespace quorvane::sim {
@@ -31,12 +32,5 @@ inline constexpr int kChannelMax = 4095;
 // Inverses, used to turn taught rows back into scene colours; channels clamped to 0 .. 4095.
 [[nodiscard]] Rgb fromXyInt(double x, double y, double intensity);
 [[nodiscard]] Rgb fromSiM(double s, double i, double m);
-
-[[nodiscard]] inline bool isSiM(std::uint16_t calculationMode) {
-  return calculationMode == 1 || calculationMode == 3;
-}
-[[nodiscard]] inline bool is3D(std::uint16_t calculationMode) {
-  return calculationMode == 2 || calculationMode == 3;
-}
 
 } // namespace quorvane::sim

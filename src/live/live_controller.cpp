@@ -108,7 +108,7 @@ void LiveController::ShowGraph() {
   charts[0]->plotStrip(history_.x);
   charts[1]->plotStrip(history_.y);
   charts[2]->plotStrip(history_.intensity);
-  if (isTwoDMode(calculationMode()))
+  if (is2D(calculationMode()))
     ShowGraph2D();
   else
     ShowGraph3D();
@@ -126,7 +126,7 @@ void LiveController::clearTaughtPlots() {
 void LiveController::ShowGraph2D() {
   panel_.graph2D()->setCursorPosition(0, values_.x, values_.y);
   double intensity = values_.intensity;
-  if (isSimMode(parameters_.para.calculationMode) && intensity > kIntensityCursorLimit)
+  if (isSiM(parameters_.para.calculationMode) && intensity > kIntensityCursorLimit)
     intensity = kIntensityCursorLimit;
   panel_.graphIntensity2D()->setCursorPosition(0, intensity, kIntensityCursorHeight);
 }

@@ -1,6 +1,7 @@
 #include "params/parameter_controller.h"
 
 #include "link/sensor_link.h"
+#include "params/core/modes.h"
 #include "params/core/panel_rules.h"
 #include "params/group_hold_page.h"
 #include "params/panel_view_io.h"
@@ -165,9 +166,8 @@ void ParameterController::onCalculationModeCommitted() {
   // With the digital outputs off the analog output decides the mode, so the rules may put it
   // back into the previous family: the cells then go back to the layout they had, or the
   // tolerances would sit under the wrong headings and one of them would be lost.
-  const auto threeD = [](std::uint16_t mode) { return mode == 2 || mode == 3; };
   const std::uint16_t settled = parameters_.fieldValue(field::kCalculationMode);
-  if (unsorted != state_.table && threeD(settled) == threeD(previous)) showCells(unsorted);
+  if (unsorted != state_.table && is3D(settled) == is3D(previous)) showCells(unsorted);
   GetPanelValues();
   redrawGraphs();
 }

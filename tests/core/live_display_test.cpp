@@ -80,7 +80,7 @@ TEST(CalculationMode, NamesRangesAndViews) {
   for (const auto &c : cases) {
     EXPECT_EQ(valueNames(c.mode), c.names) << c.mode;
     EXPECT_EQ(valueChartRanges(c.mode), c.ranges) << c.mode;
-    EXPECT_EQ(isTwoDMode(c.mode), c.twoD) << c.mode;
+    EXPECT_EQ(is2D(c.mode), c.twoD) << c.mode;
   }
   EXPECT_EQ(kChannelRange, (ChartRange{0.0, 4096.0}));
 }

@@ -148,27 +148,3 @@ TEST(TeachData, RowColourOnlyInAutomaticModeAndFromTheCurrentColour) {
   EXPECT_EQ(r.colourRow, 9);
   EXPECT_TRUE(r.rowColour.has_value());
 }
-
-TEST(TeachData, IntensityBandIsClippedToTheChannelRange) {
-  struct Case {
-    std::uint16_t calc, intensity, tolerance;
-    double low, high;
-  };
-  const Case cases[] = {{0, 4000, 200, 3800, 4096},
-                        {0, 50, 200, 0, 250},
-                        {2, 1000, 10, 990, 1010},
-                        {3, 65535, 65535, 0, 4096}};
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.intensity);
-    TeachTable t = filled(0);
-    const bool threeD = c.calc >= 2;
-    t[6].cell[threeD ? 2 : 3] = c.intensity;
-    t[6].cell[threeD ? 3 : 4] = c.tolerance;
-    const IntensityBand band = intensityBand(t, 6, c.calc);
-    EXPECT_EQ(band.xLow, c.low);
-    EXPECT_EQ(band.xHigh, c.high);
-    EXPECT_EQ(band.yLow, 0);
-    EXPECT_EQ(band.yHigh, 100);
-    EXPECT_EQ(band.colour, 0x408080u);
-  }
-}

@@ -25,7 +25,7 @@ OvalBox box(int cx, int rx, int cy, int ry) {
 
 RowGeometry rowGeometry(const TeachVector &row, int calculationMode) {
   const auto &c = row.cell;
-  if (isTwoDMode(calculationMode)) return {c[0], c[1], c[2], c[3], c[4]};
+  if (is2D(calculationMode)) return {c[0], c[1], c[2], c[3], c[4]};
   return {c[0], c[1], c[3], c[2], c[3]};
 }
 

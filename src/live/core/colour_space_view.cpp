@@ -50,7 +50,7 @@ View2D colourView2D(const ColourSpaceRanges &ranges, const MeasuredValues &m, in
   v.plane = fitAxes(r[0], r[1], m.x, m.y);
   v.planeCursor = {double(m.x), double(m.y)};
   double intensity = m.intensity;
-  if (isSimMode(calculationMode)) intensity = std::min(intensity, kIntensityCursorLimit);
+  if (isSiM(calculationMode)) intensity = std::min(intensity, kIntensityCursorLimit);
   v.intensityCursor = {intensity, kIntensityCursorHeight};
   return v;
 }

@@ -12,12 +12,12 @@ std::optional<OutLeds> outLedsFor(int evaluationMode, int colorNumber) {
 }
 
 std::array<std::string_view, 3> valueNames(int calculationMode) {
-  if (isSimMode(calculationMode)) return {"s", "i", "M"};
+  if (isSiM(calculationMode)) return {"s", "i", "M"};
   return {"X", "Y", "INT"};
 }
 
 std::array<ChartRange, 3> valueChartRanges(int calculationMode) {
-  if (isSimMode(calculationMode))
+  if (isSiM(calculationMode))
     return {ChartRange{0.0, 10000.0}, ChartRange{0.0, 5000.0}, ChartRange{0.0, 1200.0}};
   return {kChannelRange, kChannelRange, kChannelRange};
 }

@@ -3,9 +3,17 @@
 // panel only copies them into its widgets.
 #include "live/core/measured_values.h"
 
+#include "params/core/modes.h"
+
+#include "params/core/modes.h"
 #include <array>
+
+#include "params/core/modes.h"
 #include <optional>
+
+#include "params/core/modes.h"
 #include <string>
+
 #include <string_view>
 
 namespace quorvane {
@@ -22,14 +30,6 @@ struct OutLeds {
 [[nodiscard]] std::optional<OutLeds> outLedsFor(int evaluationMode, int colorNumber);
 
 // --- calculation modes ---
-// Modes 1 and 3 compute s/i/M instead of X/Y/INT.
-[[nodiscard]] constexpr bool isSimMode(int calculationMode) {
-  return calculationMode == 1 || calculationMode == 3;
-}
-// Modes 0 and 1 are drawn on the 2D page, the others on the 3D page.
-[[nodiscard]] constexpr bool isTwoDMode(int calculationMode) {
-  return calculationMode == 0 || calculationMode == 1;
-}
 // "X", "Y", "INT" or "s", "i", "M".
 [[nodiscard]] std::array<std::string_view, 3> valueNames(int calculationMode);
 

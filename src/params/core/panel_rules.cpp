@@ -1,4 +1,5 @@
 #include "params/core/panel_rules.h"
+#include "params/core/modes.h"
 
 #include <algorithm>
 
@@ -29,12 +30,6 @@ constexpr std::uint16_t kAnalogXYInt = 2;
 constexpr std::uint16_t kAnalogSiM = 3;
 constexpr std::uint16_t kAnalogSiMRef = 5;
 
-bool isSiM(std::uint16_t calcMode) {
-  return calcMode == 1 || calcMode == 3;
-}
-bool is3D(std::uint16_t calcMode) {
-  return calcMode == 2 || calcMode == 3;
-}
 // Colour evaluation: the digital outputs follow a taught colour (not a threshold).
 bool colourEvaluation(const SensorParameters &p) {
   return p.digitalOutmode != 0 && p.evaluationMode <= kEvalCol2;

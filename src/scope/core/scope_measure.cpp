@@ -68,7 +68,7 @@ ScopeDelta calcScopDeltaXY(ScopeCursorPosition c1, ScopeCursorPosition c2, doubl
 
 ScopeAxes scopeGraphAxes(int calculationMode, int recordedSignal) {
   ScopeAxes a;
-  if (recordedSignal == 1 && isSimMode(calculationMode)) a.yMax = 10000.0;
+  if (recordedSignal == 1 && isSiM(calculationMode)) a.yMax = 10000.0;
   return a;
 }
 

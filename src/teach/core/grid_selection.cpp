@@ -1,5 +1,7 @@
 #include "teach/core/grid_selection.h"
 
+#include "params/core/modes.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -113,7 +115,7 @@ int ResetSelection(CellGrid &grid, const GridSelection &s) {
 }
 
 std::array<bool, kTeachGridColumns> teachGridEditableColumns(std::uint16_t calcMode) {
-  const bool fifth = !(calcMode == 2 || calcMode == 3);
+  const bool fifth = !is3D(calcMode);
   return {true, true, true, true, fifth, false};
 }
 

@@ -78,7 +78,7 @@ void CalcMaxDelta(const CaptureTable &t, std::uint16_t calcMode, MeanValues &mea
     const std::int64_t dY = f[4] - mY;
     const std::int64_t dI = std::llabs(f[5] - mI);
     auto d2 = static_cast<std::uint64_t>(dX * dX + dY * dY);
-    if (isThreeDCalcMode(calcMode)) d2 += static_cast<std::uint64_t>(dI * dI);
+    if (is3D(calcMode)) d2 += static_cast<std::uint64_t>(dI * dI);
     spread = std::max(spread, integerSqrt(d2));
     spreadInt = std::max(spreadInt, static_cast<std::uint64_t>(dI));
   }
@@ -109,7 +109,7 @@ TeachResult TeachToTable(const MeanTeachInput &in, const TeachTable &table) {
   TeachResult out;
   const int row = clampTeachRow(in.currentRow);
   const TeachVector &current = table[static_cast<std::size_t>(row)];
-  const bool threeD = isThreeDCalcMode(in.calcMode);
+  const bool threeD = is3D(in.calcMode);
   const CapturedFrame &mean = in.means.mean;
   const std::uint16_t t1 =
       chosenTolerance(in.ring1, in.means.spread, in.value1, current.cell[threeD ? 3 : 2]);

@@ -37,7 +37,7 @@ DefaultTolerance defaultTolerance(std::uint16_t evalMode, std::uint16_t calcMode
     tolerance = 40;
     pairSecond = 200;
   }
-  if (isThreeDCalcMode(calcMode)) return {tolerance, 1};
+  if (is3D(calcMode)) return {tolerance, 1};
   if (calcMode == 1) return {tolerance, 50};
   // X/Y/INT: a dynamic transmitter power halves the intensity tolerance.
   if (powerMode == kPowerModeDyn) pairSecond = static_cast<std::uint16_t>(pairSecond / 2);
@@ -60,7 +60,7 @@ TeachResult TeachDataTo(const TeachDataInput &in) {
     }
     out.writes = {{0, 0, teachCellValue(first)}, {1, 0, teachCellValue(second)}};
   } else {
-    const bool threeD = isThreeDCalcMode(in.calcMode);
+    const bool threeD = is3D(in.calcMode);
     out.writes = {{row, 0, teachCellValue(m.x)},
                   {row, 1, teachCellValue(m.y)},
                   {row, threeD ? 2 : 3, teachCellValue(m.intensity)}};
@@ -92,17 +92,6 @@ void ResetHoldCells(TeachTable &table, std::uint16_t &holdFail, std::uint16_t va
   holdFail = value;
   for (TeachVector &v : table)
     v.hold = value;
-}
-
-IntensityBand intensityBand(const TeachTable &table, int row, std::uint16_t calcMode) {
-  const TeachVector &v = table[static_cast<std::size_t>(clampTeachRow(row))];
-  const bool threeD = isThreeDCalcMode(calcMode);
-  const int intensity = v.cell[threeD ? 2 : 3];
-  const int tolerance = v.cell[threeD ? 3 : 4];
-  IntensityBand band;
-  band.xLow = std::max(intensity - tolerance, 0);
-  band.xHigh = std::min(intensity + tolerance, 4096);
-  return band;
 }
 
 } // namespace quorvane

@@ -3,6 +3,7 @@
 // hands in what the panel shows and gets back the cells to write, the next "No." value and
 // the row colour to paint.
 #include "live/core/measured_values.h"
+#include "params/core/modes.h"
 #include "params/core/teach_table.h"
 
 #include <cstdint>
@@ -18,11 +19,6 @@ inline constexpr std::uint16_t kPowerModeDyn = 1;
 
 [[nodiscard]] constexpr bool isThresholdEvalMode(std::uint16_t evalMode) {
   return evalMode >= kFirstThresholdEvalMode;
-}
-// Calculation modes 2 and 3 keep one tolerance in cell 3; modes 0 and 1 keep the pair
-// tolerance in cell 2 and the intensity tolerance in cell 4.
-[[nodiscard]] constexpr bool isThreeDCalcMode(std::uint16_t calcMode) {
-  return calcMode == 2 || calcMode == 3;
 }
 
 // A "No." value as a row index: 0..30.
@@ -86,18 +82,5 @@ void ResetTeachCells(TeachTable &table);
 void ResetGroupCells(TeachTable &table);
 // Holds of every row and HOLD FAIL set to the reset-hold value.
 void ResetHoldCells(TeachTable &table, std::uint16_t &holdFail, std::uint16_t value);
-
-// Intensity band of one row in the 2D view's intensity graph.
-struct IntensityBand {
-  double xLow = 0;
-  double xHigh = 0;
-  double yLow = 0;
-  double yHigh = 100;
-  std::uint32_t colour = 0x408080; // frame and fill
-
-  bool operator==(const IntensityBand &) const = default;
-};
-
-[[nodiscard]] IntensityBand intensityBand(const TeachTable &table, int row, std::uint16_t calcMode);
 
 } // namespace quorvane

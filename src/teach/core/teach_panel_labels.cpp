@@ -7,11 +7,11 @@ namespace quorvane {
 
 MeanPanelLabels meanPanelLabels(std::uint16_t calcMode, std::uint16_t evalMode) {
   MeanPanelLabels l;
-  const bool sim = calcMode == 1 || calcMode == 3;
+  const bool sim = isSiM(calcMode);
   l.columns = sim ? std::array<std::string_view, 6>{"R", "G", "B", "s", "i", "M"}
                   : std::array<std::string_view, 6>{"R", "G", "B", "X", "Y", "INT"};
   // The intensity display and tolerance have no use where one tolerance covers all three.
-  if (isThreeDCalcMode(calcMode)) {
+  if (is3D(calcMode)) {
     l.spread = sim ? "d (s/i/INT)" : "d (X/Y/INT)";
     l.spreadInt = sim ? "d M" : "d INT";
     l.spreadIntVisible = false;
@@ -43,7 +43,7 @@ MeanPanelLabels meanPanelLabels(std::uint16_t calcMode, std::uint16_t evalMode) 
 }
 
 RecordedPanelLabels recordedPanelLabels(std::uint16_t calcMode) {
-  const bool sim = calcMode == 1 || calcMode == 3;
+  const bool sim = isSiM(calcMode);
   RecordedPanelLabels l;
   l.graphTitles = sim ? std::array<std::string_view, 3>{"s/i", "s/M", "i/M"}
                       : std::array<std::string_view, 3>{"X/Y", "X/INT", "Y/INT"};
