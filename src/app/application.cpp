@@ -122,7 +122,10 @@ void Application::wireConnection() {
 void Application::onTryToConnect() {
   link_.settings = page_->readSettings();
   offline_ = false;
-  (void)connection_->TryToConnect();
+  const ConnectOutcome outcome = connection_->TryToConnect();
+  // The sensor answered but reading its parameters failed (the link reported it): the
+  // busy lock stays on the actions, the connection page takes the next step.
+  if (outcome == ConnectOutcome::Connected && !link_.linkOk) page_->setRetryControlsEnabled();
 }
 
 void Application::onDisconnect() {

@@ -73,7 +73,8 @@ ConnectOutcome Connection::CheckComLine() {
 ConnectOutcome Connection::failureDialog(const QString &message) {
   const int pressed =
       dialogs_.choice(text(connecttext::kDialogTitle), message,
-                      {text(connecttext::kCloseButton), text(connecttext::kOfflineButton)});
+                      {text(connecttext::kCloseButton), text(connecttext::kOfflineButton)},
+                      1); // OFFLINE ends nothing: the settings changed so far are kept
   if (pressed == 1) {
     Disconnect();
     return ConnectOutcome::Offline;

@@ -292,6 +292,11 @@ void ConnectionPage::setOfflineControlsEnabled() {
   baudRate_->setEnabled(true);
 }
 
+void ConnectionPage::setRetryControlsEnabled() {
+  setOfflineControlsEnabled();
+  disconnect_->setEnabled(true);
+}
+
 // --- callbacks ---
 
 void ConnectionPage::CBF_ButtonTryToConnect() {

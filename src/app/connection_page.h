@@ -62,6 +62,8 @@ public:
 
   // Offline work: TRY TO CONNECT and the baud-rate selector stay usable.
   void setOfflineControlsEnabled();
+  // After an attempt that failed past the handshake: another attempt, or DISCONNECT.
+  void setRetryControlsEnabled();
   // Accept, change-baud-rate and hardware-info-file: usable only after a handshake.
   void setVerifiedLinkButtonsDimmed(bool dimmed);
 

@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -149,7 +150,8 @@ void MainWindow::buildTabs() {
   }
   tabs_->setTabVisible(static_cast<int>(MainPage::Offset), false);
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
-    if (index >= 0) Q_EMIT pageChanged(static_cast<MainPage>(index));
+    // Only the operator's own change is the tab callback's business.
+    if (index >= 0 && !programSwitch_) Q_EMIT pageChanged(static_cast<MainPage>(index));
   });
 }
 
@@ -287,6 +289,7 @@ void MainWindow::ShowChildPanelDisp(ChildPanel panel) {
 }
 
 void MainWindow::showPage(MainPage page) {
+  const QScopedValueRollback<bool> bySwitch(programSwitch_, true);
   tabs_->setCurrentIndex(static_cast<int>(page));
 }
 

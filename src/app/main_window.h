@@ -96,6 +96,7 @@ public:
 
 Q_SIGNALS:
   void panelEvent(MainPanelEvent event);
+  // The operator changed the tab (not showPage).
   void pageChanged(MainPage page);
 
 protected:
@@ -132,6 +133,7 @@ private:
   std::array<QWidget *, 3> topLevel_{};
   QLabel *logo_ = nullptr;
   std::vector<std::pair<QPointer<QWidget>, BusyGroup>> busy_;
+  bool programSwitch_ = false; // showPage is changing the tab, not the operator
 };
 
 } // namespace quorvane

@@ -35,13 +35,9 @@ int openErrorCode(QSerialPort::SerialPortError error) {
 } // namespace
 
 SerialTransport::SerialTransport(QObject *parent) : Transport(parent) {
-  writeTimer_.setSingleShot(true);
   connect(&port_, &QSerialPort::readyRead, this, &Transport::readyRead);
   connect(&port_, &QSerialPort::errorOccurred, this, &SerialTransport::onError);
-  connect(&port_, &QSerialPort::bytesWritten, this, [this] {
-    if (port_.bytesToWrite() == 0) writeTimer_.stop();
-  });
-  connect(&writeTimer_, &QTimer::timeout, this, &SerialTransport::onWriteTimeout);
+  connect(&port_, &QSerialPort::bytesWritten, this, [this] { watchWrite(port_.bytesToWrite()); });
 }
 
 SerialTransport::~SerialTransport() {
@@ -72,14 +68,14 @@ int SerialTransport::open(const QString &device, qint32 baudRate) {
 }
 
 void SerialTransport::close() {
-  writeTimer_.stop();
+  stopWriteWatch();
   if (port_.isOpen()) port_.close();
 }
 
 qint64 SerialTransport::write(const std::uint8_t *data, std::size_t size) {
   if (!port_.isOpen()) return -1;
   const qint64 n = port_.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
-  if (port_.bytesToWrite() > 0 && !writeTimer_.isActive()) writeTimer_.start(kWriteTimeoutMs);
+  watchWrite(port_.bytesToWrite());
   return n;
 }
 
@@ -88,7 +84,7 @@ qint64 SerialTransport::read(std::uint8_t *into, qint64 maxSize) {
 }
 
 void SerialTransport::flushQueues() {
-  writeTimer_.stop();
+  stopWriteWatch();
   status_ = 0;
   if (port_.isOpen()) port_.clear(QSerialPort::AllDirections);
   port_.clearError();
@@ -118,7 +114,7 @@ void SerialTransport::onError(QSerialPort::SerialPortError error) {
   Q_EMIT portError();
 }
 
-void SerialTransport::onWriteTimeout() {
+void SerialTransport::writeTimedOut() {
   if (!port_.isOpen() || port_.bytesToWrite() == 0) return;
   // The line is stuck: drop the frame rather than send it late into a later exchange.
   port_.clear(QSerialPort::Output);

@@ -4,7 +4,6 @@
 
 #include <QSerialPort>
 #include <QString>
-#include <QTimer>
 
 namespace quorvane {
 
@@ -33,16 +32,12 @@ public:
   static constexpr int kWriteFault = 2;
   static constexpr int kDeviceLost = 4;
   static constexpr int kOtherFault = 8;
-  static constexpr int kWriteTimeout = 16;
-  // A frame that has not left the port within this time is dropped.
-  static constexpr int kWriteTimeoutMs = 2000;
 
 private:
   void onError(QSerialPort::SerialPortError error);
-  void onWriteTimeout();
+  void writeTimedOut() override;
 
   QSerialPort port_;
-  QTimer writeTimer_;
   int status_ = 0;
 };
 

@@ -46,6 +46,8 @@ TcpTransport::TcpTransport(QObject *parent) : Transport(parent) {
   connect(&socket_, &QTcpSocket::disconnected, this, [this] {
     if (!closing_) Q_EMIT disconnected();
   });
+  connect(&socket_, &QTcpSocket::bytesWritten, this,
+          [this] { watchWrite(socket_.bytesToWrite()); });
 }
 
 TcpTransport::~TcpTransport() {
@@ -54,6 +56,7 @@ TcpTransport::~TcpTransport() {
 
 int TcpTransport::connectTo(const QString &host, quint16 port, int timeoutMs) {
   close();
+  status_ = 0;
   bool failed = false;
   QAbstractSocket::SocketError error = QAbstractSocket::UnknownSocketError;
   const auto onError =
@@ -79,13 +82,24 @@ int TcpTransport::connectTo(const QString &host, quint16 port, int timeoutMs) {
 
 void TcpTransport::close() {
   closing_ = true;
+  stopWriteWatch();
   socket_.abort();
   closing_ = false;
 }
 
 qint64 TcpTransport::write(const std::uint8_t *data, std::size_t size) {
   if (!isOpen()) return -1;
-  return socket_.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+  const qint64 n = socket_.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+  watchWrite(socket_.bytesToWrite());
+  return n;
+}
+
+void TcpTransport::writeTimedOut() {
+  if (!isOpen() || socket_.bytesToWrite() == 0) return;
+  // The server takes nothing: the exchange fails now instead of waiting for a reply to a
+  // request that never left.
+  status_ |= kWriteTimeout;
+  Q_EMIT portError();
 }
 
 qint64 TcpTransport::read(std::uint8_t *into, qint64 maxSize) {

@@ -23,11 +23,16 @@ public:
   qint64 write(const std::uint8_t *data, std::size_t size) override;
   qint64 bytesAvailable() const override { return socket_.bytesAvailable(); }
   qint64 read(std::uint8_t *into, qint64 maxSize) override;
+  void flushQueues() override { status_ = 0; }
+  int portStatus() const override { return status_; }
 
   QTcpSocket &socket() { return socket_; }
 
 private:
+  void writeTimedOut() override;
+
   QTcpSocket socket_;
+  int status_ = 0;
   bool closing_ = false;
 };
 

@@ -47,7 +47,10 @@ GroupHoldPage::GroupHoldPage(Dialogs &dialogs, QWidget *parent)
 
   colorGroup_ = new QCheckBox(QStringLiteral("COLOR GROUP"));
   colorGroup_->setAccessibleName(QStringLiteral("COLOR GROUP"));
-  connect(colorGroup_, &QCheckBox::clicked, this, &GroupHoldPage::colorGroupCommitted);
+  connect(colorGroup_, &QCheckBox::clicked, this, [this](bool on) {
+    colorGroupValue_ = on ? 1 : 0; // the operator's switch replaces the value read
+    Q_EMIT colorGroupCommitted();
+  });
 
   groups_ = makeTable(kRows, QStringLiteral("GROUP"), numberLabels(0, kRows),
                       QStringLiteral("GROUP TABLE"), this);
@@ -103,10 +106,13 @@ GroupHoldPage::~GroupHoldPage() {
 }
 
 std::uint16_t GroupHoldPage::colorGroup() const {
-  return colorGroup_->isChecked() ? 1 : 0;
+  const bool on = colorGroup_->isChecked();
+  if (on == (colorGroupValue_ != 0)) return colorGroupValue_;
+  return on ? 1 : 0; // switched by the program (a rule)
 }
 
 void GroupHoldPage::setColorGroup(std::uint16_t value) {
+  colorGroupValue_ = value;
   colorGroup_->setChecked(value != 0);
 }
 
@@ -148,6 +154,7 @@ void GroupHoldPage::resetGroupTable() {
     setGroup(row, 0);
     setGroupBackground(row, QColor(0xFFFFFF));
   }
+  Q_EMIT groupTableReset();
 }
 
 void GroupHoldPage::resetHoldTable() {

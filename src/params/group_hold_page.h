@@ -23,6 +23,8 @@ public:
   explicit GroupHoldPage(Dialogs &dialogs, QWidget *parent = nullptr);
   ~GroupHoldPage() override;
 
+  // The value last read (a sensor or a file may hold 2 or more) while the switch shows it;
+  // 0 or 1 once the operator switches.
   [[nodiscard]] std::uint16_t colorGroup() const;
   void setColorGroup(std::uint16_t value);
   [[nodiscard]] std::uint16_t holdFail() const;
@@ -53,6 +55,8 @@ Q_SIGNALS:
   void colorGroupCommitted();
   // The operator typed a new group value.
   void groupEdited();
+  // RESET cleared the group table.
+  void groupTableReset();
 
 private:
   void onGroupReset();
@@ -60,6 +64,7 @@ private:
 
   Dialogs &dialogs_;
   QCheckBox *colorGroup_ = nullptr;
+  std::uint16_t colorGroupValue_ = 0;
   QTableWidget *groups_ = nullptr;
   QTableWidget *holds_ = nullptr;
   QSpinBox *resetHoldValue_ = nullptr;

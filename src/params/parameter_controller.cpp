@@ -172,6 +172,15 @@ void ParameterController::onCalculationModeCommitted() {
   redrawGraphs();
 }
 
+void ParameterController::rearrangeTeachCells(std::uint16_t previous, std::uint16_t settled) {
+  for (int r = 0; r < kRows; ++r)
+    for (int c = 0; c < kCells; ++c)
+      state_.table[static_cast<std::size_t>(r)].cell[static_cast<std::size_t>(c)] =
+          teach_.cell(r, c);
+  SortTableTolerance(previous, settled, state_.table);
+  showCells(state_.table);
+}
+
 void ParameterController::showCells(const TeachTable &table) {
   for (int r = 0; r < kRows; ++r)
     for (int c = 0; c < kCells; ++c)

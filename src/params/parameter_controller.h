@@ -78,6 +78,9 @@ public:
   // its owner's.
   void readView(PanelView &view) const;
   void applyView(const PanelView &view);
+  // The rule pass moved CALCULATION MODE from `previous` into the other family: the teach
+  // cells take the new layout, exactly as for the operator's change.
+  void rearrangeTeachCells(std::uint16_t previous, std::uint16_t settled);
 
   ParameterFileIo &fileIo() { return fileIo_; }
   ParameterState &state() { return state_; }

@@ -1,6 +1,7 @@
 #include "params/parameter_subsystem.h"
 
 #include "app/core/panel_settings.h"
+#include "params/core/modes.h"
 
 namespace quorvane {
 
@@ -9,7 +10,11 @@ ParameterSubsystem::ParameterSubsystem(SensorLink &link, Shell &shell, Dialogs &
     : state_(state), parameterPage_(new ParameterPage(dialogs)),
       groupHoldPage_(new GroupHoldPage(dialogs)), teachPage_(new TeachTablePage(dialogs)),
       controller_(std::make_unique<ParameterController>(
-          state, link, shell, dialogs, *parameterPage_, *groupHoldPage_, *teachPage_, *this)) {}
+          state, link, shell, dialogs, *parameterPage_, *groupHoldPage_, *teachPage_, *this)) {
+  // A cell the group check rejected is no longer rejected once RESET cleared it.
+  QObject::connect(groupHoldPage_, &GroupHoldPage::groupTableReset, groupHoldPage_,
+                   [this] { view_.teach.groupCellColour.fill(kGroupCellColour); });
+}
 
 ParameterSubsystem::~ParameterSubsystem() = default;
 
@@ -17,6 +22,7 @@ void ParameterSubsystem::runRules() {
   controller_->readView(view_);
   for (const RuleParticipant *p : participants_)
     p->readView(view_);
+  const std::uint16_t previousMode = view_.para.calculationMode;
   InitPanelCtrlAttr(view_);
   // The rules read every control into the record; the corrected values are what the
   // evaluation LEDs and the graphs go by until the next GetPanelValues.
@@ -25,6 +31,10 @@ void ParameterSubsystem::runRules() {
   for (RuleParticipant *p : participants_)
     p->applyView(view_);
   controller_->applyView(view_);
+  // A mode the rules moved into the other family (a GET, a file, DIGITAL OUTMODE 0) takes
+  // its tolerances along, or they would sit under the other family's headings.
+  if (is3D(previousMode) != is3D(view_.para.calculationMode))
+    controller_->rearrangeTeachCells(previousMode, view_.para.calculationMode);
 }
 
 void ParameterSubsystem::runExteach() {

@@ -25,10 +25,12 @@ public:
   virtual ~Dialogs() = default;
   // A modal message with one OK button.
   virtual void message(const QString &title, const QString &text) = 0;
-  // Yes/No; true for Yes.
+  // Yes/No; true for Yes. Escape and the close box answer No.
   virtual bool confirm(const QString &title, const QString &text) = 0;
-  // Buttons in order; returns the index of the one pressed (closing the popup counts as the first).
-  virtual int choice(const QString &title, const QString &text, const QStringList &buttons) = 0;
+  // Buttons in order; returns the index of the one pressed. Escape and the close box give
+  // `escapeIndex`: the choice that ends nothing and changes nothing.
+  virtual int choice(const QString &title, const QString &text, const QStringList &buttons,
+                     int escapeIndex) = 0;
   // Typed reply of at most maxLength characters; nullopt when cancelled.
   virtual std::optional<QString> prompt(const QString &title, const QString &text,
                                         int maxLength) = 0;
@@ -47,7 +49,8 @@ public:
 
   void message(const QString &title, const QString &text) override;
   bool confirm(const QString &title, const QString &text) override;
-  int choice(const QString &title, const QString &text, const QStringList &buttons) override;
+  int choice(const QString &title, const QString &text, const QStringList &buttons,
+             int escapeIndex) override;
   std::optional<QString> prompt(const QString &title, const QString &text, int maxLength) override;
   FileSelection selectFile(const QString &directory, const QString &defaultName,
                            const QString &filter, const QString &title,

@@ -32,10 +32,12 @@ bool QtDialogs::confirm(const QString &title, const QString &text) {
   QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent_);
   showPlain(box);
   box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
 
-int QtDialogs::choice(const QString &title, const QString &text, const QStringList &buttons) {
+int QtDialogs::choice(const QString &title, const QString &text, const QStringList &buttons,
+                      int escapeIndex) {
   QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent_);
   showPlain(box);
   QList<QPushButton *> added;
@@ -44,11 +46,11 @@ int QtDialogs::choice(const QString &title, const QString &text, const QStringLi
     b->setAccessibleName(caption);
     added.append(b);
   }
-  if (!added.isEmpty()) box.setEscapeButton(added.first());
+  if (escapeIndex >= 0 && escapeIndex < added.size()) box.setEscapeButton(added.at(escapeIndex));
   box.exec();
   const int index =
       static_cast<int>(added.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
-  return index < 0 ? 0 : index;
+  return index < 0 ? escapeIndex : index;
 }
 
 std::optional<QString> QtDialogs::prompt(const QString &title, const QString &text, int maxLength) {

@@ -1,9 +1,11 @@
-// The real popups: texts exactly as given, buttons in order, closing counts as the first.
+// The real popups: texts exactly as given, buttons in order; Escape and the close box give the
+// answer that changes nothing.
 #include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -52,20 +54,24 @@ TEST(QtDialogs, TextsLookingLikeMarkupAreShownAsTheyStand) {
   EXPECT_FALSE(yes);
 }
 
-TEST(QtDialogs, ChoiceKeepsButtonOrderAndClosingCountsAsTheFirst) {
+TEST(QtDialogs, ChoiceKeepsButtonOrderAndEscapeGivesTheHarmlessAnswer) {
   QtDialogs dialogs;
   const QStringList buttons = {QStringLiteral("CLOSE"), QStringLiteral("OFFLINE")};
   struct Case {
-    int click; // -1: closed without a button
+    int click; // -1: closed by its close box, -2: Escape
     int result;
   };
-  for (const Case c : {Case{0, 0}, Case{1, 1}, Case{-1, 0}}) {
-    int result = -2;
+  for (const Case c : {Case{0, 0}, Case{1, 1}, Case{-1, 1}, Case{-2, 1}}) {
+    int result = -3;
     const Seen seen = whileOpen(
-        [&] { result = dialogs.choice("ATTENTION!", "Could not establish connection!", buttons); },
+        [&] {
+          result = dialogs.choice("ATTENTION!", "Could not establish connection!", buttons, 1);
+        },
         [&](QMessageBox &box) {
-          if (c.click < 0)
-            box.reject();
+          if (c.click == -1)
+            box.close();
+          else if (c.click == -2)
+            QTest::keyClick(&box, Qt::Key_Escape);
           else
             box.buttons().at(c.click)->click();
         });

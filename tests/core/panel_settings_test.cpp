@@ -270,3 +270,25 @@ TEST(PanelSettings, IpListIsMostRecentlyUsed) {
     EXPECT_EQ(list, c.expected) << c.what;
   }
 }
+
+TEST(PanelSettings, TextsAreCutBetweenCharactersBothWays) {
+  const std::string ascii98(98, 'a');
+  struct Case {
+    std::string id, kept;
+  };
+  const Case cases[] = {{ascii98 + "\xC3\xA9", ascii98},     // é would end at byte 100
+                        {ascii98 + "\xE2\x82\xAC", ascii98}, // € would end at byte 101
+                        {std::string(97, 'a') + "\xC3\xA9", std::string(97, 'a') + "\xC3\xA9"},
+                        {ascii98 + "b", ascii98 + "b"}};
+  for (const Case &c : cases) {
+    PanelSettings s;
+    s.panelId = c.id;
+    PanelSettings written;
+    ASSERT_TRUE(readPanelSettings(writePanelSettings(s), "/p", '/', written));
+    EXPECT_EQ(written.panelId, c.kept) << c.id.size();
+    PanelSettings read;
+    ASSERT_TRUE(
+        readPanelSettings(parse(kHead + "PANEL ID: = \"" + c.id + "\"\r\n"), "/p", '/', read));
+    EXPECT_EQ(read.panelId, c.kept) << c.id.size();
+  }
+}

@@ -125,6 +125,29 @@ TEST_F(ApplicationTest, WrongFirmwareOffersCloseOrOffline) {
   EXPECT_EQ(window().connectionStatusBox()->status(), "NO SENSOR CONNECTED!");
 }
 
+TEST_F(ApplicationTest, AFailedParameterReadAtConnectLeavesTheConnectionPageUsable) {
+  sim::SimOptions options;
+  options.tcpPort = 0;
+  options.firmware = kFirmware.toStdString();
+  options.errorOn = 2; // the parameter read
+  options.errorReplyWord = 1;
+  sensor = std::make_unique<sim::SimTcpServer>(options);
+  ASSERT_TRUE(sensor->listen(QHostAddress::LocalHost, 0));
+  writeSettings(sensor->serverPort());
+  start();
+
+  EXPECT_FALSE(app->link().linkOk);
+  EXPECT_EQ(window().connectionStatusBox()->status(), "TIMEOUT!");
+  EXPECT_TRUE(page().tryToConnectButton()->isEnabled());
+  EXPECT_TRUE(page().disconnectButton()->isEnabled());
+  EXPECT_FALSE(window().goButton()->isEnabled());
+
+  sensor->model().clearRequests();
+  page().tryToConnectButton()->click();
+  EXPECT_FALSE(sensor->model().requests().empty()) << "another attempt was made";
+  EXPECT_TRUE(page().tryToConnectButton()->isEnabled());
+}
+
 TEST_F(ApplicationTest, NoSensorAndCloseEndsWithoutStoringSettings) {
   writeSettings(closedPort());
   const QByteArray before = settingsBytes();

@@ -125,7 +125,9 @@ TEST_F(LiveTest, SwitchingToTheConnectionOrScopePageStopsTheLoop) {
     sim::SimOptions options;
     options.delayMs = 5;
     startConnected(options);
-    when([&] { return frames() >= 3; }, [&, page] { window().showPage(page); });
+    // The operator's tab change (showPage is the program's and stops nothing).
+    when([&] { return frames() >= 3; },
+         [&, page] { window().tabs()->setCurrentIndex(static_cast<int>(page)); });
 
     pressGo();
 
@@ -136,6 +138,31 @@ TEST_F(LiveTest, SwitchingToTheConnectionOrScopePageStopsTheLoop) {
     timers = std::make_unique<QObject>();
     app.reset();
   }
+}
+
+TEST_F(LiveTest, AnEepromGetWithAPlausibilityWordKeepsTheLoopRunning) {
+  sim::SimOptions options;
+  options.delayMs = 2;
+  options.plausibilityWord = 2;
+  startConnected(options);
+  window().memoryButton(ParameterMemory::Eeprom)->click();
+  const int loads = countOrder(4);
+  bool runningAfterGet = false;
+  when([&] { return frames() >= 2; }, [&] { window().getButton()->click(); });
+  when([&] { return countOrder(4) > loads && frames() >= 6; },
+       [&] {
+         runningAfterGet = app->link().acquisitionRunning();
+         window().stopButton()->click();
+       });
+
+  pressGo();
+
+  EXPECT_TRUE(runningAfterGet);
+  EXPECT_EQ(window().currentPage(), MainPage::Connection);
+  EXPECT_TRUE(app->connectionPage().logText().endsWith(eepromPlausibilityMessage(2)));
+  // The page was shown by the program, not clicked: the link's buttons are not dimmed (the
+  // busy lock keeps CHANGE BAUDRATE and HARDWARE INFO FILE for the next handshake).
+  EXPECT_TRUE(app->connectionPage().acceptButton()->isEnabled());
 }
 
 TEST_F(LiveTest, ClosingTheWindowDuringTheLoopEndsItAndStoresTheSettings) {

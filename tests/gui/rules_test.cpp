@@ -193,6 +193,50 @@ TEST_F(RulesTest, SendSendsTheValuesTheRulesCorrected) {
   }
 }
 
+TEST_F(RulesTest, AModeTheRulesMoveIntoTheOtherFamilyTakesItsTolerancesAlong) {
+  startConnected();
+  struct Case {
+    std::uint16_t digitalOutmode, analogOutmode, calculationMode, settled;
+    std::array<std::uint16_t, 5> read, sent;
+  };
+  const Case cases[] = {
+      {0, 2, 2, 0, {10, 20, 40, 30, 1}, {10, 20, 30, 40, 30}},  // X Y INT 3D -> 2D
+      {0, 3, 3, 1, {10, 20, 40, 30, 1}, {10, 20, 30, 40, 30}},  // s i M 3D -> 2D
+      {0, 2, 1, 0, {10, 20, 30, 40, 50}, {10, 20, 30, 40, 50}}, // within 2D: no move
+      {1, 2, 2, 2, {10, 20, 40, 30, 1}, {10, 20, 40, 30, 1}},   // stays 3D
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.calculationMode << " -> " << c.settled);
+    model().ram() = sim::initialMemory();
+    SensorParameters &p = model().ram().params[0];
+    p.digitalOutmode = c.digitalOutmode;
+    p.analogOutmode = c.analogOutmode;
+    p.calculationMode = c.calculationMode;
+    model().ram().teach[0][0].cell = c.read;
+    window().getButton()->click();
+    dialogs.clear();
+    model().clearRequests();
+    window().sendButton()->click();
+    EXPECT_EQ(model().ramParameters(0).calculationMode, c.settled);
+    EXPECT_EQ(model().ramTeachTable(0)[0].cell, c.sent);
+  }
+}
+
+TEST_F(RulesTest, AGroupCellClearedByResetStaysWhite) {
+  startConnected();
+  choose(field::kDigitalOutmode, 1);
+  groupPage().setGroup(5, 2);
+  groupPage().colorGroupSwitch()->click(); // the group check rejects row 5
+  QTableWidgetItem *cell = groupPage().groupTable()->item(5, 0);
+  ASSERT_EQ(cell->background().color(), QColor(0xFF0000));
+  dialogs.clear();
+
+  dialogs.answerConfirm(true);
+  groupPage().groupResetButton()->click();
+  groupPage().colorGroupSwitch()->click(); // a later rule pass
+  EXPECT_EQ(cell->background().color(), QColor(0xFFFFFF));
+}
+
 TEST_F(RulesTest, CalculationModeCommitMovesTolerancesThenRelabelsAndRedraws) {
   startConnected();
   int redraws = 0;

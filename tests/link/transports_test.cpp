@@ -2,12 +2,18 @@
 #include "link/core/link_messages.h"
 #include "link/link_rig.h"
 #include "link/serial_transport.h"
+#include "link/tcp_transport.h"
+
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace quorvane;
 using namespace quorvane::testing;
@@ -200,3 +206,24 @@ TEST(ServerClose, EndsAStreamingWait) {
 }
 
 } // namespace
+
+TEST(TcpWriteTimeout, AFrameThatCannotLeaveIsALineFault) {
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+  TcpTransport tcp;
+  ASSERT_EQ(tcp.connectTo("127.0.0.1", server.serverPort(), 2000), 0);
+  ASSERT_TRUE(server.hasPendingConnections() || server.waitForNewConnection(2000));
+  QTcpSocket *peer = server.nextPendingConnection(); // accepts, never reads
+  peer->setReadBufferSize(1);
+  tcp.socket().setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 4096);
+  tcp.setWriteTimeoutMs(200);
+  QSignalSpy faults(&tcp, &Transport::portError);
+
+  const std::vector<std::uint8_t> flood(64 << 20); // more than both kernel buffers take
+  EXPECT_EQ(tcp.write(flood.data(), flood.size()), static_cast<qint64>(flood.size()));
+
+  ASSERT_TRUE(faults.wait(5000));
+  EXPECT_EQ(tcp.portStatus(), Transport::kWriteTimeout);
+  tcp.flushQueues();
+  EXPECT_EQ(tcp.portStatus(), 0) << "the next exchange starts clean";
+}

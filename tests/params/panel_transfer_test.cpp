@@ -3,6 +3,7 @@
 #include "params/value_controls.h"
 #include "params_fixture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -37,6 +38,22 @@ TEST_F(PanelTransferTest, SetThenGetRestoresEveryFieldCellGroupAndHold) {
   }
   EXPECT_EQ(groupHold.holdFail(), 33);
   EXPECT_EQ(groupHold.colorGroup(), 1);
+}
+
+TEST_F(PanelTransferTest, ColorGroupKeepsTheValueReadUntilTheOperatorSwitches) {
+  struct Case {
+    std::uint16_t read;
+    int clicks;
+    std::uint16_t taken;
+  };
+  for (const Case c : {Case{2, 0, 2}, Case{7, 0, 7}, Case{2, 2, 1}, Case{2, 1, 0}, Case{0, 1, 1}}) {
+    state.para.colorGroup = c.read;
+    controller.SetPanelValues();
+    for (int i = 0; i < c.clicks; ++i)
+      groupHold.colorGroupSwitch()->click();
+    controller.GetPanelValues();
+    EXPECT_EQ(state.para.colorGroup, c.taken) << c.read << " clicked " << c.clicks;
+  }
 }
 
 TEST_F(PanelTransferTest, RingsShowTheValueNames) {

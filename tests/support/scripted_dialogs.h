@@ -47,7 +47,7 @@ public:
     popups_.push_back({"confirm", title, text});
     return take<bool>(false);
   }
-  int choice(const QString &title, const QString &text, const QStringList &) override {
+  int choice(const QString &title, const QString &text, const QStringList &, int) override {
     popups_.push_back({"choice", title, text});
     return take<int>(0);
   }

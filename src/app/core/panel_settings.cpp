@@ -1,5 +1,7 @@
 #include "app/core/panel_settings.h"
 
+#include "ini/utf8_cut.h"
+
 #include "ini/settings_header.h"
 
 #include <algorithm>
@@ -39,11 +41,11 @@ constexpr std::string_view kPortNumberKey = "PORT NUMBER";
 // A text as read into a buffer of `size` bytes; nullopt when missing.
 std::optional<std::string> readText(const IniText &doc, std::string_view section,
                                     std::string_view key, std::size_t size) {
-  std::vector<char> buffer(size);
-  if (doc.getStringIntoBuffer(section, key, buffer.data(), buffer.size()) != 1) {
-    return std::nullopt;
-  }
-  return std::string(buffer.data());
+  const std::optional<std::string> text = doc.getString(section, key);
+  if (!text) return std::nullopt;
+  // As the field's buffer would hold it: up to its terminator, cut between characters.
+  const std::string_view value(text->c_str());
+  return std::string(utf8Prefix(value, size - 1));
 }
 
 void readInt(const IniText &doc, std::string_view section, std::string_view key, int &out) {
@@ -59,7 +61,7 @@ void readWord(const IniText &doc, std::string_view section, std::string_view key
 
 // The longest prefix that fits a buffer of `size` bytes with its terminator.
 std::string_view fitted(std::string_view text, std::size_t size) {
-  return text.substr(0, size - 1);
+  return utf8Prefix(text, size - 1);
 }
 
 std::string ipKey(std::size_t index) {

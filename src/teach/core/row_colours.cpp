@@ -1,5 +1,7 @@
 #include "teach/core/row_colours.h"
 
+#include "ini/utf8_cut.h"
+
 #include <algorithm>
 
 namespace quorvane {
@@ -9,12 +11,7 @@ std::uint32_t clampRowColor(long long value) {
 }
 
 std::string cutRowSpecification(std::string_view text) {
-  if (text.size() <= kRowSpecificationMaxBytes) return std::string(text);
-  std::size_t end = kRowSpecificationMaxBytes;
-  // Back off over continuation bytes (10xxxxxx) to the start of the cut character.
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-    --end;
-  return std::string(text.substr(0, end));
+  return std::string(utf8Prefix(text, kRowSpecificationMaxBytes));
 }
 
 bool SetRowColor(TableAttributes &attributes, int row, long long color) {
