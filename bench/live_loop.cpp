@@ -5,6 +5,7 @@
 //   bench_live_loop [frames] [graph page 0..3]     (default 20000 frames, page 3 = 3D view)
 #include "link/sensor_link.h"
 #include "live/frame_publisher.h"
+#include "live/graph_panel.h"
 #include "live/live_controller.h"
 #include "live/measurement_panel.h"
 #include "params/parameter_state.h"
@@ -118,7 +119,8 @@ int main(int argc, char **argv) {
   panel.show();
   BenchTransfer transfer(parameters);
   FramePublisher published;
-  LiveController live(link, shell, parameters, transfer, panel, published);
+  GraphPanel graphPanel(dialogs);
+  LiveController live(link, shell, parameters, transfer, panel, graphPanel, published);
 
   long peakKb = residentKb();
   const long startKb = peakKb;

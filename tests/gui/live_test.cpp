@@ -3,9 +3,15 @@
 #include "app_fixture.h"
 
 #include "app/connection_status_box.h"
+#include "live/graph_panel.h"
+#include "live/live_widgets.h"
 #include "ui/graph_widget.h"
 
+#include <qcustomplot.h>
+
+#include <QComboBox>
 #include <QLabel>
+#include <QTest>
 
 #include <set>
 
@@ -20,7 +26,33 @@ struct LiveTest : AppFixture {
     return label ? label->text() : QStringLiteral("<missing>");
   }
   std::uint64_t frames() { return live().framesShown(); }
+  GraphPanel &graphPanel() {
+    auto *p = window().findChild<GraphPanel *>();
+    EXPECT_NE(p, nullptr);
+    return *p;
+  }
 };
+
+// The ovals of a colour-space graph as (colour, box) in drawing order.
+struct DrawnOval {
+  QRgb colour;
+  QRectF box;
+  bool operator==(const DrawnOval &) const = default;
+};
+
+std::vector<DrawnOval> ovalsOf(GraphWidget *g) {
+  std::vector<DrawnOval> out;
+  for (int i = 0; i < g->plot()->itemCount(); ++i)
+    if (auto *e = qobject_cast<QCPItemEllipse *>(g->plot()->item(i)))
+      out.push_back({e->pen().color().rgb() & 0xFFFFFF,
+                     QRectF(QPointF(e->topLeft->coords().x(), e->bottomRight->coords().y()),
+                            QPointF(e->bottomRight->coords().x(), e->topLeft->coords().y()))});
+  return out;
+}
+
+bool contains(const GraphRange &r, double v) {
+  return r.lower <= v && v <= r.upper;
+}
 
 TEST_F(LiveTest, GoShowsMovingValuesWithTheTransferButtonsUsable) {
   sim::SimOptions options;
@@ -151,6 +183,179 @@ TEST_F(LiveTest, ClosingTheWindowDuringTheLoopEndsItAndStoresTheSettings) {
   EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_TRUE(QFile::exists(settingsPath()));
   app->shutdown();
+}
+
+TEST_F(LiveTest, GoDrawsEveryRowInItsColourAndTheCursorMovesAmongThem) {
+  sim::SimOptions options;
+  options.delayMs = 2;
+  startConnected(options);
+  const TeachTable &table = app->params().table;
+  ASSERT_GT(table[0].cell[0], 10) << "the sensor holds a taught table";
+  std::vector<std::pair<double, double>> cursors;
+  QObject::connect(&app->frames(), &FramePublisher::frame, [&] {
+    const GraphWidget *plane =
+        app->params().para.calculationMode < 2 ? panel().graph2D() : panel().graphs3D()[0];
+    cursors.emplace_back(plane->cursorPosition(0).x(), plane->cursorPosition(0).y());
+  });
+
+  for (const std::uint16_t mode : {0, 2}) {
+    SCOPED_TRACE(mode);
+    choose(field::kCalculationMode, mode);
+    cursors.clear();
+    when([&] { return cursors.size() >= 10; }, [&] { window().stopButton()->click(); });
+    pressGo();
+    const int calc = app->params().para.calculationMode;
+    ASSERT_EQ(calc, mode);
+
+    const std::array<GraphWidget *, 4> views{panel().graph2D(), panel().graphs3D()[0],
+                                             panel().graphs3D()[1], panel().graphs3D()[2]};
+    const auto colours = live().rowColours();
+    for (GraphWidget *g : views) {
+      const std::vector<DrawnOval> ovals = ovalsOf(g);
+      ASSERT_EQ(ovals.size(), kTeachRows) << g->accessibleName().toStdString();
+      for (std::size_t r = 0; r < kTeachRows; ++r)
+        EXPECT_EQ(ovals[r].colour, colours[r]) << "row " << r;
+    }
+    // Row 0 on each graph: its centre pair, then the third co-ordinate on the projections.
+    const auto &c = table[0].cell;
+    const int r = calc < 2 ? c[2] : c[3];
+    const int c3 = calc < 2 ? c[3] : c[2];
+    const int r3 = calc < 2 ? c[4] : c[3];
+    EXPECT_EQ(ovalsOf(views[0])[0].box, QRectF(c[0] - r, c[1] - r, 2 * r, 2 * r));
+    EXPECT_EQ(ovalsOf(views[2])[0].box, QRectF(c[0] - r, c3 - r3, 2 * r, 2 * r3));
+    EXPECT_EQ(ovalsOf(views[3])[0].box, QRectF(c[1] - r, c3 - r3, 2 * r, 2 * r3));
+
+    // The cursor follows the frames, and the fitted axes keep it and the taught rows in view
+    // on equal scales.
+    const MeasuredValues &m = live().measuredValues();
+    GraphWidget *plane = calc < 2 ? views[0] : views[1];
+    EXPECT_EQ(plane->cursorPosition(0), QPointF(m.x, m.y));
+    EXPECT_GT(std::set(cursors.begin(), cursors.end()).size(), 2u) << "the cursor moves";
+    const GraphRange x = plane->xRange();
+    const GraphRange y = plane->yRange();
+    EXPECT_DOUBLE_EQ(x.upper - x.lower, y.upper - y.lower);
+    EXPECT_TRUE(contains(x, m.x) && contains(y, m.y));
+    EXPECT_TRUE(contains(x, c[0] - r) && contains(x, c[0] + r));
+    EXPECT_FALSE(plane->xAutoScale() || plane->yAutoScale());
+    if (calc >= 2) {
+      EXPECT_EQ(views[2]->cursorPosition(0), QPointF(m.x, m.intensity));
+      EXPECT_EQ(views[3]->cursorPosition(0), QPointF(m.y, m.intensity));
+      EXPECT_TRUE(contains(views[3]->yRange(), c3 + r3));
+    }
+  }
+  EXPECT_TRUE(dialogs.popups().empty());
+}
+
+TEST_F(LiveTest, TableColourAndRowChangesRedrawTheViews) {
+  startConnected();
+  choose(field::kCalculationMode, 0);
+  GraphWidget *plane = panel().graph2D();
+
+  // A cell edit: the oval moves and the ranges take the row in.
+  teachPage().setCell(4, 0, 3000);
+  teachPage().setCell(4, 1, 2800);
+  teachPage().setCell(4, 2, 100);
+  Q_EMIT teachPage().cellEdited(4, 2);
+  EXPECT_EQ(ovalsOf(plane)[4].box, QRectF(2900, 2700, 200, 200));
+  EXPECT_GE(live().colourSpaceRanges().range[0].max, 3100);
+
+  // New row colours from the row-colour page.
+  TeachRowColours colours = live().rowColours();
+  colours[4] = 0x123456;
+  live().setRowColours(colours);
+  EXPECT_EQ(ovalsOf(plane)[4].colour, 0x123456u);
+  EXPECT_EQ(ovalsOf(panel().graphs3D()[2])[4].colour, 0x123456u);
+  EXPECT_EQ(ovalsOf(plane).size(), kTeachRows) << "redrawn, not added";
+
+  // The "No." field moves the intensity band to its row: I - D .. I + D.
+  teachPage().setCell(4, 3, 1000);
+  teachPage().setCell(4, 4, 150);
+  Q_EMIT teachPage().cellEdited(4, 4);
+  teachPage().rowNumber()->setValue(4);
+  QCustomPlot *band = panel().graphIntensity2D()->plot();
+  std::vector<const QCPItemRect *> rects;
+  for (int i = 0; i < band->itemCount(); ++i)
+    if (auto *r = qobject_cast<QCPItemRect *>(band->item(i))) rects.push_back(r);
+  ASSERT_EQ(rects.size(), 1u) << "one band, the old one removed";
+  const QCPItemRect *rect = rects[0];
+  EXPECT_EQ(rect->topLeft->coords().x(), 850);
+  EXPECT_EQ(rect->bottomRight->coords().x(), 1150);
+  EXPECT_EQ(rect->brush().color().rgb() & 0xFFFFFF, 0x408080u);
+}
+
+TEST_F(LiveTest, AZoomedStripChartGetsItsTimeAxisBackWithTheNextFrame) {
+  startOffline();
+  std::vector<GraphWidget *> strips{panel().graphRgb(), panel().graph3DRgb()};
+  for (GraphWidget *g : panel().graphsValues())
+    strips.push_back(g);
+  for (GraphWidget *g : strips) {
+    g->setXRange(40.0, 60.0); // as the operator's Ctrl + drag leaves it
+    g->setYRange(100.0, 200.0);
+  }
+  for (const int mode : {0, 2}) { // the 3D page's chart is drawn in the 3D modes
+    app->params().para.calculationMode = static_cast<std::uint16_t>(mode);
+    parameterPage().setFieldValue(field::kCalculationMode, static_cast<std::uint16_t>(mode));
+    live().showFrame(MeasuredValues{});
+  }
+  for (GraphWidget *g : strips) {
+    EXPECT_EQ(g->xRange(), (GraphRange{0.0, 100.0})) << g->accessibleName().toStdString();
+    EXPECT_EQ(g->yRange(), (GraphRange{100.0, 200.0})) << "the value zoom stays";
+  }
+}
+
+TEST_F(LiveTest, GraphPanelShowsRecordedSignalsOneAtATime) {
+  startConnected();
+  auto *showGraph = panel().findChild<QPushButton *>(QStringLiteral("CBF_ButtonShowGraph"));
+  ASSERT_NE(showGraph, nullptr);
+  showGraph->click();
+  EXPECT_EQ(window().currentChildPanel(), ChildPanel::Graph);
+  GraphPanel &gp = graphPanel();
+
+  MeasuredValues m{};
+  m.red = 100;
+  m.temperature = 20;
+  live().showFrame(m);
+  live().InitPanelGraph();
+  for (const std::int16_t t : {20, -7, 25}) { // as the recorder feeds them
+    m.red = static_cast<std::int16_t>(m.red + 50);
+    m.temperature = t;
+    live().showFrame(m);
+    live().SetPanelGraphData();
+  }
+  const auto data = [&](std::size_t graph) {
+    std::vector<std::pair<double, double>> out;
+    const auto d = gp.graph(graph)->plot()->graph(0)->data();
+    for (auto it = d->constBegin(); it != d->constEnd(); ++it)
+      out.emplace_back(it->key, it->value);
+    return out;
+  };
+  using Points = std::vector<std::pair<double, double>>;
+  EXPECT_EQ(data(0), (Points{{0, 150}, {0, 150}, {1, 200}, {2, 250}}));
+  EXPECT_EQ(data(6), (Points{{0, 20}, {0, 20}, {1, 65529}, {2, 25}})) << "unsigned 16-bit";
+  EXPECT_EQ(gp.number(6)->text(), "25");
+  EXPECT_TRUE(contains(gp.graph(6)->yRange(), 65529) && contains(gp.graph(6)->yRange(), 20));
+
+  // A new recording starts the graphs over.
+  live().InitPanelGraph();
+  live().SetPanelGraphData();
+  EXPECT_EQ(data(0), (Points{{0, 250}, {0, 250}}));
+
+  // The selector shows one graph per signal; its items follow the calculation mode.
+  QComboBox *selector = gp.signalSelector();
+  for (int item = 0; item < int(kPanelGraphs); ++item) {
+    selector->setCurrentIndex(item);
+    Q_EMIT selector->activated(item);
+    for (std::size_t g = 0; g < kPanelGraphs; ++g)
+      EXPECT_EQ(gp.graph(g)->isVisibleTo(&gp), int(g) == item) << item << " " << g;
+  }
+  choose(field::kCalculationMode, 1);
+  QStringList items;
+  for (int i = 0; i < selector->count(); ++i)
+    items << selector->itemText(i);
+  EXPECT_EQ(items, (QStringList{"RED", "GREEN", "BLUE", "s", "i", "M", "TEMP"}));
+
+  gp.closeButton()->click();
+  EXPECT_EQ(window().currentChildPanel(), ChildPanel::Measurement);
 }
 
 } // namespace
