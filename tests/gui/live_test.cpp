@@ -11,7 +11,7 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QTest>
+#include <QSpinBox>
 
 #include <set>
 
@@ -188,59 +188,45 @@ TEST_F(LiveTest, ClosingTheWindowDuringTheLoopEndsItAndStoresTheSettings) {
 TEST_F(LiveTest, GoDrawsEveryRowInItsColourAndTheCursorMovesAmongThem) {
   sim::SimOptions options;
   options.delayMs = 2;
-  startConnected(options);
-  const TeachTable &table = app->params().table;
-  ASSERT_GT(table[0].cell[0], 10) << "the sensor holds a taught table";
-  std::vector<std::pair<double, double>> cursors;
-  QObject::connect(&app->frames(), &FramePublisher::frame, [&] {
-    const GraphWidget *plane =
-        app->params().para.calculationMode < 2 ? panel().graph2D() : panel().graphs3D()[0];
-    cursors.emplace_back(plane->cursorPosition(0).x(), plane->cursorPosition(0).y());
-  });
-
+  startConnected(options); // the sensor holds a taught table
+  std::set<std::pair<double, double>> cursors;
   for (const std::uint16_t mode : {0, 2}) {
     SCOPED_TRACE(mode);
     choose(field::kCalculationMode, mode);
+    const auto &c = app->params().table[0].cell;
+    const bool flat = mode < 2; // 2D layout: X Y CTO INT ITO; 3D: X Y INT TOL
+    const int r = flat ? c[2] : c[3], c3 = flat ? c[3] : c[2], r3 = flat ? c[4] : c[3];
+    GraphWidget *plane = flat ? panel().graph2D() : panel().graphs3D()[0];
     cursors.clear();
-    when([&] { return cursors.size() >= 10; }, [&] { window().stopButton()->click(); });
+    auto track = QObject::connect(&app->frames(), &FramePublisher::frame, [&] {
+      cursors.emplace(plane->cursorPosition(0).x(), plane->cursorPosition(0).y());
+    });
+    when([&] { return cursors.size() >= 5; }, [&] { window().stopButton()->click(); });
     pressGo();
-    const int calc = app->params().para.calculationMode;
-    ASSERT_EQ(calc, mode);
+    QObject::disconnect(track);
 
     const std::array<GraphWidget *, 4> views{panel().graph2D(), panel().graphs3D()[0],
                                              panel().graphs3D()[1], panel().graphs3D()[2]};
-    const auto colours = live().rowColours();
     for (GraphWidget *g : views) {
       const std::vector<DrawnOval> ovals = ovalsOf(g);
       ASSERT_EQ(ovals.size(), kTeachRows) << g->accessibleName().toStdString();
-      for (std::size_t r = 0; r < kTeachRows; ++r)
-        EXPECT_EQ(ovals[r].colour, colours[r]) << "row " << r;
+      for (std::size_t n = 0; n < kTeachRows; ++n)
+        EXPECT_EQ(ovals[n].colour, live().rowColours()[n]) << "row " << n;
     }
-    // Row 0 on each graph: its centre pair, then the third co-ordinate on the projections.
-    const auto &c = table[0].cell;
-    const int r = calc < 2 ? c[2] : c[3];
-    const int c3 = calc < 2 ? c[3] : c[2];
-    const int r3 = calc < 2 ? c[4] : c[3];
     EXPECT_EQ(ovalsOf(views[0])[0].box, QRectF(c[0] - r, c[1] - r, 2 * r, 2 * r));
     EXPECT_EQ(ovalsOf(views[2])[0].box, QRectF(c[0] - r, c3 - r3, 2 * r, 2 * r3));
     EXPECT_EQ(ovalsOf(views[3])[0].box, QRectF(c[1] - r, c3 - r3, 2 * r, 2 * r3));
 
-    // The cursor follows the frames, and the fitted axes keep it and the taught rows in view
-    // on equal scales.
+    // Fixed axes of equal width keep the current colour and the taught rows in view.
     const MeasuredValues &m = live().measuredValues();
-    GraphWidget *plane = calc < 2 ? views[0] : views[1];
     EXPECT_EQ(plane->cursorPosition(0), QPointF(m.x, m.y));
-    EXPECT_GT(std::set(cursors.begin(), cursors.end()).size(), 2u) << "the cursor moves";
-    const GraphRange x = plane->xRange();
-    const GraphRange y = plane->yRange();
+    const GraphRange x = plane->xRange(), y = plane->yRange();
     EXPECT_DOUBLE_EQ(x.upper - x.lower, y.upper - y.lower);
     EXPECT_TRUE(contains(x, m.x) && contains(y, m.y));
     EXPECT_TRUE(contains(x, c[0] - r) && contains(x, c[0] + r));
     EXPECT_FALSE(plane->xAutoScale() || plane->yAutoScale());
-    if (calc >= 2) {
-      EXPECT_EQ(views[2]->cursorPosition(0), QPointF(m.x, m.intensity));
+    if (!flat) {
       EXPECT_EQ(views[3]->cursorPosition(0), QPointF(m.y, m.intensity));
-      EXPECT_TRUE(contains(views[3]->yRange(), c3 + r3));
     }
   }
   EXPECT_TRUE(dialogs.popups().empty());
@@ -250,51 +236,39 @@ TEST_F(LiveTest, TableColourAndRowChangesRedrawTheViews) {
   startConnected();
   choose(field::kCalculationMode, 0);
   GraphWidget *plane = panel().graph2D();
-
-  // A cell edit: the oval moves and the ranges take the row in.
-  teachPage().setCell(4, 0, 3000);
-  teachPage().setCell(4, 1, 2800);
-  teachPage().setCell(4, 2, 100);
-  Q_EMIT teachPage().cellEdited(4, 2);
+  const std::array<std::uint16_t, 5> row4{3000, 2800, 100, 1000, 150};
+  for (int c = 0; c < 5; ++c)
+    teachPage().setCell(4, c, row4[std::size_t(c)]);
+  Q_EMIT teachPage().cellEdited(4, 4);
   EXPECT_EQ(ovalsOf(plane)[4].box, QRectF(2900, 2700, 200, 200));
-  EXPECT_GE(live().colourSpaceRanges().range[0].max, 3100);
 
-  // New row colours from the row-colour page.
   TeachRowColours colours = live().rowColours();
   colours[4] = 0x123456;
   live().setRowColours(colours);
-  EXPECT_EQ(ovalsOf(plane)[4].colour, 0x123456u);
   EXPECT_EQ(ovalsOf(panel().graphs3D()[2])[4].colour, 0x123456u);
   EXPECT_EQ(ovalsOf(plane).size(), kTeachRows) << "redrawn, not added";
 
   // The "No." field moves the intensity band to its row: I - D .. I + D.
-  teachPage().setCell(4, 3, 1000);
-  teachPage().setCell(4, 4, 150);
-  Q_EMIT teachPage().cellEdited(4, 4);
   teachPage().rowNumber()->setValue(4);
   QCustomPlot *band = panel().graphIntensity2D()->plot();
   std::vector<const QCPItemRect *> rects;
   for (int i = 0; i < band->itemCount(); ++i)
     if (auto *r = qobject_cast<QCPItemRect *>(band->item(i))) rects.push_back(r);
-  ASSERT_EQ(rects.size(), 1u) << "one band, the old one removed";
-  const QCPItemRect *rect = rects[0];
-  EXPECT_EQ(rect->topLeft->coords().x(), 850);
-  EXPECT_EQ(rect->bottomRight->coords().x(), 1150);
-  EXPECT_EQ(rect->brush().color().rgb() & 0xFFFFFF, 0x408080u);
+  ASSERT_EQ(rects.size(), 1u);
+  EXPECT_EQ(rects[0]->topLeft->coords().x(), 850);
+  EXPECT_EQ(rects[0]->bottomRight->coords().x(), 1150);
 }
 
 TEST_F(LiveTest, AZoomedStripChartGetsItsTimeAxisBackWithTheNextFrame) {
   startOffline();
   std::vector<GraphWidget *> strips{panel().graphRgb(), panel().graph3DRgb()};
-  for (GraphWidget *g : panel().graphsValues())
-    strips.push_back(g);
+  strips.insert(strips.end(), panel().graphsValues().begin(), panel().graphsValues().end());
   for (GraphWidget *g : strips) {
     g->setXRange(40.0, 60.0); // as the operator's Ctrl + drag leaves it
     g->setYRange(100.0, 200.0);
   }
-  for (const int mode : {0, 2}) { // the 3D page's chart is drawn in the 3D modes
-    app->params().para.calculationMode = static_cast<std::uint16_t>(mode);
-    parameterPage().setFieldValue(field::kCalculationMode, static_cast<std::uint16_t>(mode));
+  for (const std::uint16_t mode : {0, 2}) { // the 3D page's chart is drawn in the 3D modes
+    parameterPage().setFieldValue(field::kCalculationMode, mode);
     live().showFrame(MeasuredValues{});
   }
   for (GraphWidget *g : strips) {
@@ -305,24 +279,10 @@ TEST_F(LiveTest, AZoomedStripChartGetsItsTimeAxisBackWithTheNextFrame) {
 
 TEST_F(LiveTest, GraphPanelShowsRecordedSignalsOneAtATime) {
   startConnected();
-  auto *showGraph = panel().findChild<QPushButton *>(QStringLiteral("CBF_ButtonShowGraph"));
-  ASSERT_NE(showGraph, nullptr);
-  showGraph->click();
+  panel().findChild<QPushButton *>(QStringLiteral("CBF_ButtonShowGraph"))->click();
   EXPECT_EQ(window().currentChildPanel(), ChildPanel::Graph);
   GraphPanel &gp = graphPanel();
-
-  MeasuredValues m{};
-  m.red = 100;
-  m.temperature = 20;
-  live().showFrame(m);
-  live().InitPanelGraph();
-  for (const std::int16_t t : {20, -7, 25}) { // as the recorder feeds them
-    m.red = static_cast<std::int16_t>(m.red + 50);
-    m.temperature = t;
-    live().showFrame(m);
-    live().SetPanelGraphData();
-  }
-  const auto data = [&](std::size_t graph) {
+  const auto points = [&](std::size_t graph) {
     std::vector<std::pair<double, double>> out;
     const auto d = gp.graph(graph)->plot()->graph(0)->data();
     for (auto it = d->constBegin(); it != d->constEnd(); ++it)
@@ -330,17 +290,19 @@ TEST_F(LiveTest, GraphPanelShowsRecordedSignalsOneAtATime) {
     return out;
   };
   using Points = std::vector<std::pair<double, double>>;
-  EXPECT_EQ(data(0), (Points{{0, 150}, {0, 150}, {1, 200}, {2, 250}}));
-  EXPECT_EQ(data(6), (Points{{0, 20}, {0, 20}, {1, 65529}, {2, 25}})) << "unsigned 16-bit";
+  MeasuredValues m{};
+  for (const bool restart : {false, true}) { // a second recording starts the graphs over
+    live().InitPanelGraph();
+    for (const std::int16_t t : {20, -7, 25}) { // as the recorder feeds them
+      m.temperature = t;
+      live().showFrame(m);
+      live().SetPanelGraphData();
+    }
+    EXPECT_EQ(points(6), (Points{{0, 20}, {0, 20}, {1, 65529}, {2, 25}})) << restart;
+  }
   EXPECT_EQ(gp.number(6)->text(), "25");
   EXPECT_TRUE(contains(gp.graph(6)->yRange(), 65529) && contains(gp.graph(6)->yRange(), 20));
 
-  // A new recording starts the graphs over.
-  live().InitPanelGraph();
-  live().SetPanelGraphData();
-  EXPECT_EQ(data(0), (Points{{0, 250}, {0, 250}}));
-
-  // The selector shows one graph per signal; its items follow the calculation mode.
   QComboBox *selector = gp.signalSelector();
   for (int item = 0; item < int(kPanelGraphs); ++item) {
     selector->setCurrentIndex(item);
