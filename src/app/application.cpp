@@ -14,6 +14,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 
 namespace quorvane {
 
@@ -69,6 +70,16 @@ void Application::buildSubsystems() {
   });
   connect(&parameters_->teachTablePage(), &TeachTablePage::tableReset, &loop,
           &LiveController::clearTaughtPlots);
+  w.setChildPanel(ChildPanel::Graph, &live_->graphPanel());
+  // The intensity band follows the "No." field, whoever changed it; the operator's change
+  // redraws it at once.
+  TeachTablePage &teachPage = parameters_->teachTablePage();
+  loop.setCurrentRow(teachPage.currentRow());
+  connect(teachPage.rowNumber(), &QSpinBox::valueChanged, &loop, &LiveController::setCurrentRow);
+  connect(&teachPage, &TeachTablePage::rowNumberCommitted, &loop, [&loop](int row) {
+    loop.setCurrentRow(row);
+    loop.InitGraphInt2();
+  });
   connect(this, &Application::panelIdChanged, &panel, &MeasurementPanel::setIdentification);
 
   subsystems_ = {parameters_.get(), live_.get()};

@@ -1,29 +1,58 @@
 #include "live/live_controller.h"
 
 #include "link/sensor_link.h"
+#include "live/core/colour_space_view.h"
 #include "live/core/live_display.h"
 #include "live/frame_publisher.h"
+#include "live/graph_panel.h"
 #include "live/measurement_panel.h"
 #include "params/parameter_state.h"
 #include "params/parameter_transfer.h"
+#include "teach/core/row_colours.h"
 #include "ui/graph_widget.h"
 #include "ui/shell.h"
+
+#include <algorithm>
 
 namespace quorvane {
 namespace {
 
-// In the s/i/M modes the intensity graph ends at M = 1200.
-constexpr double kIntensityCursorLimit = 1200.0;
-constexpr double kIntensityCursorHeight = 50.0;
+QColor colourOf(std::uint32_t rgb) {
+  return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF));
+}
+
+QRectF rectOf(const OvalBox &b) {
+  return QRectF(QPointF(b.xMin, b.yMin), QPointF(b.xMax, b.yMax));
+}
+
+void setAxes(GraphWidget *g, const AxisPair &axes) {
+  g->setXRange(axes.a.min, axes.a.max);
+  g->setYRange(axes.b.min, axes.b.max);
+}
+
+void placeCursor(GraphWidget *g, const PlotPoint &p) {
+  g->setCursorPosition(0, p.x, p.y);
+}
+
+TeachRowColours defaultRowColours() {
+  TeachRowColours c{};
+  std::copy_n(DefaultRowColors.begin(), c.size(), c.begin());
+  return c;
+}
 
 } // namespace
 
 LiveController::LiveController(SensorLink &link, Shell &shell, ParameterState &parameters,
                                ParameterTransfer &transfer, MeasurementPanel &panel,
-                               FramePublisher &frames, QObject *parent)
+                               GraphPanel &graphPanel, FramePublisher &frames, QObject *parent)
     : QObject(parent), link_(link), shell_(shell), parameters_(parameters), transfer_(transfer),
-      panel_(panel), frames_(frames) {
+      panel_(panel), graphPanel_(graphPanel), frames_(frames), rowColours_(defaultRowColours()),
+      ranges_(quorvane::colourSpaceRanges(TeachTable{}, 0)) {
   connectZoomClicks();
+  connect(&panel_, &MeasurementPanel::showGraphRequested, this,
+          &LiveController::CBF_ButtonShowGraph);
+  connect(&graphPanel_, &GraphPanel::closeRequested, this, &LiveController::CBF_ButtonGpClose);
+  connect(&graphPanel_, &GraphPanel::signalSelected, this, &LiveController::SetGraphVisible);
   connect(&frames_, &FramePublisher::frame, this, &LiveController::showFrame);
 }
 
@@ -103,18 +132,55 @@ void LiveController::SetPanelData() {
 }
 
 void LiveController::ShowGraph() {
-  panel_.graphRgb()->plotStrip(history_.rgb);
+  // Points per screen on every frame: a time axis the operator zoomed comes back at once,
+  // only the value axis keeps its zoom.
+  GraphWidget *rgb = panel_.graphRgb();
+  rgb->setPointsPerScreen(kStripPointsPerScreen);
+  rgb->plotStrip(history_.rgb);
   const auto &charts = panel_.graphsValues();
-  charts[0]->plotStrip(history_.x);
-  charts[1]->plotStrip(history_.y);
-  charts[2]->plotStrip(history_.intensity);
+  const std::array<std::span<const double>, 3> series{history_.x, history_.y, history_.intensity};
+  for (std::size_t i = 0; i < charts.size(); ++i) {
+    charts[i]->setPointsPerScreen(kStripPointsPerScreen);
+    charts[i]->plotStrip(series[i]);
+  }
   if (is2D(calculationMode()))
     ShowGraph2D();
   else
     ShowGraph3D();
 }
 
-void LiveController::InitGraphs() {}
+void LiveController::InitGraphs() {
+  InitGraphInt2();
+  GraphWidget *plane = panel_.graph2D();
+  const auto &projections = panel_.graphs3D();
+  plane->deleteAllPlots();
+  for (GraphWidget *g : projections)
+    g->deleteAllPlots();
+  const ColourSpaceDrawing drawing =
+      colourSpaceDrawing(parameters_.table, calculationMode(), rowColours_, currentRow_);
+  ranges_ = drawing.ranges;
+  for (const RowOvals &row : drawing.rows) {
+    const QColor colour = colourOf(row.colour);
+    plane->plotOval(rectOf(row.pair), colour);
+    projections[0]->plotOval(rectOf(row.pair), colour);
+    projections[1]->plotOval(rectOf(row.firstThird), colour);
+    projections[2]->plotOval(rectOf(row.secondThird), colour);
+  }
+}
+
+void LiveController::InitGraphInt2() {
+  const IntensityBand band = intensityBand(parameters_.table, calculationMode(), currentRow_);
+  GraphWidget *g = panel_.graphIntensity2D();
+  g->deleteAllPlots();
+  const QColor colour = colourOf(band.colour);
+  g->plotRect(QRectF(QPointF(band.xMin, band.yMin), QPointF(band.xMax, band.yMax)), colour, colour);
+}
+
+void LiveController::setRowColours(const TeachRowColours &colours) {
+  if (colours == rowColours_) return;
+  rowColours_ = colours;
+  InitGraphs();
+}
 
 void LiveController::clearTaughtPlots() {
   panel_.graph2D()->deleteAllPlots();
@@ -124,19 +190,46 @@ void LiveController::clearTaughtPlots() {
 }
 
 void LiveController::ShowGraph2D() {
-  panel_.graph2D()->setCursorPosition(0, values_.x, values_.y);
-  double intensity = values_.intensity;
-  if (isSiM(parameters_.para.calculationMode) && intensity > kIntensityCursorLimit)
-    intensity = kIntensityCursorLimit;
-  panel_.graphIntensity2D()->setCursorPosition(0, intensity, kIntensityCursorHeight);
+  const View2D v = colourView2D(ranges_, values_, parameters_.para.calculationMode);
+  setAxes(panel_.graph2D(), v.plane);
+  placeCursor(panel_.graph2D(), v.planeCursor);
+  placeCursor(panel_.graphIntensity2D(), v.intensityCursor);
 }
 
 void LiveController::ShowGraph3D() {
+  const View3D v = colourView3D(ranges_, values_);
   const auto &graphs = panel_.graphs3D();
-  graphs[0]->setCursorPosition(0, values_.x, values_.y);
-  graphs[1]->setCursorPosition(0, values_.x, values_.intensity);
-  graphs[2]->setCursorPosition(0, values_.y, values_.intensity);
-  panel_.graph3DRgb()->plotStrip(history_.rgb);
+  const std::array<const Projection *, 3> projections{&v.xy, &v.xInt, &v.yInt};
+  for (std::size_t i = 0; i < graphs.size(); ++i) {
+    setAxes(graphs[i], projections[i]->axes);
+    placeCursor(graphs[i], projections[i]->cursor);
+  }
+  GraphWidget *rgb = panel_.graph3DRgb();
+  rgb->setPointsPerScreen(kStripPointsPerScreen);
+  rgb->plotStrip(history_.rgb);
+}
+
+// --- graph panel ---------------------------------------------------------------------------
+
+void LiveController::CBF_ButtonShowGraph() {
+  shell_.ShowChildPanelDisp(ChildPanel::Graph);
+}
+
+void LiveController::CBF_ButtonGpClose() {
+  shell_.ShowChildPanelDisp(ChildPanel::Measurement);
+}
+
+void LiveController::InitPanelGraph() {
+  quorvane::InitPanelGraph(graphState_, values_);
+  graphPanel_.clearGraphs();
+}
+
+void LiveController::SetPanelGraphData() {
+  graphPanel_.addFrame(quorvane::SetPanelGraphData(graphState_, values_));
+}
+
+void LiveController::SetGraphVisible() {
+  graphPanel_.showOnly(panelGraphShown(graphPanel_.selectedSignal()));
 }
 
 int LiveController::calculationMode() {

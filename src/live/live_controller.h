@@ -2,32 +2,39 @@
 // The live acquisition: GO and STOP, the measurement loop, and what each frame shows. It
 // owns the measurement record, the strip-chart histories and the current colour, which the
 // other subsystems read.
+#include "live/core/colour_space_drawing.h"
 #include "live/core/current_colour.h"
+#include "live/core/graph_panel_data.h"
 #include "live/core/live_history.h"
 #include "live/core/measured_values.h"
 #include "live/core/sim_reference.h"
 
 #include <QObject>
 
+#include <array>
 #include <cstdint>
 #include <span>
 
 namespace quorvane {
 
 class FramePublisher;
+class GraphPanel;
 class MeasurementPanel;
 class ParameterTransfer;
 class SensorLink;
 class Shell;
 struct ParameterState;
 
+// Indicator colour of each teach row (0xRRGGBB), as the colour-space views draw them.
+using TeachRowColours = std::array<std::uint32_t, kTeachRows>;
+
 class LiveController : public QObject {
   Q_OBJECT
 public:
   // Shows every frame `frames` publishes; the loop publishes the frames it takes there.
   LiveController(SensorLink &link, Shell &shell, ParameterState &parameters,
-                 ParameterTransfer &transfer, MeasurementPanel &panel, FramePublisher &frames,
-                 QObject *parent = nullptr);
+                 ParameterTransfer &transfer, MeasurementPanel &panel, GraphPanel &graphPanel,
+                 FramePublisher &frames, QObject *parent = nullptr);
 
   // --- records (read by the teach assistants, the recorder and the calibration page) ---
   const MeasuredValues &measuredValues() const { return values_; }
@@ -37,6 +44,8 @@ public:
   // --- control callbacks ---
   void CBF_ButtonGo();
   void CBF_ButtonStop();
+  void CBF_ButtonShowGraph();
+  void CBF_ButtonGpClose();
 
   // --- the loop and the displays ---
   // Polls the sensor until acquisitionRunning is cleared.
@@ -52,9 +61,32 @@ public:
   void SetPanelData();
   // Strip charts from the histories, then the colour-space view of the calculation mode.
   void ShowGraph();
+  // The taught rows as tolerance ovals in their row colours on the 2D plane and the three
+  // projections, the ranges the views fit their axes to, and the intensity band. Only after
+  // a change of table, row colours, calculation mode or selected row; frames only move
+  // cursors and axes.
   void InitGraphs();
+  // The intensity band of the selected teach row on the 2D page.
+  void InitGraphInt2();
   void ShowGraph2D();
   void ShowGraph3D();
+  const ColourSpaceRanges &colourSpaceRanges() const { return ranges_; }
+
+  // --- inputs from the teach table ---
+  // The row colours the views draw with; redraws the views when they changed.
+  void setRowColours(const TeachRowColours &colours);
+  const TeachRowColours &rowColours() const { return rowColours_; }
+  // The teach row of the "No." field, whose intensity band the 2D page shows.
+  void setCurrentRow(int row) { currentRow_ = row; }
+
+  // --- graph panel of recorded frames (the recorder calls these) ---
+  // Starts the graphs over from the frame held in the record.
+  void InitPanelGraph();
+  // Appends the frame held in the record to every graph.
+  void SetPanelGraphData();
+  // Shows the graph the signal selector chose.
+  void SetGraphVisible();
+  const PanelGraphState &panelGraphState() const { return graphState_; }
 
   // Number of frames shown since start (for the benchmark and tests).
   std::uint64_t framesShown() const { return framesShown_; }
@@ -69,12 +101,17 @@ private:
   ParameterState &parameters_;
   ParameterTransfer &transfer_;
   MeasurementPanel &panel_;
+  GraphPanel &graphPanel_;
   FramePublisher &frames_;
 
   MeasuredValues values_{};
   LiveHistory history_{};
   CurrentColour colour_{};
   SimReference simReference_{};
+  TeachRowColours rowColours_{};
+  int currentRow_ = 0;
+  ColourSpaceRanges ranges_{};
+  PanelGraphState graphState_{};
   bool inLoop_ = false;
   std::uint64_t framesShown_ = 0;
 };

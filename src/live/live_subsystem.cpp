@@ -7,9 +7,9 @@ namespace quorvane {
 LiveSubsystem::LiveSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs,
                              ParameterState &parameters, ParameterTransfer &transfer,
                              FramePublisher &frames)
-    : panel_(new MeasurementPanel(dialogs)),
-      controller_(
-          std::make_unique<LiveController>(link, shell, parameters, transfer, *panel_, frames)) {}
+    : panel_(new MeasurementPanel(dialogs)), graphPanel_(new GraphPanel(dialogs)),
+      controller_(std::make_unique<LiveController>(link, shell, parameters, transfer, *panel_,
+                                                   *graphPanel_, frames)) {}
 
 LiveSubsystem::~LiveSubsystem() = default;
 
@@ -24,6 +24,7 @@ void LiveSubsystem::readView(PanelView &view) const {
 
 void LiveSubsystem::applyView(const PanelView &view) {
   panel_->applyDisplays(view.measurement);
+  graphPanel_->setSignalNames(panelSignalNames(view.para.calculationMode));
   if (view.requests.closeColourNumberPanel) panel_->closeBigColourPanel();
   if (view.requests.closeGroupPanel) panel_->closeBigGroupPanel();
 }

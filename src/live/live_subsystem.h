@@ -1,6 +1,8 @@
 #pragma once
-// The live data subsystem: the measurement panel (child panel 2, with the big read-outs)
-// and the live loop. It shows every published frame and takes part in the rule pass.
+// The live data subsystem: the measurement panel (child panel 2, with the big read-outs),
+// the graph panel of recorded frames (child panel 3) and the live loop. It shows every published
+// frame and takes part in the rule pass.
+#include "live/graph_panel.h"
 #include "live/live_controller.h"
 #include "live/measurement_panel.h"
 #include "params/rule_participant.h"
@@ -27,6 +29,7 @@ public:
 
   // Owned by whoever places it (the main window); valid for the subsystem's life.
   MeasurementPanel &panel() { return *panel_; }
+  GraphPanel &graphPanel() { return *graphPanel_; }
   LiveController &controller() { return *controller_; }
 
   // The sensor identification on the big read-outs.
@@ -47,6 +50,7 @@ public:
 
 private:
   MeasurementPanel *panel_;
+  GraphPanel *graphPanel_;
   std::unique_ptr<LiveController> controller_;
 };
 

@@ -25,8 +25,6 @@ const QColor kIntensityTrace(0x00, 0x80, 0x80);
 const QColor kCursorColour(0x00, 0x00, 0x00);
 const QColor kLedGreen(0x00, 0xE0, 0x00);
 
-constexpr int kStripPoints = 101;
-
 // A caption over a display; hiding the returned box hides both.
 QWidget *captioned(const QString &caption, QWidget *display, QLabel **label = nullptr,
                    QColor captionColour = QColor()) {
@@ -66,7 +64,7 @@ GraphWidget *graph(const QString &name, const QString &objectName) {
 void makeRgbStrip(GraphWidget *g) {
   const std::array<QColor, 3> colours{kRedTrace, kGreenTrace, kBlueTrace};
   g->setStripTraces(colours);
-  g->setPointsPerScreen(kStripPoints);
+  g->setPointsPerScreen(kStripPointsPerScreen);
   g->setYRange(kChannelRange.lower, kChannelRange.upper);
 }
 
@@ -233,7 +231,7 @@ QWidget *MeasurementPanel::buildValuesPage() {
                                               : QStringLiteral("CBF_GraphINT1_") + names[i]);
     const std::array<QColor, 1> trace{colours[i]};
     graphsValues_[i]->setStripTraces(trace);
-    graphsValues_[i]->setPointsPerScreen(kStripPoints);
+    graphsValues_[i]->setPointsPerScreen(kStripPointsPerScreen);
     graphsValues_[i]->setYRange(kChannelRange.lower, kChannelRange.upper);
     graphsValues_[i]->setAxisLabels(QString(), names[i]);
     charts->addWidget(graphsValues_[i], 1);

@@ -116,6 +116,15 @@ bool GraphWidget::setPlotData(PlotId id, std::span<const double> keys,
   return true;
 }
 
+bool GraphWidget::appendPoint(PlotId id, double key, double value) {
+  const auto it = plots_.find(id);
+  if (it == plots_.end() || !it->second.graph) return false;
+  it->second.graph->addData(key, value);
+  rescaleIfAuto();
+  requestReplot();
+  return true;
+}
+
 GraphWidget::PlotId GraphWidget::plotOval(const QRectF &bounds, QColor colour) {
   auto *oval = new QCPItemEllipse(plot_);
   oval->setPen(penOf(colour));

@@ -50,6 +50,9 @@ public:
                 PlotStyle style = PlotStyle::Line);
   // Replaces the data of a plot made by plotXY; false for an unknown plot.
   bool setPlotData(PlotId id, std::span<const double> keys, std::span<const double> values);
+  // Adds one point after the last one of a plot made by plotXY, without copying the rest (a
+  // plot that grows by one point per frame); false for an unknown plot.
+  bool appendPoint(PlotId id, double key, double value);
   // A full ellipse without fill inside `bounds` (plot co-ordinates).
   PlotId plotOval(const QRectF &bounds, QColor colour);
   PlotId plotRect(const QRectF &bounds, QColor line, QColor fill);

@@ -3,6 +3,7 @@
 // the link over real TCP loopback, a main-window stand-in, scripted popups.
 #include "link/sensor_link.h"
 #include "live/frame_publisher.h"
+#include "live/graph_panel.h"
 #include "live/live_controller.h"
 #include "live/measurement_panel.h"
 #include "params/parameter_state.h"
@@ -27,8 +28,8 @@ using LiveShell = FakeShell;
 
 struct LiveRig {
   explicit LiveRig(sim::SimOptions options = {})
-      : server(std::move(options)), panel(dialogs),
-        controller(link, shell, parameters, transfer, panel, frames) {
+      : server(std::move(options)), panel(dialogs), graphPanel(dialogs),
+        controller(link, shell, parameters, transfer, panel, graphPanel, frames) {
     QObject::connect(&link, &SensorLink::failed,
                      [this](const QString &message) { failures.push_back(message); });
   }
@@ -69,6 +70,7 @@ struct LiveRig {
   FakeTransfer transfer{parameters};
   FramePublisher frames;
   MeasurementPanel panel;
+  GraphPanel graphPanel;
   LiveController controller;
   std::vector<QString> failures;
 };

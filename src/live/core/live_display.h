@@ -5,15 +5,9 @@
 
 #include "params/core/modes.h"
 
-#include "params/core/modes.h"
 #include <array>
-
-#include "params/core/modes.h"
 #include <optional>
-
-#include "params/core/modes.h"
 #include <string>
-
 #include <string_view>
 
 namespace quorvane {
@@ -42,6 +36,10 @@ struct ChartRange {
 
 // The full scale of a 12-bit channel.
 inline constexpr ChartRange kChannelRange{0.0, 4096.0};
+
+// Every strip chart shows its 100 history points on a time axis of this many points; set on
+// each plot, so a zoomed time axis comes back with the next frame.
+inline constexpr int kStripPointsPerScreen = 101;
 
 // Fixed y ranges of the X, Y and INT strip charts (s, i and M in the s/i/M modes).
 [[nodiscard]] std::array<ChartRange, 3> valueChartRanges(int calculationMode);
