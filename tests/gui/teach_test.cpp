@@ -525,6 +525,21 @@ TEST_F(TeachTest, PanelSettingsEndWithTheRowSectionsAndRestoreThem) {
   EXPECT_EQ(fourPlaces(30), four(0x0000FE));
   EXPECT_EQ(colours().specification(30), "last row");
   EXPECT_EQ(fourPlaces(29), four(DefaultRowColors[29]));
+
+  // Set QUORVANE_SHOT_DIR to keep pictures of the three pages that show the colours.
+  const QString shots = qEnvironmentVariable("QUORVANE_SHOT_DIR");
+  if (shots.isEmpty()) return;
+  window().resize(1300, 820);
+  for (int r = 0; r < 6; ++r)
+    colours().specificationTable()->item(r, 0)->setText(
+        QStringList{"red cap", "green cap", "blue cap", "black cap", "pink label", "yellow"}[r]);
+  for (auto [page, name] : {std::pair{MainPage::TeachTable, "teach-table"},
+                            std::pair{MainPage::ColorGroups, "group-hold"},
+                            std::pair{MainPage::RowColours, "row-colours"}}) {
+    window().showPage(page);
+    QApplication::processEvents();
+    window().grab().save(shots + "/screenshot-" + name + ".png");
+  }
 }
 
 // --- against the sensor ---
