@@ -6,6 +6,7 @@
 #include "live/big_display_panel.h"
 #include "live/live_subsystem.h"
 #include "params/parameter_subsystem.h"
+#include "teach/teach_subsystem.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
@@ -82,7 +83,11 @@ void Application::buildSubsystems() {
   });
   connect(this, &Application::panelIdChanged, &panel, &MeasurementPanel::setIdentification);
 
-  subsystems_ = {parameters_.get(), live_.get()};
+  teach_ = std::make_unique<TeachSubsystem>(*parameters_, params_, dialogs_, frames_,
+                                            *panel.graphIntensity2D());
+  w.pageContainer(MainPage::RowColours)->layout()->addWidget(&teach_->rowColoursPage());
+
+  subsystems_ = {parameters_.get(), live_.get(), teach_.get()};
 }
 
 ParameterPage &Application::parameterPage() {
@@ -102,6 +107,9 @@ MeasurementPanel &Application::measurementPanel() {
 }
 LiveController &Application::live() {
   return live_->controller();
+}
+TeachSubsystem &Application::teach() {
+  return *teach_;
 }
 const PanelView &Application::panelView() const {
   return parameters_->panelView();
@@ -280,6 +288,7 @@ void Application::shutdown() {
   link_.closeSerial();
   connection_.reset();
   subsystems_.clear();
+  teach_.reset();
   live_.reset();
   parameters_.reset();
   page_ = nullptr;

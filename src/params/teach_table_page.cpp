@@ -6,6 +6,7 @@
 #include "ui/help.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -36,6 +37,8 @@ TeachTablePage::TeachTablePage(Dialogs &dialogs, QWidget *parent)
                    QStringLiteral("INT"), QStringLiteral("ITO"), QString()},
                   numberLabels(0, kRows));
   grid_->setAccessibleName(QStringLiteral("TEACH TABLE"));
+  // The context menu works on one rectangle of cells.
+  grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
   auto *delegate = new UInt16Delegate(this);
   for (int c = 0; c < kValueColumns; ++c) {
     grid_->setItemDelegateForColumn(c, delegate);
@@ -75,6 +78,8 @@ TeachTablePage::TeachTablePage(Dialogs &dialogs, QWidget *parent)
   layout->addWidget(rowNumberCaption_, 1, 0);
   layout->addWidget(rowNumber_, 1, 1);
   layout->addWidget(autoIncrement_, 1, 2);
+  teachControls_ = new QHBoxLayout;
+  layout->addLayout(teachControls_, 1, 3);
   layout->addWidget(reset_, 1, 4);
   layout->setRowStretch(0, 1);
   layout->setColumnStretch(3, 1);
@@ -99,6 +104,24 @@ void TeachTablePage::setCell(int row, int column, std::uint16_t value) {
 
 void TeachTablePage::setRowColour(int row, const QColor &colour) {
   setCellBackground(grid_, row, kValueColumns, colour);
+}
+
+bool TeachTablePage::cellEditable(int row, int column) const {
+  const QTableWidgetItem *item = grid_->item(row, column);
+  return item && (item->flags() & Qt::ItemIsEditable);
+}
+
+void TeachTablePage::setValueColumnEditable(int column, bool editable) {
+  if (column < 0 || column >= kValueColumns) return;
+  for (int r = 0; r < kRows; ++r) {
+    if (QTableWidgetItem *item = grid_->item(r, column))
+      item->setFlags(editable ? item->flags() | Qt::ItemIsEditable
+                              : item->flags() & ~Qt::ItemIsEditable);
+  }
+}
+
+void TeachTablePage::addTeachControl(QWidget *control) {
+  teachControls_->addWidget(control);
 }
 
 void TeachTablePage::setColumnHeadings(const QStringList &headings) {

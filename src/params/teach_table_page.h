@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -26,6 +27,12 @@ public:
   [[nodiscard]] std::uint16_t cell(int row, int column) const;
   void setCell(int row, int column, std::uint16_t value);
   void setRowColour(int row, const QColor &colour);
+  // Whether the operator may edit a cell (columns 0..4 are values, 5 the colour).
+  [[nodiscard]] bool cellEditable(int row, int column) const;
+  // A value column the operator may or may not edit (the fifth has no meaning in 3D).
+  void setValueColumnEditable(int column, bool editable);
+  // An action control of another subsystem, placed beside the "No." field.
+  void addTeachControl(QWidget *control);
   // Headings of the five value columns (the colour column has none).
   void setColumnHeadings(const QStringList &headings);
   [[nodiscard]] QStringList columnHeadings() const;
@@ -58,6 +65,7 @@ private:
   QLabel *rowNumberCaption_ = nullptr;
   QRadioButton *autoIncrement_ = nullptr;
   QPushButton *reset_ = nullptr;
+  QHBoxLayout *teachControls_ = nullptr;
   bool settingRow_ = false;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 // Every popup of the tool goes through this interface so that tests can script them.
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +40,8 @@ public:
                                    FileDialogMode mode) = 0;
   // Lets the operator pick a printer (or PDF file) into `printer`; false when cancelled.
   virtual bool selectPrinter(QPrinter &printer) = 0;
+  // A colour chosen from a colour picker that starts at `initial`; nullopt when cancelled.
+  virtual std::optional<QColor> selectColour(const QColor &initial, const QString &title) = 0;
 };
 
 // The real popups, parented to `parent` (may be null).
@@ -56,6 +59,7 @@ public:
                            const QString &filter, const QString &title,
                            FileDialogMode mode) override;
   bool selectPrinter(QPrinter &printer) override;
+  std::optional<QColor> selectColour(const QColor &initial, const QString &title) override;
 
 private:
   QWidget *parent_;

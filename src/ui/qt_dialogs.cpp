@@ -1,5 +1,6 @@
 #include "ui/dialogs.h"
 
+#include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -81,6 +82,12 @@ FileSelection QtDialogs::selectFile(const QString &directory, const QString &def
 bool QtDialogs::selectPrinter(QPrinter &printer) {
   QPrintDialog dialog(&printer, parent_);
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QColor> QtDialogs::selectColour(const QColor &initial, const QString &title) {
+  const QColor chosen = QColorDialog::getColor(initial, parent_, title);
+  if (!chosen.isValid()) return std::nullopt;
+  return chosen;
 }
 
 } // namespace quorvane

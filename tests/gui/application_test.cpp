@@ -214,6 +214,19 @@ TEST_F(ApplicationTest, OfflineThenTryToConnectSucceeds) {
   EXPECT_FALSE(app->offline());
 }
 
+// The row colours and texts close the file: default colours, no texts.
+QByteArray rowSections() {
+  const std::uint32_t colours[15] = {0xFF0000, 0x80FF00, 0x0000FF, 0x000000, 0xFF80C0,
+                                     0xFFFF00, 0x808000, 0x800080, 0x80FFFF, 0xFF0080,
+                                     0x400080, 0xFF00FF, 0x008000, 0x408080, 0x800000};
+  QByteArray out;
+  for (int r = 0; r < 31; ++r)
+    out += "[TABLE ATTR OF TEACH VECTOR " + QByteArray::number(r) +
+           "]\r\nRow color = " + QByteArray::number(colours[r % 15]) +
+           "\r\nRow specification = \"\"\r\n\r\n";
+  return out;
+}
+
 TEST_F(ApplicationTest, ClosingWritesTheSettingsFileInItsLayout) {
   startSensor();
   writeSettings(sensor->serverPort());
@@ -265,7 +278,8 @@ TEST_F(ApplicationTest, ClosingWritesTheSettingsFileInItsLayout) {
       QByteArray::number(sensor->serverPort()) +
       "\"\r\n"
       "COMPORT DEVICE = \"/dev/ttyS0\"\r\n"
-      "\r\n";
+      "\r\n" +
+      rowSections();
   EXPECT_EQ(settingsBytes().toStdString(), expected.toStdString());
 }
 

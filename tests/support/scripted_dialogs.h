@@ -19,7 +19,8 @@ struct Popup {
 
 class ScriptedDialogs : public Dialogs {
 public:
-  using Answer = std::variant<std::monostate, bool, int, std::optional<QString>, FileSelection>;
+  using Answer = std::variant<std::monostate, bool, int, std::optional<QString>, FileSelection,
+                              std::optional<QColor>>;
 
   // Messages need no answer unless strict; everything else takes the next queued answer.
   bool messagesNeedNoAnswer = true;
@@ -32,6 +33,7 @@ public:
     answers_.push_back(FileSelection{r, path});
   }
   void answerPrinter(bool ok) { answers_.push_back(ok); }
+  void answerColour(std::optional<QColor> colour) { answers_.push_back(colour); }
 
   const std::vector<Popup> &popups() const { return popups_; }
   void clear() { popups_.clear(); }
@@ -63,6 +65,10 @@ public:
   bool selectPrinter(QPrinter &) override {
     popups_.push_back({"printer", QString(), QString()});
     return take<bool>(false);
+  }
+  std::optional<QColor> selectColour(const QColor &, const QString &title) override {
+    popups_.push_back({"colour", title, QString()});
+    return take<std::optional<QColor>>(std::nullopt);
   }
 
 private:

@@ -1,0 +1,85 @@
+#include "teach/teach_controller.h"
+
+#include "live/core/colour_space_drawing.h"
+#include "params/core/modes.h"
+#include "params/parameter_controller.h"
+#include "params/parameter_state.h"
+#include "params/teach_table_page.h"
+#include "teach/core/grid_selection.h"
+#include "teach/core/teach_data.h"
+#include "teach/row_colours_controller.h"
+#include "teach/teach_grid_menu.h"
+#include "ui/graph_widget.h"
+#include "ui/help.h"
+
+#include <QPushButton>
+
+namespace quorvane {
+namespace {
+
+const QString kHelpTeachDataTo =
+    QStringLiteral("Current measured values (X,Y,INT respectively s,i,M) are assigned \nto the "
+                   "TEACH TABLE row selected in the No.: function field.");
+
+QColor colourOf(std::uint32_t rgb) {
+  return QColor(static_cast<QRgb>(rgb));
+}
+
+} // namespace
+
+TeachController::TeachController(ParameterState &state, TeachTablePage &page,
+                                 ParameterController &parameters, RowColoursController &rowColours,
+                                 const TeachGridMenu &menu, GraphWidget &intensityGraph,
+                                 Dialogs &dialogs, QObject *parent)
+    : QObject(parent), state_(state), page_(page), parameters_(parameters), rowColours_(rowColours),
+      menu_(menu), intensityGraph_(intensityGraph),
+      teachButton_(new QPushButton(QStringLiteral("TEACH DATA TO"))) {
+  teachButton_->setAccessibleName(QStringLiteral("TEACH DATA TO"));
+  teachButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  installHelp(teachButton_, kHelpTeachDataTo, dialogs);
+  connect(teachButton_, &QPushButton::clicked, this, &TeachController::CBF_ButtonTeachDataTo);
+  connect(&page_, &TeachTablePage::rowNumberCommitted, this, &TeachController::CBF_EditNo);
+  // The band follows every redraw of the taught vectors.
+  connect(&parameters_, &ParameterController::tableChanged, this, &TeachController::InitGraphInt2);
+  connect(&parameters_, &ParameterController::rulesApplied, this, &TeachController::InitTeachPanel);
+}
+
+void TeachController::CBF_ButtonTeachDataTo() {
+  // The modes as their controls show them now.
+  parameters_.GetPanelValues();
+  TeachDataInput in;
+  in.measured = displayed_;
+  in.calcMode = state_.para.calculationMode;
+  in.evalMode = state_.para.evaluationMode;
+  in.powerMode = state_.para.powerMode;
+  in.currentRow = page_.currentRow();
+  in.autoIncrement = page_.autoIncrement();
+  in.teachTolerance = menu_.teachTolerance();
+  in.automaticRowColour = rowColours_.automaticMode();
+
+  const TeachResult result = TeachDataTo(in);
+  for (const CellWrite &w : result.writes)
+    page_.setCell(w.row, w.cell, w.value);
+  page_.setCurrentRow(result.nextRow);
+  if (result.rowColour) rowColours_.applyTaughtColour(result.colourRow, *result.rowColour);
+
+  parameters_.GetPanelValues();
+  parameters_.redrawGraphs();
+}
+
+void TeachController::InitGraphInt2() {
+  const IntensityBand band =
+      intensityBand(state_.table, parameters_.calculationMode(), page_.currentRow());
+  intensityGraph_.deleteAllPlots();
+  const QColor colour = colourOf(band.colour);
+  intensityGraph_.plotRect(QRectF(QPointF(band.xMin, band.yMin), QPointF(band.xMax, band.yMax)),
+                           colour, colour);
+}
+
+void TeachController::InitTeachPanel() {
+  const auto editable = teachGridEditableColumns(state_.para.calculationMode);
+  for (int column = 0; column < static_cast<int>(kTeachCells); ++column)
+    page_.setValueColumnEditable(column, editable[static_cast<std::size_t>(column)]);
+}
+
+} // namespace quorvane

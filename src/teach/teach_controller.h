@@ -1,0 +1,53 @@
+#pragma once
+// The teach operations on the teach-table page: TEACH DATA TO from the measurement on the
+// live displays, the "No." field's intensity band, and the page's adaptation to the modes.
+#include "live/core/measured_values.h"
+
+#include <QObject>
+
+class QPushButton;
+
+namespace quorvane {
+
+class Dialogs;
+class GraphWidget;
+class ParameterController;
+class RowColoursController;
+class TeachGridMenu;
+class TeachTablePage;
+struct ParameterState;
+
+class TeachController : public QObject {
+  Q_OBJECT
+public:
+  // `intensityGraph` is the intensity graph of the 2D view.
+  TeachController(ParameterState &state, TeachTablePage &page, ParameterController &parameters,
+                  RowColoursController &rowColours, const TeachGridMenu &menu,
+                  GraphWidget &intensityGraph, Dialogs &dialogs, QObject *parent = nullptr);
+
+  [[nodiscard]] QPushButton *teachButton() const { return teachButton_; }
+
+  void CBF_ButtonTeachDataTo();
+  void CBF_EditNo() { InitGraphInt2(); }
+  // The intensity band of the row in the "No." field.
+  void InitGraphInt2();
+  // The teach-table part of the adaptation to the modes: the fifth value column cannot be
+  // edited where it has no meaning (3D calculation modes).
+  void InitTeachPanel();
+
+  // A frame was shown on the live displays: TEACH DATA TO takes it from here, also after
+  // the loop has stopped.
+  void showFrame(const MeasuredValues &values) { displayed_ = values; }
+
+private:
+  ParameterState &state_;
+  TeachTablePage &page_;
+  ParameterController &parameters_;
+  RowColoursController &rowColours_;
+  const TeachGridMenu &menu_;
+  GraphWidget &intensityGraph_;
+  QPushButton *teachButton_;
+  MeasuredValues displayed_{};
+};
+
+} // namespace quorvane

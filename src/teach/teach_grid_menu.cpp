@@ -1,0 +1,156 @@
+#include "teach/teach_grid_menu.h"
+
+#include "params/parameter_controller.h"
+#include "params/teach_table_page.h"
+#include "ui/dialogs.h"
+#include "ui/help.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTableWidget>
+
+namespace quorvane {
+namespace {
+
+const QString kGridHelp = QStringLiteral(
+    "Change cell value with a left double click or with F2. \n\nSelect a range of cells by "
+    "holding down the left mouse button and dragging the mouse over the cells to select. \n\nSet "
+    "selection to: Set the selection to an adjustable value. \nIncrement selection with: Selected "
+    "cells will be incremented with an adjustable value beginning with the first cell. \nReset "
+    "selection: Reset the selected range.\nTeach tolerance off: Tolerance will not be changed. "
+    "\nTeach tolerance on: Tolerance will be set automatically to a default value.");
+
+QString qs(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+TeachGridMenu::TeachGridMenu(TeachTablePage &page, ParameterController &parameters,
+                             Dialogs &dialogs, QObject *parent)
+    : QObject(parent), page_(page), parameters_(parameters), dialogs_(dialogs) {}
+
+TeachGridMenu::~TeachGridMenu() {
+  delete menu_;
+}
+
+void TeachGridMenu::build() {
+  if (menu_) return;
+  QTableWidget *grid = page_.grid();
+  menu_ = new QMenu;
+  menu_->setAccessibleName(QStringLiteral("TEACH TABLE menu"));
+  menu_->addAction(QStringLiteral("Help"), this, &TeachGridMenu::CBF_GridCttHelp);
+  menu_->addSeparator();
+  menu_->addAction(QStringLiteral("Set selection to"), this,
+                   &TeachGridMenu::CBF_GridCttSetSelectionTo);
+  menu_->addAction(QStringLiteral("Increment selection with"), this,
+                   &TeachGridMenu::CBF_GridCttIncrementSelectionWith);
+  menu_->addAction(QStringLiteral("Reset selection"), this,
+                   &TeachGridMenu::CBF_GridCttResetSelection);
+  menu_->addSeparator();
+  tolOff_ = menu_->addAction(QStringLiteral("Teach tolerance off"), this,
+                             &TeachGridMenu::CBF_GridCttTeachTolOff);
+  tolOn_ = menu_->addAction(QStringLiteral("Teach tolerance on"), this,
+                            &TeachGridMenu::CBF_GridCttTeachTolOn);
+  tolOn_->setEnabled(false);
+
+  grid->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(grid, &QWidget::customContextMenuRequested, this, &TeachGridMenu::popupAt);
+  // Shift+F10 opens it too, at the current cell, as in most desktop programs.
+  auto *keyboard = new QAction(grid);
+  keyboard->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+  keyboard->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  grid->addAction(keyboard);
+  connect(keyboard, &QAction::triggered, this, [this, grid] {
+    const QModelIndex current = grid->currentIndex();
+    popupAt(current.isValid() ? grid->visualRect(current).center() : QPoint(0, 0));
+  });
+}
+
+void TeachGridMenu::popupAt(const QPoint &viewportPosition) {
+  menu_->popup(page_.grid()->viewport()->mapToGlobal(viewportPosition));
+}
+
+void TeachGridMenu::CBF_GridCttHelp() {
+  dialogs_.message(kHelpTitle, kGridHelp);
+}
+
+void TeachGridMenu::CBF_GridCttTeachTolOff() {
+  teachTolerance_ = false;
+  tolOff_->setEnabled(false);
+  tolOn_->setEnabled(true);
+}
+
+void TeachGridMenu::CBF_GridCttTeachTolOn() {
+  teachTolerance_ = true;
+  tolOn_->setEnabled(false);
+  tolOff_->setEnabled(true);
+}
+
+std::optional<GridSelection> TeachGridMenu::selection() const {
+  const QList<QTableWidgetSelectionRange> ranges = page_.grid()->selectedRanges();
+  if (ranges.isEmpty()) return std::nullopt;
+  const QTableWidgetSelectionRange &r = ranges.first();
+  const GridSelection s{r.topRow() + 1, r.leftColumn() + 1, r.rowCount(), r.columnCount()};
+  if (!selectionUsable(s)) return std::nullopt;
+  return s;
+}
+
+CellGrid TeachGridMenu::readGrid() const {
+  CellGrid grid(kTeachGridLines, kTeachGridColumns);
+  for (int line = 1; line <= kTeachGridLines; ++line) {
+    for (int column = 1; column <= kTeachGridColumns; ++column) {
+      grid.setEditable(line, column, page_.cellEditable(line - 1, column - 1));
+      if (column <= static_cast<int>(kTeachCells))
+        grid.setValue(line, column, page_.cell(line - 1, column - 1));
+    }
+  }
+  return grid;
+}
+
+void TeachGridMenu::writeBack(const CellGrid &grid, const GridSelection &s) {
+  for (int line = s.top; line < s.top + s.lines; ++line)
+    for (int column = s.left; column < s.left + s.columns; ++column)
+      if (grid.editable(line, column) && column <= static_cast<int>(kTeachCells))
+        page_.setCell(line - 1, column - 1, grid.value(line, column));
+  parameters_.GetPanelValues();
+  parameters_.redrawGraphs();
+}
+
+std::optional<int> TeachGridMenu::askValue() {
+  const std::optional<QString> reply = dialogs_.prompt(qs(kCellPromptTitle), qs(kCellPromptText),
+                                                       static_cast<int>(kCellPromptMaxLength));
+  if (!reply) return std::nullopt;
+  return parsePromptInteger(reply->left(kCellPromptMaxLength).toStdString());
+}
+
+void TeachGridMenu::CBF_GridCttSetSelectionTo() {
+  const auto s = selection();
+  if (!s) return;
+  const auto value = askValue();
+  if (!value) return;
+  CellGrid grid = readGrid();
+  SetSelectionTo(grid, *s, *value);
+  writeBack(grid, *s);
+}
+
+void TeachGridMenu::CBF_GridCttIncrementSelectionWith() {
+  const auto s = selection();
+  if (!s) return;
+  CellGrid grid = readGrid();
+  if (!canIncrementSelection(grid, *s)) return;
+  const auto increment = askValue();
+  if (!increment) return;
+  IncrementSelectionWith(grid, *s, *increment);
+  writeBack(grid, *s);
+}
+
+void TeachGridMenu::CBF_GridCttResetSelection() {
+  const auto s = selection();
+  if (!s) return;
+  CellGrid grid = readGrid();
+  ResetSelection(grid, *s);
+  writeBack(grid, *s);
+}
+
+} // namespace quorvane
