@@ -6,6 +6,7 @@
 #include "live/big_display_panel.h"
 #include "live/live_subsystem.h"
 #include "params/parameter_subsystem.h"
+#include "recorder/recorder_subsystem.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
@@ -71,7 +72,12 @@ void Application::buildSubsystems() {
           &LiveController::clearTaughtPlots);
   connect(this, &Application::panelIdChanged, &panel, &MeasurementPanel::setIdentification);
 
-  subsystems_ = {parameters_.get(), live_.get()};
+  recorder_ = std::make_unique<RecorderSubsystem>(link_, w, dialogs_, frames_);
+  w.pageContainer(MainPage::Recorder)->layout()->addWidget(&recorder_->page());
+  connect(this, &Application::panelIdChanged, &recorder_->controller(),
+          &RecorderController::setPanelId);
+
+  subsystems_ = {parameters_.get(), live_.get(), recorder_.get()};
 }
 
 ParameterPage &Application::parameterPage() {
@@ -91,6 +97,9 @@ MeasurementPanel &Application::measurementPanel() {
 }
 LiveController &Application::live() {
   return live_->controller();
+}
+RecorderSubsystem &Application::recorder() {
+  return *recorder_;
 }
 const PanelView &Application::panelView() const {
   return parameters_->panelView();
@@ -266,6 +275,7 @@ void Application::shutdown() {
   link_.closeSerial();
   connection_.reset();
   subsystems_.clear();
+  recorder_.reset();
   live_.reset();
   parameters_.reset();
   page_ = nullptr;
