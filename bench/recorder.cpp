@@ -126,8 +126,10 @@ int triggered(double seconds) {
   std::uint64_t backlogAtStop = 0;
   QTimer::singleShot(static_cast<int>(seconds * 1000), [&] {
     const Transport *t = rig.link.transport();
-    const qint64 waiting = rig.link.receivedBytes() + (t ? t->bytesAvailable() : 0);
-    backlogAtStop = static_cast<std::uint64_t>(waiting / (8 + 46));
+    qint64 waiting = rig.link.receivedBytes() + (t ? t->bytesAvailable() : 0);
+    // A frame whose header is in already is still received and written after STOP.
+    if (rig.link.receivedBytes() >= 8) waiting -= 8 + 46;
+    backlogAtStop = static_cast<std::uint64_t>(std::max<qint64>(waiting, 0) / (8 + 46));
     rig.recorder.CBF_ButtonStopRecord();
   });
   QElapsedTimer wall;
