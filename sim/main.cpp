@@ -104,6 +104,12 @@ int main(int argc, char **argv) {
       return 1;
     }
     printLine("TCP PORT " + std::to_string(tcp->serverPort()));
+    // Lets a benchmark compare what it received with what went out.
+    SimTcpServer *server = tcp.get();
+    QObject::connect(server, &SimTcpServer::clientDisconnected, [server] {
+      printLine("MEASUREMENT FRAMES SENT " +
+                std::to_string(server->model().sentMeasurementCount()));
+    });
   }
 
   std::unique_ptr<SimPty> pty;

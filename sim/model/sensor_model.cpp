@@ -217,6 +217,7 @@ std::vector<Emission> SensorModel::poll(std::uint64_t nowMs) {
     Queued q = std::move(queue_.front());
     queue_.pop_front();
     log(q.disconnect ? "OUT+DISCONNECT" : "OUT", q.bytes);
+    noteSent(q.bytes);
     out.push_back({std::move(q.bytes), q.disconnect, options_.splitDelivery, q.baudRate});
     if (out.back().disconnect) {
       // The line is gone: nothing more until the next connection.
@@ -236,6 +237,16 @@ std::optional<std::uint64_t> SensorModel::nextDueMs() const {
   if (autoSend_) consider(nextTriggerMs_);
   if (scope_) consider(scope_->nextDueMs());
   return due;
+}
+
+void SensorModel::noteSent(std::span<const std::uint8_t> frame) {
+  if (frame.size() != kHeaderSize + kMeasuredValuesBytes || frame[0] != kStartByte ||
+      frame[1] != orderByte(Order::ReadMeasurement))
+    return;
+  if (sent_.size() >= 2 * kRequestLogKeep)
+    sent_.erase(sent_.begin(), sent_.begin() + kRequestLogKeep);
+  sent_.push_back(decodeMeasuredValues(frame.subspan(kHeaderSize)));
+  ++sentCount_;
 }
 
 void SensorModel::log(std::string_view prefix, std::span<const std::uint8_t> bytes) const {

@@ -100,6 +100,11 @@ public:
   // Every request with valid CRCs, oldest first (the oldest are dropped beyond a few thousand).
   [[nodiscard]] const std::vector<ReceivedRequest> &requests() const { return requests_; }
   void clearRequests() { requests_.clear(); }
+  // Measurement frames handed to the transport whole (replies to order 8 and auto-send
+  // frames), oldest first; like the request log it keeps at least the most recent few
+  // thousand. The count covers every one since the model was made.
+  [[nodiscard]] const std::vector<MeasuredValues> &sentMeasurements() const { return sent_; }
+  [[nodiscard]] std::uint64_t sentMeasurementCount() const { return sentCount_; }
   // Replies to requests sent on this connection (the count the faults use).
   [[nodiscard]] std::uint64_t replyCount() const { return replyCount_; }
   // The measurement the sensor would take at time t, without the state kept between frames.
@@ -152,6 +157,7 @@ private:
   void advance(std::uint64_t nowMs);
   [[nodiscard]] MeasuredValues frameAt(std::uint64_t t);
   void log(std::string_view prefix, std::span<const std::uint8_t> bytes) const;
+  void noteSent(std::span<const std::uint8_t> frame);
 
   SimOptions options_;
   SceneConfig scene_;
@@ -175,6 +181,8 @@ private:
   FrameHistory history_;
 
   std::vector<ReceivedRequest> requests_;
+  std::vector<MeasuredValues> sent_;
+  std::uint64_t sentCount_ = 0;
   std::function<void(std::string_view)> logger_;
 };
 

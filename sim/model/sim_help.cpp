@@ -20,7 +20,9 @@ Transports:
   --tcp-port N         listen on TCP port N (default 10001). With 0 the system
                        picks a free port. The port is printed on standard output
                        as the line "TCP PORT <n>". One client at a time: a new
-                       client replaces the connected one.
+                       client replaces the connected one. When a client goes,
+                       the line "MEASUREMENT FRAMES SENT <n>" tells how many
+                       measurement frames (replies and auto-send) went out.
   --bind ADDRESS       address to listen on (default 127.0.0.1; 0.0.0.0 for all)
   --no-tcp             do not listen on TCP (needs --pty)
   --pty                open a pseudo terminal in raw mode and print its path as

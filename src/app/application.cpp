@@ -7,6 +7,7 @@
 #include "live/live_subsystem.h"
 #include "params/parameter_subsystem.h"
 #include "teach/teach_subsystem.h"
+#include "recorder/recorder_subsystem.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
@@ -87,7 +88,13 @@ void Application::buildSubsystems() {
                                             *panel.graphIntensity2D());
   w.pageContainer(MainPage::RowColours)->layout()->addWidget(&teach_->rowColoursPage());
 
-  subsystems_ = {parameters_.get(), live_.get(), teach_.get()};
+  recorder_ = std::make_unique<RecorderSubsystem>(link_, w, dialogs_, frames_);
+  w.pageContainer(MainPage::Recorder)->layout()->addWidget(&recorder_->page());
+  connect(this, &Application::panelIdChanged, &recorder_->controller(),
+          &RecorderController::setPanelId);
+
+  // The teach subsystem's row sections end the settings file.
+  subsystems_ = {parameters_.get(), live_.get(), recorder_.get(), teach_.get()};
 }
 
 ParameterPage &Application::parameterPage() {
@@ -110,6 +117,8 @@ LiveController &Application::live() {
 }
 TeachSubsystem &Application::teach() {
   return *teach_;
+RecorderSubsystem &Application::recorder() {
+  return *recorder_;
 }
 const PanelView &Application::panelView() const {
   return parameters_->panelView();
@@ -289,6 +298,7 @@ void Application::shutdown() {
   connection_.reset();
   subsystems_.clear();
   teach_.reset();
+  recorder_.reset();
   live_.reset();
   parameters_.reset();
   page_ = nullptr;

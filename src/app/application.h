@@ -27,6 +27,7 @@ class LiveSubsystem;
 class MeasurementPanel;
 class ParameterController;
 class ParameterSubsystem;
+class RecorderSubsystem;
 class Subsystem;
 class TeachSubsystem;
 struct PanelView;
@@ -73,6 +74,7 @@ public:
   MeasurementPanel &measurementPanel();
   LiveController &live();
   TeachSubsystem &teach();
+  RecorderSubsystem &recorder();
   // The state of the last rule pass.
   const PanelView &panelView() const;
 
@@ -106,6 +108,7 @@ private:
   std::unique_ptr<ParameterSubsystem> parameters_;
   std::unique_ptr<LiveSubsystem> live_;
   std::unique_ptr<TeachSubsystem> teach_;
+  std::unique_ptr<RecorderSubsystem> recorder_;
   // Every subsystem, in the order of their sections in the settings file.
   std::vector<Subsystem *> subsystems_;
   std::unique_ptr<PanelSettingsStore> store_;

@@ -1,0 +1,36 @@
+#include "recorder/recorder_subsystem.h"
+
+#include "app/core/panel_settings.h"
+#include "recorder/core/record_modes.h"
+#include "ui/shell.h"
+
+#include <QPushButton>
+
+namespace quorvane {
+
+RecorderSubsystem::RecorderSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs,
+                                     FramePublisher &frames)
+    : page_(new RecorderPage(dialogs)),
+      controller_(std::make_unique<RecorderController>(link, shell, dialogs, *page_, frames)) {
+  for (QPushButton *w : {page_->startButton(), page_->startTriggeredButton(), page_->manualButton(),
+                         page_->selectFileButton()})
+    shell.addBusyControl(w, BusyGroup::PageAction);
+}
+
+RecorderSubsystem::~RecorderSubsystem() = default;
+
+void RecorderSubsystem::loadSettings(const PanelSettings &settings, const IniText &) {
+  controller_->setRecordFilePath(QString::fromStdString(settings.paths.recorderFile));
+}
+
+void RecorderSubsystem::storeSettings(PanelSettings &settings) const {
+  settings.paths.recorderFile = controller_->recordFilePath().toStdString();
+}
+
+void RecorderSubsystem::pageSelected(MainPage page) {
+  if (page != MainPage::Recorder) return;
+  controller_->InitRecordPanel();
+  if (page_->mode() == static_cast<int>(RecordMode::Counted)) controller_->CalcRecTime();
+}
+
+} // namespace quorvane
