@@ -6,6 +6,7 @@
 #include "live/big_display_panel.h"
 #include "live/live_subsystem.h"
 #include "params/parameter_subsystem.h"
+#include "scope/scope_subsystem.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
@@ -71,7 +72,12 @@ void Application::buildSubsystems() {
           &LiveController::clearTaughtPlots);
   connect(this, &Application::panelIdChanged, &panel, &MeasurementPanel::setIdentification);
 
-  subsystems_ = {parameters_.get(), live_.get()};
+  scope_ = std::make_unique<ScopeSubsystem>(link_, w, dialogs_, c);
+  w.pageContainer(MainPage::Scope)->layout()->addWidget(&scope_->page());
+  w.setChildPanel(ChildPanel::ScopeDisplay, &scope_->panel());
+  connect(this, &Application::panelIdChanged, &scope_->controller(), &ScopeController::setPanelId);
+
+  subsystems_ = {parameters_.get(), live_.get(), scope_.get()};
 }
 
 ParameterPage &Application::parameterPage() {
@@ -91,6 +97,9 @@ MeasurementPanel &Application::measurementPanel() {
 }
 LiveController &Application::live() {
   return live_->controller();
+}
+ScopeSubsystem &Application::scope() {
+  return *scope_;
 }
 const PanelView &Application::panelView() const {
   return parameters_->panelView();
@@ -266,6 +275,7 @@ void Application::shutdown() {
   link_.closeSerial();
   connection_.reset();
   subsystems_.clear();
+  scope_.reset();
   live_.reset();
   parameters_.reset();
   page_ = nullptr;

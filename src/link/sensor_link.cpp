@@ -345,8 +345,10 @@ bool SensorLink::waitForReceived(int count) {
   const int need = std::clamp(count, 0, static_cast<int>(kReceiveBufferSize));
   Transport *t = d_->active;
   if (t) d_->pull(*t);
-  d_->waiter.until(
-      [&] { return d_->count >= need || !acquisitionRunning() || !t || !t->isOpen(); });
+  d_->waiter.until([&] {
+    return d_->count >= need || !acquisitionRunning() || !t || !t->isOpen() || t->portStatus() > 0;
+  });
+  d_->portStatus = t ? t->portStatus() : 0;
   return d_->count >= need;
 }
 

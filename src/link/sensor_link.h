@@ -90,8 +90,8 @@ public:
   // sent right behind a reply calls consume(8 + reply length) instead.
   void clearReceive();
   // Sleeps in the event loop until `count` bytes are in the receive buffer (true) or the
-  // acquisition stopped or the transport went away (false). `count` is capped at the
-  // buffer size.
+  // acquisition stopped, the transport went away or the serial port reports an error
+  // (false; portStatus() tells). `count` is capped at the buffer size.
   [[nodiscard]] bool waitForReceived(int count);
   // Drops the first n received bytes (a frame consumed by a streaming receiver).
   void consume(int n);

@@ -3,6 +3,8 @@
 // from a queue; a popup nobody scripted fails the test.
 #include "ui/dialogs.h"
 
+#include <QPrinter>
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -32,6 +34,11 @@ public:
     answers_.push_back(FileSelection{r, path});
   }
   void answerPrinter(bool ok) { answers_.push_back(ok); }
+  // The operator picks "print to file" with this PDF path.
+  void answerPrinterPdf(const QString &path) {
+    pdfPath_ = path;
+    answers_.push_back(true);
+  }
 
   const std::vector<Popup> &popups() const { return popups_; }
   void clear() { popups_.clear(); }
@@ -60,9 +67,15 @@ public:
     popups_.push_back({"file", title, QString()});
     return take<FileSelection>(FileSelection{});
   }
-  bool selectPrinter(QPrinter &) override {
+  bool selectPrinter(QPrinter &printer) override {
     popups_.push_back({"printer", QString(), QString()});
-    return take<bool>(false);
+    const bool ok = take<bool>(false);
+    if (ok && !pdfPath_.isEmpty()) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(pdfPath_);
+      pdfPath_.clear();
+    }
+    return ok;
   }
 
 private:
@@ -79,6 +92,7 @@ private:
   }
 
   std::deque<Answer> answers_;
+  QString pdfPath_;
   std::vector<Popup> popups_;
 };
 
