@@ -49,7 +49,7 @@ ScopePanel::ScopePanel(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
   scope_->setName(QStringLiteral("SCOPE GRAPH"));
   scope_->setObjectName(QStringLiteral("CBF_GraphScope"));
   scope_->setAxisLabels(QStringLiteral("samples"), QStringLiteral("digits"));
-  scope_->setMinimumSize(420, 260);
+  scope_->setMinimumSize(320, 260);
   scope_->setCursorCount(2, Qt::black);
   scope_->setCursorsMovable(true);
   scope_->setUserZoomEnabled(true);
@@ -58,7 +58,7 @@ ScopePanel::ScopePanel(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
   digital_->setName(QStringLiteral("DIGITAL GRAPH"));
   digital_->setObjectName(QStringLiteral("CBF_GraphDigital"));
   digital_->setAxisLabels(QStringLiteral("samples"), QStringLiteral("IN0 / colour"));
-  digital_->setMinimumSize(420, 90);
+  digital_->setMinimumSize(320, 90);
   digital_->setMaximumHeight(130);
   digital_->setUserZoomEnabled(false);
   digital_->setXRange(0.0, static_cast<double>(kScopeSamples));
@@ -89,29 +89,33 @@ ScopePanel::ScopePanel(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
   zoom_ = button(QStringLiteral("ZOOM 1:1"), "CBF_ButtonZoom11", this);
   close_ = button(QStringLiteral("CLOSE"), "CBF_ButtonCloseSP", this);
 
+  // Captions left of their fields, buttons at the right: the panel stays narrow.
   auto *deltas = new QGridLayout;
   deltas->addWidget(new QLabel(QStringLiteral("SIGNAL"), this), 0, 0);
-  deltas->addWidget(selector_, 1, 0);
-  deltas->addWidget(new QLabel(QStringLiteral("DELTA X [ms]"), this), 0, 1);
+  deltas->addWidget(selector_, 0, 1);
+  deltas->addWidget(new QLabel(QStringLiteral("DELTA X [ms]"), this), 1, 0);
   deltas->addWidget(deltaX_, 1, 1);
-  deltas->addWidget(new QLabel(QStringLiteral("DELTA Y [digits]"), this), 0, 2);
-  deltas->addWidget(deltaY_, 1, 2);
+  deltas->addWidget(new QLabel(QStringLiteral("DELTA Y [digits]"), this), 2, 0);
+  deltas->addWidget(deltaY_, 2, 1);
   voltsCaption_ = new QLabel(QStringLiteral("DELTA Y [V]"), this);
-  deltas->addWidget(voltsCaption_, 0, 3);
-  deltas->addWidget(volts_, 1, 3);
-  deltas->setColumnStretch(4, 1);
+  deltas->addWidget(voltsCaption_, 3, 0);
+  deltas->addWidget(volts_, 3, 1);
 
-  auto *buttons = new QHBoxLayout;
+  auto *buttons = new QVBoxLayout;
   buttons->addWidget(running_);
   buttons->addStretch();
   buttons->addWidget(zoom_);
   buttons->addWidget(close_);
 
+  auto *bottom = new QHBoxLayout;
+  bottom->addLayout(deltas);
+  bottom->addStretch();
+  bottom->addLayout(buttons);
+
   auto *layout = new QVBoxLayout(this);
   layout->addWidget(scope_, 3);
   layout->addWidget(digital_, 1);
-  layout->addLayout(deltas);
-  layout->addLayout(buttons);
+  layout->addLayout(bottom);
 
   installHelp({{scope_, h::kScopeGraph},
                {digital_, h::kDigitalGraph},

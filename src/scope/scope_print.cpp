@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLayout>
 #include <QLocale>
 #include <QPrinter>
@@ -17,6 +18,7 @@ namespace {
 
 constexpr int kFooterPointSize = 8;
 constexpr int kCaptionPointSize = 10;
+constexpr int kPanelOversampling = 4;
 
 QFont reportFont(int pointSize) {
   QFont f(QString::fromLatin1(kReportFont.data(), static_cast<qsizetype>(kReportFont.size())));
@@ -37,7 +39,13 @@ void paintPanel(QCPPainter &painter, QWidget &panel, const std::vector<GraphWidg
   QRegion rest(panel.rect());
   for (GraphWidget *g : graphs)
     rest -= QRect(g->mapTo(&panel, QPoint(0, 0)), g->size());
-  panel.render(&painter, QPoint(), rest, QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  // Qt renders widgets onto a printer through a picture at screen resolution; rendered
+  // here at four times that, the panel's text and frames print sharp.
+  QImage image(panel.size() * kPanelOversampling, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(kPanelOversampling);
+  image.fill(Qt::transparent);
+  panel.render(&image, QPoint(), rest, QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  painter.drawImage(QRectF(QPointF(0, 0), QSizeF(panel.size())), image);
   for (GraphWidget *g : graphs) {
     if (!g->isVisibleTo(&panel)) continue;
     painter.save();
@@ -57,6 +65,10 @@ bool paintScopeReport(QPrinter &printer, const std::vector<ReportLine> &lines, S
   if (panel.layout()) panel.layout()->activate();
   panel.ensurePolished();
 
+  // The page is laid out in the panel's own units: fonts in points then have the size
+  // they have on the panel, in the report text as in the graph library's drawing. Text and
+  // lines stay vectors whatever the unit.
+  printer.setResolution(panel.logicalDpiX());
   QCPPainter painter;
   if (!painter.begin(&printer)) return false;
   const QRectF page(QPointF(0, 0),
