@@ -8,6 +8,7 @@
 #include "params/parameter_subsystem.h"
 #include "teach/teach_subsystem.h"
 #include "recorder/recorder_subsystem.h"
+#include "scope/scope_subsystem.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
@@ -93,8 +94,13 @@ void Application::buildSubsystems() {
   connect(this, &Application::panelIdChanged, &recorder_->controller(),
           &RecorderController::setPanelId);
 
+  scope_ = std::make_unique<ScopeSubsystem>(link_, w, dialogs_, c);
+  w.pageContainer(MainPage::Scope)->layout()->addWidget(&scope_->page());
+  w.setChildPanel(ChildPanel::ScopeDisplay, &scope_->panel());
+  connect(this, &Application::panelIdChanged, &scope_->controller(), &ScopeController::setPanelId);
+
   // The teach subsystem's row sections end the settings file.
-  subsystems_ = {parameters_.get(), live_.get(), recorder_.get(), teach_.get()};
+  subsystems_ = {parameters_.get(), live_.get(), recorder_.get(), scope_.get(), teach_.get()};
 }
 
 ParameterPage &Application::parameterPage() {
@@ -119,6 +125,8 @@ TeachSubsystem &Application::teach() {
   return *teach_;
 RecorderSubsystem &Application::recorder() {
   return *recorder_;
+ScopeSubsystem &Application::scope() {
+  return *scope_;
 }
 const PanelView &Application::panelView() const {
   return parameters_->panelView();
@@ -299,6 +307,7 @@ void Application::shutdown() {
   subsystems_.clear();
   teach_.reset();
   recorder_.reset();
+  scope_.reset();
   live_.reset();
   parameters_.reset();
   page_ = nullptr;

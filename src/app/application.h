@@ -28,6 +28,7 @@ class MeasurementPanel;
 class ParameterController;
 class ParameterSubsystem;
 class RecorderSubsystem;
+class ScopeSubsystem;
 class Subsystem;
 class TeachSubsystem;
 struct PanelView;
@@ -75,6 +76,7 @@ public:
   LiveController &live();
   TeachSubsystem &teach();
   RecorderSubsystem &recorder();
+  ScopeSubsystem &scope();
   // The state of the last rule pass.
   const PanelView &panelView() const;
 
@@ -109,6 +111,7 @@ private:
   std::unique_ptr<LiveSubsystem> live_;
   std::unique_ptr<TeachSubsystem> teach_;
   std::unique_ptr<RecorderSubsystem> recorder_;
+  std::unique_ptr<ScopeSubsystem> scope_;
   // Every subsystem, in the order of their sections in the settings file.
   std::vector<Subsystem *> subsystems_;
   std::unique_ptr<PanelSettingsStore> store_;

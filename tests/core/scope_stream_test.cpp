@@ -97,12 +97,12 @@ TEST(ScopeStream, AnyChunkingOverEitherTransportGivesTheTimeOrderedScan) {
         const ScopeBuffers &b = a.buffers();
         for (std::size_t k = 0; k < kScopeSamples; ++k) {
           for (std::size_t s = 0; s < 3; ++s)
-            ASSERT_EQ(b.signals[s][k], sampleValue(s, first + k));
+            ASSERT_EQ(b.analog[s][k], sampleValue(s, first + k));
           ASSERT_EQ(b.digital[k], sampleValue(3, first + k));
         }
         // The trigger sample sits at the pre-trigger position.
         if (scan.settings.triggerMode != 0) {
-          EXPECT_EQ(b.signals[0][scan.settings.preTrigger], sampleValue(0, scan.trigger));
+          EXPECT_EQ(b.analog[0][scan.settings.preTrigger], sampleValue(0, scan.trigger));
         }
       }
     }

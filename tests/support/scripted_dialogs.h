@@ -3,6 +3,8 @@
 // from a queue; a popup nobody scripted fails the test.
 #include "ui/dialogs.h"
 
+#include <QPrinter>
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -34,6 +36,11 @@ public:
   }
   void answerPrinter(bool ok) { answers_.push_back(ok); }
   void answerColour(std::optional<QColor> colour) { answers_.push_back(colour); }
+  // The operator picks "print to file" with this PDF path.
+  void answerPrinterPdf(const QString &path) {
+    pdfPath_ = path;
+    answers_.push_back(true);
+  }
 
   const std::vector<Popup> &popups() const { return popups_; }
   void clear() { popups_.clear(); }
@@ -62,9 +69,15 @@ public:
     popups_.push_back({"file", title, QString()});
     return take<FileSelection>(FileSelection{});
   }
-  bool selectPrinter(QPrinter &) override {
+  bool selectPrinter(QPrinter &printer) override {
     popups_.push_back({"printer", QString(), QString()});
-    return take<bool>(false);
+    const bool ok = take<bool>(false);
+    if (ok && !pdfPath_.isEmpty()) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(pdfPath_);
+      pdfPath_.clear();
+    }
+    return ok;
   }
   std::optional<QColor> selectColour(const QColor &, const QString &title) override {
     popups_.push_back({"colour", title, QString()});
@@ -85,6 +98,7 @@ private:
   }
 
   std::deque<Answer> answers_;
+  QString pdfPath_;
   std::vector<Popup> popups_;
 };
 

@@ -13,8 +13,8 @@ inline constexpr std::array<std::uint32_t, 3> kScopeSignalColours = {0xFF0000, 0
 inline constexpr std::uint32_t kScopeDigitalColour = 0x808080;
 
 struct ScopeBuffers {
-  std::array<ScopeTrace, 3> signals{}; // first (red line), second (green), third (blue)
-  ScopeTrace digital{};                // bit 0 and bit 1 of each sample
+  std::array<ScopeTrace, 3> analog{}; // first (red line), second (green), third (blue)
+  ScopeTrace digital{};               // bit 0 and bit 1 of each sample
   bool operator==(const ScopeBuffers &) const = default;
 };
 

@@ -71,7 +71,7 @@ void ScopeStreamAssembler::acceptPayload() {
   ScopeTrace ring{};
   for (std::size_t k = 0; k < kScopeSamples; ++k)
     ring[k] = getLe16(&payload_[2 * k]);
-  ScopeTrace &target = blocks_ < 3 ? buffers_.signals[blocks_] : buffers_.digital;
+  ScopeTrace &target = blocks_ < 3 ? buffers_.analog[blocks_] : buffers_.digital;
   target = rotateScopeBlock(ring, ringIndex, settings_.preTrigger, settings_.triggerMode);
   ++blocks_;
   headerFill_ = 0;

@@ -26,6 +26,11 @@ inline constexpr std::size_t kScopeTcpStreamBytes =
 
 enum class ScopeTransport { Serial, Tcp };
 
+// The line failed while a scan waited for its blocks (a port error, a port gone).
+inline constexpr std::string_view kScopeLineError =
+    "TIMEOUT! \nCOMMUNICATION ERROR! \nCHECK POWER SUPPLY AND COM SETTINGS. \nTRY TO CONNECT "
+    "AGAIN!";
+
 class ScopeStreamAssembler {
 public:
   enum class State { Receiving, Complete, Failed };

@@ -1,0 +1,244 @@
+#include "scope/scope_controller.h"
+
+#include "link/sensor_link.h"
+#include "link/transport.h"
+#include "params/parameter_transfer.h"
+#include "scope/scope_page.h"
+#include "scope/scope_panel.h"
+#include "scope/scope_print.h"
+#include "ui/dialogs.h"
+#include "ui/graph_widget.h"
+#include "ui/shell.h"
+#include "ui/wait_cursor.h"
+
+#include <QComboBox>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace quorvane {
+namespace {
+
+QString qs(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+const QString kAttention = QStringLiteral("ATTENTION!");
+const QString kPrintTitle = QStringLiteral("Info!");
+
+} // namespace
+
+ScopeController::ScopeController(SensorLink &link, Shell &shell, Dialogs &dialogs,
+                                 ParameterTransfer &transfer, ScopePage &page, ScopePanel &panel,
+                                 QObject *parent)
+    : QObject(parent), link_(link), shell_(shell), dialogs_(dialogs), transfer_(transfer),
+      page_(page), panel_(panel), cycleTime_(cycleTimeFrom(0, 0)) {
+  connect(page_.getCycleTimeButton(), &QPushButton::clicked, this,
+          &ScopeController::CBF_ButtonGetCycleTime);
+  connect(page_.scanButton(), &QPushButton::clicked, this, &ScopeController::CBF_ButtonScan);
+  connect(page_.breakButton(), &QPushButton::clicked, this, &ScopeController::CBF_ButtonBreakScan);
+  connect(page_.printButton(), &QPushButton::clicked, this,
+          &ScopeController::CBF_ButtonPrintScopeGraph);
+  connect(page_.triggerModeRing(), &QComboBox::activated, this,
+          &ScopeController::CBF_EditTriggerMode);
+  connect(page_.recordedSignalRing(), &QComboBox::activated, this,
+          &ScopeController::CBF_EditScopeRecSignal);
+  connect(page_.scanRateBox(), &QSpinBox::valueChanged, this, &ScopeController::CBF_EditScanRate);
+  connect(panel_.signalSelectorRing(), &QComboBox::activated, this,
+          &ScopeController::CBF_EditScopeSignal);
+  connect(&panel_, &ScopePanel::cursorMoved, this, &ScopeController::CBF_GraphScope);
+  connect(panel_.zoomButton(), &QPushButton::clicked, this, &ScopeController::CBF_ButtonZoom11);
+  connect(panel_.closeButton(), &QPushButton::clicked, this, &ScopeController::CBF_ButtonCloseSP);
+  for (QWidget *w :
+       {static_cast<QWidget *>(page_.getCycleTimeButton()),
+        static_cast<QWidget *>(page_.scanButton()), static_cast<QWidget *>(page_.printButton())})
+    shell_.addBusyControl(w, BusyGroup::PageAction);
+
+  // The cursors start a quarter and three quarters across, low and high.
+  panel_.scopeGraph()->setCursorPosition(0, 32.0, 1000.0);
+  panel_.scopeGraph()->setCursorPosition(1, 96.0, 3000.0);
+  CBF_EditTriggerMode();
+  CBF_EditScopeRecSignal();
+  page_.showCycleTime(cycleTime_.frequencyText, cycleTime_.cycleTimeText);
+}
+
+// --- callbacks ---
+
+void ScopeController::CBF_ButtonGetCycleTime() {
+  shell_.SetButtonsDimmed(false, true);
+  {
+    WaitCursor wait;
+    GetCycleTime();
+    calcScopDeltaXY();
+  }
+  shell_.SetButtonsDimmed(false, false);
+}
+
+void ScopeController::CBF_ButtonScan() {
+  if (waiting_) return;
+  shell_.SetButtonsDimmed(false, true);
+  initScopeGraph();
+  panel_.setScanRunning(true);
+  shell_.ShowChildPanelDisp(ChildPanel::ScopeDisplay);
+  lastEnd_ = GetScopeData();
+  panel_.setScanRunning(false);
+  shell_.SetButtonsDimmed(false, false);
+}
+
+void ScopeController::CBF_ButtonBreakScan() {
+  if (!waiting_) return;
+  // The scan undims when its wait has ended; undimming here would let SCAN start a second
+  // scan on top of the one still ending.
+  page_.breakButton()->setEnabled(false);
+  shell_.SetButtonsDimmed(false, true);
+  BreakDataScan();
+}
+
+void ScopeController::CBF_ButtonPrintScopeGraph() {
+  shell_.SetButtonsDimmed(false, true);
+  PrintScopeGraph();
+  shell_.SetButtonsDimmed(false, false);
+}
+
+void ScopeController::CBF_EditTriggerMode() {
+  page_.setTriggerControls(scopeTriggerControlsFor(page_.settings().triggerMode));
+}
+
+void ScopeController::CBF_EditScopeRecSignal() {
+  panel_.setVoltsVisible(scopeVoltsShown(page_.recordedSignal()));
+}
+
+void ScopeController::CBF_EditScanRate() {
+  calcScopDeltaXY();
+}
+
+void ScopeController::CBF_EditScopeSignal() {
+  if (haveScan_) panel_.drawSignals(buffers_, scopeSignalsShown(panel_.signalSelector()));
+}
+
+void ScopeController::CBF_GraphScope() {
+  calcScopDeltaXY();
+}
+
+void ScopeController::CBF_ButtonZoom11() {
+  initScopeGraph();
+}
+
+void ScopeController::CBF_ButtonCloseSP() {
+  shell_.ShowChildPanelDisp(ChildPanel::Measurement);
+}
+
+// --- operations ---
+
+void ScopeController::GetCycleTime() {
+  if (link_.exchange(Order::ReadCycleTime, 0) == 1)
+    cycleTime_ = cycleTimeFromReply(link_.replyPayload());
+  else
+    cycleTime_ = cycleTimeFrom(0, 0);
+  page_.showCycleTime(cycleTime_.frequencyText, cycleTime_.cycleTimeText);
+}
+
+void ScopeController::initScopeGraph() {
+  panel_.setAxes(scopeGraphAxes(transfer_.calculationMode(), page_.recordedSignal()));
+  calcScopDeltaXY();
+}
+
+ScanEnd ScopeController::GetScopeData() {
+  const ScopeSettings settings = page_.settings();
+  if (const std::string_view refused = checkScopeSettings(settings); !refused.empty()) {
+    dialogs_.message(kAttention, qs(refused));
+    return ScanEnd::NotStarted;
+  }
+  if (link_.acquisitionRunning()) return ScanEnd::NotStarted; // another loop holds the link
+  const auto start = encodeScopeStart(settings);
+  if (link_.exchange(Order::ScopeScan, kScopeStartArgument, start) != 1) return ScanEnd::NotStarted;
+  if (!link_.startAcquisition(Acquisition::Scope)) return ScanEnd::NotStarted;
+
+  // Over TCP/IP the stream is counted from the start reply; over RS-232 the blocks follow it.
+  const bool tcp = link_.settings.protocol == Protocol::Tcp;
+  if (!tcp) link_.consume(static_cast<int>(kHeaderSize + link_.replyHeader().dataLength));
+  ScopeStreamAssembler stream(tcp ? ScopeTransport::Tcp : ScopeTransport::Serial, settings);
+
+  breakRequested_ = false;
+  waiting_ = true;
+  page_.breakButton()->setEnabled(true);
+  const ScanEnd end = receiveScan(stream);
+  waiting_ = false;
+  page_.breakButton()->setEnabled(false);
+  return end;
+}
+
+ScanEnd ScopeController::receiveScan(ScopeStreamAssembler &stream) {
+  for (;;) {
+    if (const int have = link_.receivedBytes(); have > 0) {
+      const auto bytes = link_.receiveBuffer().first(static_cast<std::size_t>(have));
+      link_.consume(static_cast<int>(stream.feed(bytes)));
+    }
+    if (stream.state() != ScopeStreamAssembler::State::Receiving) break;
+    // BREAK's own exchange refills the receive buffer with its reply: once the scan has
+    // ended, what arrived is no longer part of it.
+    if (!link_.waitForReceived(1) || !link_.acquisitionRunning()) break;
+  }
+
+  switch (stream.state()) {
+  case ScopeStreamAssembler::State::Complete:
+    link_.stopAcquisition();
+    buffers_ = stream.buffers();
+    haveScan_ = true;
+    drawScan();
+    return ScanEnd::Drawn;
+  case ScopeStreamAssembler::State::Failed:
+    link_.report(qs(stream.error())); // ends the acquisition; the previous scan stays
+    return ScanEnd::Failed;
+  case ScopeStreamAssembler::State::Receiving:
+    break;
+  }
+  if (link_.acquisitionRunning()) {
+    // The wait ended on the line itself: a port error or a port that went away.
+    link_.report(qs(kScopeLineError));
+    return ScanEnd::Failed;
+  }
+  if (breakRequested_) return ScanEnd::Broken;
+  // Ended by STOP, a page change or closing the window: the sensor still waits for its
+  // trigger and would send the blocks into the next exchange, so its scan is broken too.
+  Transport *t = link_.transport();
+  if (link_.linkOk && t && t->isOpen()) (void)link_.exchange(Order::ScopeScan, kScopeBreakArgument);
+  return ScanEnd::Stopped;
+}
+
+void ScopeController::drawScan() {
+  panel_.drawScan(buffers_, scopeSignalsShown(panel_.signalSelector()));
+}
+
+void ScopeController::BreakDataScan() {
+  breakRequested_ = true;
+  (void)link_.exchange(Order::ScopeScan, kScopeBreakArgument); // the reply is not used
+  link_.stopAcquisition();
+}
+
+void ScopeController::calcScopDeltaXY() {
+  const ScopeCursorPosition c1 = panel_.cursor(0);
+  const ScopeCursorPosition c2 = panel_.cursor(1);
+  panel_.followCursors(c1.x, c2.x);
+  const auto scanRate = static_cast<std::uint16_t>(page_.scanRate());
+  panel_.showDelta(::quorvane::calcScopDeltaXY(c1, c2, cycleTime_.cycleTimeMs, scanRate));
+}
+
+void ScopeController::PrintScopeGraph() {
+  const std::vector<ReportLine> lines =
+      scopeReportLines(panelId_.toStdString(), page_.comment().toStdString());
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(qs(kReportTitle));
+  if (!dialogs_.selectPrinter(printer)) return; // cancelled: nothing, silently
+  // The picture is of the panel as the operator sees it beside the page.
+  shell_.ShowChildPanelDisp(ChildPanel::ScopeDisplay);
+  bool printed = false;
+  {
+    WaitCursor wait;
+    printed = paintScopeReport(printer, lines, panel_);
+  }
+  dialogs_.message(kPrintTitle,
+                   printed ? QStringLiteral("Print successful!") : QStringLiteral("Print error"));
+}
+
+} // namespace quorvane

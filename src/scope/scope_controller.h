@@ -1,0 +1,86 @@
+#pragma once
+// The scope: reads the sensor's cycle time, runs one scan (start request, then the four
+// blocks the sensor sends once its trigger has occurred), draws it, measures it with the
+// cursors and prints it. The scan holds the link's acquisition while it waits, so BREAK,
+// STOP, the connection or scope tab, a link failure and closing the window all end it.
+#include "scope/core/scope_buffers.h"
+#include "scope/core/scope_measure.h"
+#include "scope/core/scope_stream.h"
+
+#include <QObject>
+#include <QString>
+
+namespace quorvane {
+
+class Dialogs;
+class ParameterTransfer;
+class ScopePage;
+class ScopePanel;
+class SensorLink;
+class Shell;
+
+// How the last scan ended.
+enum class ScanEnd {
+  None,       // no scan yet
+  Drawn,      // four good blocks, drawn
+  NotStarted, // the start request failed (reported by the link) or the settings were refused
+  Broken,     // BREAK
+  Stopped,    // STOP, a page change, closing the window or a link failure
+  Failed,     // a bad block or a port error, reported through the link
+};
+
+class ScopeController : public QObject {
+  Q_OBJECT
+public:
+  ScopeController(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterTransfer &transfer,
+                  ScopePage &page, ScopePanel &panel, QObject *parent = nullptr);
+
+  // --- callbacks ---
+  void CBF_ButtonGetCycleTime();
+  void CBF_ButtonScan();
+  void CBF_ButtonBreakScan();
+  void CBF_ButtonPrintScopeGraph();
+  void CBF_EditTriggerMode();
+  void CBF_EditScopeRecSignal();
+  void CBF_EditScanRate();
+  void CBF_EditScopeSignal();
+  void CBF_GraphScope();
+  void CBF_ButtonZoom11();
+  void CBF_ButtonCloseSP();
+
+  // --- operations ---
+  void GetCycleTime();
+  void initScopeGraph();
+  ScanEnd GetScopeData();
+  void BreakDataScan();
+  void calcScopDeltaXY();
+  void PrintScopeGraph();
+
+  void setPanelId(const QString &id) { panelId_ = id; }
+
+  [[nodiscard]] const CycleTime &cycleTime() const { return cycleTime_; }
+  [[nodiscard]] const ScopeBuffers &buffers() const { return buffers_; }
+  [[nodiscard]] bool haveScan() const { return haveScan_; }
+  [[nodiscard]] ScanEnd lastScanEnd() const { return lastEnd_; }
+  [[nodiscard]] bool scanWaiting() const { return waiting_; }
+
+private:
+  ScanEnd receiveScan(ScopeStreamAssembler &stream);
+  void drawScan();
+
+  SensorLink &link_;
+  Shell &shell_;
+  Dialogs &dialogs_;
+  ParameterTransfer &transfer_;
+  ScopePage &page_;
+  ScopePanel &panel_;
+  QString panelId_;
+  CycleTime cycleTime_;
+  ScopeBuffers buffers_{};
+  bool haveScan_ = false;
+  bool waiting_ = false;
+  bool breakRequested_ = false;
+  ScanEnd lastEnd_ = ScanEnd::None;
+};
+
+} // namespace quorvane
