@@ -6,6 +6,7 @@
 #include "live/big_display_panel.h"
 #include "live/live_subsystem.h"
 #include "params/parameter_subsystem.h"
+#include "service/service_subsystem.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
@@ -71,7 +72,16 @@ void Application::buildSubsystems() {
           &LiveController::clearTaughtPlots);
   connect(this, &Application::panelIdChanged, &panel, &MeasurementPanel::setIdentification);
 
-  subsystems_ = {parameters_.get(), live_.get()};
+  service_ = std::make_unique<ServiceSubsystem>(link_, w, dialogs_, params_, c, frames_, loop);
+  w.pageContainer(MainPage::Calibration)->layout()->addWidget(&service_->calibrationPage());
+  w.pageContainer(MainPage::Offset)->layout()->addWidget(&service_->offsetPage());
+  w.setTopLevelPanel(TopPanel::Password, &service_->passwordPanel());
+  connect(&service_->passwordPanel(), &PasswordPanel::unlocked, this, [this] {
+    window_->setPageVisible(MainPage::Offset, true);
+    window_->showPage(MainPage::Offset);
+  });
+
+  subsystems_ = {parameters_.get(), live_.get(), service_.get()};
 }
 
 ParameterPage &Application::parameterPage() {
@@ -91,6 +101,9 @@ MeasurementPanel &Application::measurementPanel() {
 }
 LiveController &Application::live() {
   return live_->controller();
+}
+ServiceSubsystem &Application::service() {
+  return *service_;
 }
 const PanelView &Application::panelView() const {
   return parameters_->panelView();
@@ -141,8 +154,9 @@ bool Application::onChangeBaudrate() {
 }
 
 void Application::onGenerateHwInfoFile() {
-  dialogs_.message(kHelpTitle,
-                   QStringLiteral("The hardware initial file cannot be written by this version."));
+  service_->hardwareInfoFile().CBF_ButtonGenHwInfoFile();
+  // The busy lock leaves the buttons that need a verified link dimmed; the link still is.
+  if (link_.linkOk) page_->setVerifiedLinkButtonsDimmed(false);
 }
 
 void Application::onPanelIdCommitted(const QString &id) {
@@ -266,6 +280,7 @@ void Application::shutdown() {
   link_.closeSerial();
   connection_.reset();
   subsystems_.clear();
+  service_.reset();
   live_.reset();
   parameters_.reset();
   page_ = nullptr;

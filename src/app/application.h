@@ -27,6 +27,7 @@ class LiveSubsystem;
 class MeasurementPanel;
 class ParameterController;
 class ParameterSubsystem;
+class ServiceSubsystem;
 class Subsystem;
 struct PanelView;
 
@@ -71,6 +72,7 @@ public:
   ParameterController &parameters();
   MeasurementPanel &measurementPanel();
   LiveController &live();
+  ServiceSubsystem &service();
   // The state of the last rule pass.
   const PanelView &panelView() const;
 
@@ -103,6 +105,7 @@ private:
   std::unique_ptr<Connection> connection_;
   std::unique_ptr<ParameterSubsystem> parameters_;
   std::unique_ptr<LiveSubsystem> live_;
+  std::unique_ptr<ServiceSubsystem> service_;
   // Every subsystem, in the order of their sections in the settings file.
   std::vector<Subsystem *> subsystems_;
   std::unique_ptr<PanelSettingsStore> store_;
