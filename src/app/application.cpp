@@ -9,6 +9,7 @@
 #include "teach/teach_subsystem.h"
 #include "recorder/recorder_subsystem.h"
 #include "scope/scope_subsystem.h"
+#include "service/service_subsystem.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
@@ -99,8 +100,18 @@ void Application::buildSubsystems() {
   w.setChildPanel(ChildPanel::ScopeDisplay, &scope_->panel());
   connect(this, &Application::panelIdChanged, &scope_->controller(), &ScopeController::setPanelId);
 
+  service_ = std::make_unique<ServiceSubsystem>(link_, w, dialogs_, params_, c, frames_, loop);
+  w.pageContainer(MainPage::Calibration)->layout()->addWidget(&service_->calibrationPage());
+  w.pageContainer(MainPage::Offset)->layout()->addWidget(&service_->offsetPage());
+  w.setTopLevelPanel(TopPanel::Password, &service_->passwordPanel());
+  connect(&service_->passwordPanel(), &PasswordPanel::unlocked, this, [this] {
+    window_->setPageVisible(MainPage::Offset, true);
+    window_->showPage(MainPage::Offset);
+  });
+
   // The teach subsystem's row sections end the settings file.
-  subsystems_ = {parameters_.get(), live_.get(), recorder_.get(), scope_.get(), teach_.get()};
+  subsystems_ = {parameters_.get(), live_.get(), recorder_.get(), scope_.get(), service_.get(),
+                 teach_.get()};
 }
 
 ParameterPage &Application::parameterPage() {
@@ -123,10 +134,15 @@ LiveController &Application::live() {
 }
 TeachSubsystem &Application::teach() {
   return *teach_;
+}
 RecorderSubsystem &Application::recorder() {
   return *recorder_;
+}
 ScopeSubsystem &Application::scope() {
   return *scope_;
+}
+ServiceSubsystem &Application::service() {
+  return *service_;
 }
 const PanelView &Application::panelView() const {
   return parameters_->panelView();
@@ -180,8 +196,9 @@ bool Application::onChangeBaudrate() {
 }
 
 void Application::onGenerateHwInfoFile() {
-  dialogs_.message(kHelpTitle,
-                   QStringLiteral("The hardware initial file cannot be written by this version."));
+  service_->hardwareInfoFile().CBF_ButtonGenHwInfoFile();
+  // The busy lock leaves the buttons that need a verified link dimmed; the link still is.
+  if (link_.linkOk) page_->setVerifiedLinkButtonsDimmed(false);
 }
 
 void Application::onPanelIdCommitted(const QString &id) {
@@ -308,6 +325,7 @@ void Application::shutdown() {
   teach_.reset();
   recorder_.reset();
   scope_.reset();
+  service_.reset();
   live_.reset();
   parameters_.reset();
   page_ = nullptr;

@@ -29,6 +29,7 @@ class ParameterController;
 class ParameterSubsystem;
 class RecorderSubsystem;
 class ScopeSubsystem;
+class ServiceSubsystem;
 class Subsystem;
 class TeachSubsystem;
 struct PanelView;
@@ -77,6 +78,7 @@ public:
   TeachSubsystem &teach();
   RecorderSubsystem &recorder();
   ScopeSubsystem &scope();
+  ServiceSubsystem &service();
   // The state of the last rule pass.
   const PanelView &panelView() const;
 
@@ -112,6 +114,7 @@ private:
   std::unique_ptr<TeachSubsystem> teach_;
   std::unique_ptr<RecorderSubsystem> recorder_;
   std::unique_ptr<ScopeSubsystem> scope_;
+  std::unique_ptr<ServiceSubsystem> service_;
   // Every subsystem, in the order of their sections in the settings file.
   std::vector<Subsystem *> subsystems_;
   std::unique_ptr<PanelSettingsStore> store_;

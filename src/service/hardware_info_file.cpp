@@ -1,0 +1,112 @@
+#include "service/hardware_info_file.h"
+
+#include "link/sensor_link.h"
+#include "params/parameter_state.h"
+#include "params/parameter_transfer.h"
+#include "service/calibration_page.h"
+#include "service/core/hardware_info.h"
+#include "service/core/service_texts.h"
+#include "service/offset_page.h"
+#include "service/service_controller.h"
+#include "ui/dialogs.h"
+#include "ui/shell.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <vector>
+
+namespace quorvane {
+namespace {
+
+QString qs(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QString writeFailureReason(int code) {
+  switch (code) {
+  case kIniAccessDenied:
+    return QStringLiteral("Access denied: the file or its folder is not writable.");
+  case kIniDiskFull:
+    return QStringLiteral("The disk is full.");
+  default:
+    return QStringLiteral("Write error (code %1).").arg(code);
+  }
+}
+
+} // namespace
+
+HardwareInfoFile::HardwareInfoFile(SensorLink &link, Shell &shell, Dialogs &dialogs,
+                                   ParameterState &parameters, ParameterTransfer &transfer,
+                                   ServiceController &service, const CalibrationPage &calibration,
+                                   const OffsetPage &offset)
+    : link_(link), shell_(shell), dialogs_(dialogs), parameters_(parameters), transfer_(transfer),
+      service_(service), calibration_(calibration), offset_(offset) {}
+
+void HardwareInfoFile::CBF_ButtonGenHwInfoFile() {
+  shell_.SetButtonsDimmed(false, true);
+  (void)GenerateHWInfoFile();
+  shell_.SetButtonsDimmed(false, false);
+}
+
+QString HardwareInfoFile::dialogDirectory() const {
+  if (path.isEmpty()) return QString();
+  const QFileInfo info(path);
+  // The remembered path may name a folder (the program folder when none was stored yet).
+  return info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+}
+
+int HardwareInfoFile::GenerateHWInfoFile() {
+  // 1. The parameters as the sensor's RAM holds them; the operator's memory target stays.
+  link_.linkOk = true;
+  const ParameterMemory memory = parameters_.memory;
+  parameters_.memory = ParameterMemory::Ram;
+  transfer_.GetPara();
+  parameters_.memory = memory;
+  if (!link_.linkOk) return -1;
+  // 2. Factors and offsets onto their pages. A reply too short to use was reported.
+  if (service_.GetCF() != 1 || !link_.linkOk) return -1;
+  // 3. The hardware information block, copied before anything else uses the buffer.
+  if (link_.exchange(kHardwareInfoOrder.order, kHardwareInfoOrder.argument) != 1) return -1;
+  const std::span<const std::uint8_t> reply = link_.replyPayload();
+  const std::vector<std::uint8_t> block(reply.begin(), reply.end());
+
+  // 4. The file.
+  const FileSelection chosen =
+      dialogs_.selectFile(dialogDirectory(), qs(servicetext::kHardwareInfoDefaultName),
+                          qs(servicetext::kHardwareInfoFilter),
+                          qs(servicetext::kHardwareInfoDialogTitle), FileDialogMode::Save);
+  if (!chosen.path.isEmpty()) path = chosen.path;
+  if (chosen.result == FileSelectResult::Cancelled || chosen.path.isEmpty()) {
+    shell_.appendConnectionLog(qs(servicetext::kLogNoFileSelected));
+    return -1;
+  }
+
+  // 5. What the pages show now.
+  transfer_.GetPanelValues();
+  HardwareInfoInput input;
+  const std::string firmware = link_.firmwareText.toStdString();
+  input.firmware = firmware;
+  input.block = block;
+  input.calibration = {calibration_.factors(), offset_.offsets()};
+  input.parameters = parameters_.para;
+  input.teachTable = parameters_.table;
+
+  // 6. The document, through a temporary file so a failure leaves an old file intact.
+  const HardwareInfoDocument document = GenerateHWInfoDocument(input);
+  const int written = document.doc.writeToFile(QFile::encodeName(chosen.path).toStdString());
+  if (written < 0) {
+    dialogs_.message(QStringLiteral("ATTENTION!"),
+                     QStringLiteral("Hardware initial file could not be written:\n%1\n%2")
+                         .arg(QDir::toNativeSeparators(chosen.path), writeFailureReason(written)));
+    return -1;
+  }
+  if (document.blockTruncated)
+    shell_.appendConnectionLog(qs(hardwareInfoTruncatedLog(block.size())));
+  shell_.appendConnectionLog(
+      qs(hardwareInfoSavedLog(QDir::toNativeSeparators(path).toStdString())));
+  return 1;
+}
+
+} // namespace quorvane

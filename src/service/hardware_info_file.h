@@ -1,0 +1,46 @@
+#pragma once
+// The hardware initial file for support cases: parameters, calibration data and the
+// sensor's hardware information block read from the sensor, then written with the
+// firmware text and the current parameter set as one settings document.
+#include <QString>
+
+namespace quorvane {
+
+class CalibrationPage;
+class Dialogs;
+class OffsetPage;
+class ParameterTransfer;
+class SensorLink;
+class ServiceController;
+class Shell;
+struct ParameterState;
+
+class HardwareInfoFile {
+public:
+  HardwareInfoFile(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &parameters,
+                   ParameterTransfer &transfer, ServiceController &service,
+                   const CalibrationPage &calibration, const OffsetPage &offset);
+
+  // The file chosen last; the next dialog starts in its folder. The panel settings keep it
+  // as "HARDWARE INI FILE".
+  QString path;
+
+  // The HARDWARE INFO FILE button: the whole run behind the busy lock.
+  void CBF_ButtonGenHwInfoFile();
+  // Reads from the sensor, asks for the file and writes it; 1 when a file was written.
+  int GenerateHWInfoFile();
+
+private:
+  [[nodiscard]] QString dialogDirectory() const;
+
+  SensorLink &link_;
+  Shell &shell_;
+  Dialogs &dialogs_;
+  ParameterState &parameters_;
+  ParameterTransfer &transfer_;
+  ServiceController &service_;
+  const CalibrationPage &calibration_;
+  const OffsetPage &offset_;
+};
+
+} // namespace quorvane
