@@ -12,6 +12,7 @@
 #include "link/sensor_link.h"
 #include "link/transport.h"
 #include "live/frame_publisher.h"
+#include "live/graph_panel.h"
 #include "live/live_controller.h"
 #include "live/measurement_panel.h"
 #include "params/parameter_state.h"
@@ -59,13 +60,16 @@ public:
   QString lastMessage;
   void message(const QString &, const QString &text) override { lastMessage = text; }
   bool confirm(const QString &, const QString &) override { return true; }
-  int choice(const QString &, const QString &, const QStringList &) override { return 0; }
+  int choice(const QString &, const QString &, const QStringList &, int escape) override {
+    return escape;
+  }
   std::optional<QString> prompt(const QString &, const QString &, int) override { return {}; }
   FileSelection selectFile(const QString &, const QString &, const QString &, const QString &,
                            FileDialogMode) override {
     return {};
   }
   bool selectPrinter(QPrinter &) override { return false; }
+  std::optional<QColor> selectColour(const QColor &, const QString &) override { return {}; }
 };
 
 class BenchTransfer : public ParameterTransfer {
@@ -103,7 +107,8 @@ struct Rig {
   BenchTransfer transfer;
   FramePublisher published;
   MeasurementPanel panel{dialogs};
-  LiveController live{link, shell, parameters, transfer, panel, published};
+  GraphPanel graphPanel{dialogs};
+  LiveController live{link, shell, parameters, transfer, panel, graphPanel, published};
   RecorderPage page{dialogs};
   RecorderController recorder{link, shell, dialogs, page, published};
   QTemporaryDir dir;

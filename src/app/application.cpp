@@ -6,10 +6,10 @@
 #include "live/big_display_panel.h"
 #include "live/live_subsystem.h"
 #include "params/parameter_subsystem.h"
-#include "teach/teach_subsystem.h"
 #include "recorder/recorder_subsystem.h"
 #include "scope/scope_subsystem.h"
 #include "service/service_subsystem.h"
+#include "teach/teach_subsystem.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
@@ -86,14 +86,19 @@ void Application::buildSubsystems() {
   });
   connect(this, &Application::panelIdChanged, &panel, &MeasurementPanel::setIdentification);
 
-  teach_ = std::make_unique<TeachSubsystem>(*parameters_, params_, dialogs_, frames_,
-                                            *panel.graphIntensity2D());
+  teach_ = std::make_unique<TeachSubsystem>(*parameters_, params_, dialogs_, frames_);
   w.pageContainer(MainPage::RowColours)->layout()->addWidget(&teach_->rowColoursPage());
+  connect(teach_.get(), &TeachSubsystem::rowColoursChanged, &loop, &LiveController::setRowColours);
 
   recorder_ = std::make_unique<RecorderSubsystem>(link_, w, dialogs_, frames_);
   w.pageContainer(MainPage::Recorder)->layout()->addWidget(&recorder_->page());
   connect(this, &Application::panelIdChanged, &recorder_->controller(),
           &RecorderController::setPanelId);
+  // Recorded frames go to the graph panel too (the record already holds the frame).
+  connect(&recorder_->controller(), &RecorderController::InitPanelGraph, &loop,
+          &LiveController::InitPanelGraph);
+  connect(&recorder_->controller(), &RecorderController::SetPanelGraphData, &loop,
+          [&loop](const MeasuredValues &) { loop.SetPanelGraphData(); });
 
   scope_ = std::make_unique<ScopeSubsystem>(link_, w, dialogs_, c);
   w.pageContainer(MainPage::Scope)->layout()->addWidget(&scope_->page());
@@ -110,8 +115,8 @@ void Application::buildSubsystems() {
   });
 
   // The teach subsystem's row sections end the settings file.
-  subsystems_ = {parameters_.get(), live_.get(), recorder_.get(), scope_.get(), service_.get(),
-                 teach_.get()};
+  subsystems_ = {parameters_.get(), live_.get(),    recorder_.get(),
+                 scope_.get(),      service_.get(), teach_.get()};
 }
 
 ParameterPage &Application::parameterPage() {

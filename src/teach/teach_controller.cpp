@@ -1,6 +1,5 @@
 #include "teach/teach_controller.h"
 
-#include "live/core/colour_space_drawing.h"
 #include "params/core/modes.h"
 #include "params/parameter_controller.h"
 #include "params/parameter_state.h"
@@ -21,26 +20,17 @@ const QString kHelpTeachDataTo =
     QStringLiteral("Current measured values (X,Y,INT respectively s,i,M) are assigned \nto the "
                    "TEACH TABLE row selected in the No.: function field.");
 
-QColor colourOf(std::uint32_t rgb) {
-  return QColor(static_cast<QRgb>(rgb));
-}
-
 } // namespace
 
 TeachController::TeachController(ParameterState &state, TeachTablePage &page,
                                  ParameterController &parameters, RowColoursController &rowColours,
-                                 const TeachGridMenu &menu, GraphWidget &intensityGraph,
-                                 Dialogs &dialogs, QObject *parent)
+                                 const TeachGridMenu &menu, Dialogs &dialogs, QObject *parent)
     : QObject(parent), state_(state), page_(page), parameters_(parameters), rowColours_(rowColours),
-      menu_(menu), intensityGraph_(intensityGraph),
-      teachButton_(new QPushButton(QStringLiteral("TEACH DATA TO"))) {
+      menu_(menu), teachButton_(new QPushButton(QStringLiteral("TEACH DATA TO"))) {
   teachButton_->setAccessibleName(QStringLiteral("TEACH DATA TO"));
   teachButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
   installHelp(teachButton_, kHelpTeachDataTo, dialogs);
   connect(teachButton_, &QPushButton::clicked, this, &TeachController::CBF_ButtonTeachDataTo);
-  connect(&page_, &TeachTablePage::rowNumberCommitted, this, &TeachController::CBF_EditNo);
-  // The band follows every redraw of the taught vectors.
-  connect(&parameters_, &ParameterController::tableChanged, this, &TeachController::InitGraphInt2);
   connect(&parameters_, &ParameterController::rulesApplied, this, &TeachController::InitTeachPanel);
 }
 
@@ -65,15 +55,6 @@ void TeachController::CBF_ButtonTeachDataTo() {
 
   parameters_.GetPanelValues();
   parameters_.redrawGraphs();
-}
-
-void TeachController::InitGraphInt2() {
-  const IntensityBand band =
-      intensityBand(state_.table, parameters_.calculationMode(), page_.currentRow());
-  intensityGraph_.deleteAllPlots();
-  const QColor colour = colourOf(band.colour);
-  intensityGraph_.plotRect(QRectF(QPointF(band.xMin, band.yMin), QPointF(band.xMax, band.yMax)),
-                           colour, colour);
 }
 
 void TeachController::InitTeachPanel() {

@@ -10,7 +10,6 @@ class QPushButton;
 namespace quorvane {
 
 class Dialogs;
-class GraphWidget;
 class ParameterController;
 class RowColoursController;
 class TeachGridMenu;
@@ -20,17 +19,13 @@ struct ParameterState;
 class TeachController : public QObject {
   Q_OBJECT
 public:
-  // `intensityGraph` is the intensity graph of the 2D view.
   TeachController(ParameterState &state, TeachTablePage &page, ParameterController &parameters,
-                  RowColoursController &rowColours, const TeachGridMenu &menu,
-                  GraphWidget &intensityGraph, Dialogs &dialogs, QObject *parent = nullptr);
+                  RowColoursController &rowColours, const TeachGridMenu &menu, Dialogs &dialogs,
+                  QObject *parent = nullptr);
 
   [[nodiscard]] QPushButton *teachButton() const { return teachButton_; }
 
   void CBF_ButtonTeachDataTo();
-  void CBF_EditNo() { InitGraphInt2(); }
-  // The intensity band of the row in the "No." field.
-  void InitGraphInt2();
   // The teach-table part of the adaptation to the modes: the fifth value column cannot be
   // edited where it has no meaning (3D calculation modes).
   void InitTeachPanel();
@@ -45,7 +40,6 @@ private:
   ParameterController &parameters_;
   RowColoursController &rowColours_;
   const TeachGridMenu &menu_;
-  GraphWidget &intensityGraph_;
   QPushButton *teachButton_;
   MeasuredValues displayed_{};
 };

@@ -9,15 +9,14 @@
 namespace quorvane {
 
 TeachSubsystem::TeachSubsystem(ParameterSubsystem &parameters, ParameterState &state,
-                               Dialogs &dialogs, FramePublisher &frames,
-                               GraphWidget &intensityGraph, QObject *parent)
+                               Dialogs &dialogs, FramePublisher &frames, QObject *parent)
     : QObject(parent), page_(new RowColoursPage(dialogs)) {
   ParameterController &c = parameters.controller();
   rowColours_ = std::make_unique<RowColoursController>(*page_, parameters.teachTablePage(),
                                                        parameters.groupHoldPage(), c, dialogs);
   menu_ = std::make_unique<TeachGridMenu>(parameters.teachTablePage(), c, dialogs);
   teach_ = std::make_unique<TeachController>(state, parameters.teachTablePage(), c, *rowColours_,
-                                             *menu_, intensityGraph, dialogs);
+                                             *menu_, dialogs);
   parameters.teachTablePage().addTeachControl(teach_->teachButton());
   connect(rowColours_.get(), &RowColoursController::rowColoursChanged, this,
           &TeachSubsystem::rowColoursChanged);

@@ -19,7 +19,6 @@ namespace quorvane {
 
 class Dialogs;
 class FramePublisher;
-class GraphWidget;
 class ParameterSubsystem;
 struct ParameterState;
 
@@ -27,7 +26,7 @@ class TeachSubsystem : public QObject, public Subsystem {
   Q_OBJECT
 public:
   TeachSubsystem(ParameterSubsystem &parameters, ParameterState &state, Dialogs &dialogs,
-                 FramePublisher &frames, GraphWidget &intensityGraph, QObject *parent = nullptr);
+                 FramePublisher &frames, QObject *parent = nullptr);
   ~TeachSubsystem() override;
 
   // Owned by whoever places it (the main window).

@@ -20,8 +20,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -114,6 +117,11 @@ protected:
   }
 
   MainWindow &window() { return app->mainWindow(); }
+  // The operator clicks the tab of `page` (MainWindow::showPage is the program's switch).
+  void clickTab(MainPage page) {
+    QTabBar *bar = window().tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(static_cast<int>(page)).center());
+  }
   ParameterPage &parameterPage() { return app->parameterPage(); }
   GroupHoldPage &groupPage() { return app->groupHoldPage(); }
   TeachTablePage &teachPage() { return app->teachTablePage(); }

@@ -135,20 +135,20 @@ struct ScopeTest : AppFixture {
 
 TEST_F(ScopeTest, ScansInEveryTriggerModeOverTcp) {
   startConnected();
-  window().showPage(MainPage::Scope);
+  clickTab(MainPage::Scope);
   EXPECT_EQ(window().currentChildPanel(), ChildPanel::ScopeDisplay);
   scanInEveryTriggerMode();
 }
 
 TEST_F(ScopeTest, ScansInEveryTriggerModeOverThePseudoTerminal) {
   startConnectedOverPty();
-  window().showPage(MainPage::Scope);
+  clickTab(MainPage::Scope);
   scanInEveryTriggerMode();
 }
 
 TEST_F(ScopeTest, BreakEndsTheWaitWithoutDrawing) {
   startConnected();
-  window().showPage(MainPage::Scope);
+  clickTab(MainPage::Scope);
   settle(0, 0);
   ASSERT_EQ(pressScan(), ScanEnd::Drawn);
   const ScopeBuffers previous = scope().buffers();
@@ -179,9 +179,9 @@ TEST_F(ScopeTest, BreakEndsTheWaitWithoutDrawing) {
 
 TEST_F(ScopeTest, TheConnectionTabEndsTheWaitAndTheSensorsScan) {
   startConnected();
-  window().showPage(MainPage::Scope);
+  clickTab(MainPage::Scope);
   settle(2, 0); // falls to 0: never
-  when([&] { return scope().scanWaiting(); }, [&] { window().showPage(MainPage::Connection); });
+  when([&] { return scope().scanWaiting(); }, [&] { clickTab(MainPage::Connection); });
 
   EXPECT_EQ(pressScan(), ScanEnd::Stopped);
 
@@ -193,7 +193,7 @@ TEST_F(ScopeTest, TheConnectionTabEndsTheWaitAndTheSensorsScan) {
 
 TEST_F(ScopeTest, AServerClosingDuringTheWaitKeepsThePreviousScan) {
   startConnected();
-  window().showPage(MainPage::Scope);
+  clickTab(MainPage::Scope);
   settle(0, 0);
   ASSERT_EQ(pressScan(), ScanEnd::Drawn);
   const ScopeBuffers previous = scope().buffers();
@@ -213,7 +213,7 @@ TEST_F(ScopeTest, AServerClosingDuringTheWaitKeepsThePreviousScan) {
 
 TEST_F(ScopeTest, SettingsControlsFollowTheirRules) {
   startConnected();
-  window().showPage(MainPage::Scope);
+  clickTab(MainPage::Scope);
   const struct {
     int mode;
     bool preTrigger, level;
@@ -232,7 +232,7 @@ TEST_F(ScopeTest, SettingsControlsFollowTheirRules) {
 
 TEST_F(ScopeTest, SignalSelectorTwoDrawsOnlyTheGreenLine) {
   startConnected();
-  window().showPage(MainPage::Scope);
+  clickTab(MainPage::Scope);
   settle(0, 0);
   ASSERT_EQ(pressScan(), ScanEnd::Drawn);
   EXPECT_EQ(scopeLineColours(),
@@ -246,7 +246,7 @@ TEST_F(ScopeTest, SignalSelectorTwoDrawsOnlyTheGreenLine) {
 
 TEST_F(ScopeTest, CycleTimeAndCursorDeltas) {
   startConnected();
-  window().showPage(MainPage::Scope);
+  clickTab(MainPage::Scope);
   page().getCycleTimeButton()->click();
   EXPECT_EQ(countOrder(kCycleTimeOrder), 1);
   EXPECT_EQ(shown(page().frequencyDisplay()), "500.0");
@@ -267,7 +267,7 @@ TEST_F(ScopeTest, CycleTimeAndCursorDeltas) {
 
 TEST_F(ScopeTest, PrintOutToAPdfFile) {
   startConnected();
-  window().showPage(MainPage::Scope);
+  clickTab(MainPage::Scope);
   settle(0, 0);
   ASSERT_EQ(pressScan(), ScanEnd::Drawn);
   page().commentBox()->setPlainText("Line 7, belt at full speed");
@@ -305,7 +305,7 @@ TEST_F(ScopeTest, PrintOutToAPdfFile) {
 
 TEST_F(ScopeTest, RightDoubleClickClearsTheComment) {
   startConnected();
-  window().showPage(MainPage::Scope);
+  clickTab(MainPage::Scope);
   CommentBox *comment = page().commentBox();
   comment->setPlainText("first run");
   QTest::mouseDClick(comment->viewport(), Qt::LeftButton);
