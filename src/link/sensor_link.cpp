@@ -333,6 +333,19 @@ Transport *SensorLink::transport() const {
   return d_->active;
 }
 
+void SensorLink::attachTransport(Transport &t) {
+  if (tcpConnected || d_->tcp.isOpen()) disconnectTcp();
+  closeSerial();
+  connect(&t, &Transport::readyRead, this, [this, &t] { d_->pull(t); });
+  // A wait notices a closed or failed port only when it is woken.
+  connect(&t, &Transport::portError, this, [this] { d_->waiter.wake(); });
+  connect(&t, &Transport::disconnected, this, [this] { d_->waiter.wake(); });
+  connect(&t, &QObject::destroyed, this, [this, &t] {
+    if (d_->active == &t) d_->active = nullptr;
+  });
+  d_->active = &t;
+}
+
 // --- streaming ---
 
 void SensorLink::clearReceive() {

@@ -83,6 +83,9 @@ public:
   void closeSerial();
   void disconnectTcp();
   Transport *transport() const;
+  // Runs the link over a transport opened elsewhere (a byte source the tool does not own,
+  // e.g. a pipe); it stays the caller's and must outlive the link or be closed first.
+  void attachTransport(Transport &t);
 
   // --- waits for streaming receivers (no deadline) ---
   // Empties the receive buffer for a stream of unsolicited frames. Bytes still queued in

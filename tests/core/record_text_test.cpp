@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <limits>
 
@@ -42,6 +43,8 @@ TEST(RecordFileText, OneLinePerFrame) {
       {{2024, 3, 7, 9, 5, 1}, "03-07-2024\t09:05:01"},
       {{1999, 12, 31, 23, 59, 59}, "12-31-1999\t23:59:59"},
       {{2100, 1, 1, 0, 0, 0}, "01-01-2100\t00:00:00"},
+      // A broken clock must not overflow the sign handling.
+      {{INT_MIN, 1, 1, 0, 0, 0}, "01-01--2147483648\t00:00:00"},
   };
   for (const auto &c : cases)
     EXPECT_EQ(recordLineText(c.t, m),

@@ -19,7 +19,9 @@ void appendInt(std::string &out, long long v) {
 // At least `width` digits, zero-padded (a year beyond 9999 simply gets more digits).
 void appendPadded(std::string &out, int v, int width) {
   char buf[16];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v < 0 ? -v : v);
+  // Unsigned: the magnitude of the lowest int does not fit an int.
+  const unsigned magnitude = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
+  const auto r = std::to_chars(buf, buf + sizeof buf, magnitude);
   if (v < 0) out.push_back('-');
   for (int n = static_cast<int>(r.ptr - buf); n < width; ++n)
     out.push_back('0');
