@@ -64,6 +64,13 @@ ConnectOutcome Connection::CheckComLine() {
   shell_.setConnectionStatus(display);
   shell_.appendConnectionLog(display);
   shell_.appendConnectionLog(QString::fromLatin1(connecttext::serialNumberLog(serialNumber_)));
+  // Said before GetPara and before any SEND: the operator's table may belong to the other.
+  const connecttext::SensorIdentity identity{firmware, serialNumber_};
+  if (knownSensor_) {
+    const std::string changed = connecttext::sensorChangedLog(*knownSensor_, identity);
+    if (!changed.empty()) shell_.appendConnectionLog(QString::fromLatin1(changed));
+  }
+  knownSensor_ = identity;
   link_.linkOk = true;
   transfer_.GetPara();
   if (link_.linkOk) Q_EMIT linkVerified();

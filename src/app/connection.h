@@ -6,11 +6,13 @@
 // what the page and the main window must show in return arrives through Shell and the
 // signals below.
 #include "link/core/communication_settings.h"
+#include "link/core/connection_texts.h"
 
 #include <QObject>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace quorvane {
 
@@ -71,6 +73,8 @@ private:
   ParameterState &params_;
   ParameterTransfer &transfer_;
   std::uint16_t serialNumber_ = 0;
+  // The sensor of the last verified handshake; a reconnect compares against it.
+  std::optional<connecttext::SensorIdentity> knownSensor_;
 };
 
 } // namespace quorvane

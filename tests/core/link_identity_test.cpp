@@ -84,6 +84,26 @@ TEST(ConnectionTexts, SerialNumberAndMismatchAreExact) {
             "mode!");
 }
 
+TEST(ConnectionTexts, SensorChangeIsSaidOnlyWhenSerialOrFirmwareDiffer) {
+  const connecttext::SensorIdentity first{"QUORVANE ANA V1.3.2  build a", 4711};
+  const struct {
+    connecttext::SensorIdentity now;
+    std::string log;
+  } cases[] = {
+      {first, ""},
+      {{first.firmware, 4712},
+       "ATTENTION! A DIFFERENT SENSOR IS CONNECTED: SERIAL NUMBER 4712 (BEFORE: 4711). CHECK "
+       "ITS PARAMETERS BEFORE SEND!\n\n"},
+      // Same serial number, other firmware (a replaced board): still another sensor.
+      {{"QUORVANE ANA V1.3.2  build b", 4711},
+       "ATTENTION! A DIFFERENT SENSOR IS CONNECTED: SERIAL NUMBER 4711 (BEFORE: 4711), "
+       "FIRMWARE QUORVANE ANA V1.3.2  build b (BEFORE: QUORVANE ANA V1.3.2  build a). CHECK "
+       "ITS PARAMETERS BEFORE SEND!\n\n"},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(connecttext::sensorChangedLog(first, c.now), c.log);
+}
+
 TEST(PortNumber, ConvertsLikeTheCLibrary) {
   struct Case {
     std::string text;

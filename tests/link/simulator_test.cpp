@@ -12,9 +12,12 @@
 #include "transport/sim_tcp_server.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
@@ -204,6 +207,11 @@ public:
     process_.terminate();
     if (!process_.waitForFinished(3000)) process_.kill();
   }
+  // The sensor gone at once, as when its cable is pulled: no orderly close.
+  void kill() {
+    process_.kill();
+    process_.waitForFinished(3000);
+  }
   // The rest of the first output line starting with `prefix`.
   std::optional<QString> line(const QString &prefix) {
     if (!QTest::qWaitFor([&] { return output_.contains('\n') || !running(); }, 5000) ||
@@ -251,6 +259,88 @@ TEST(SimulatorProgram, HandshakeOverTcpAndOverItsPty) {
     ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
     EXPECT_EQ(link.exchange(Order::ReadMeasurement, 0), 1);
     EXPECT_EQ(link.replyPayload().size(), 46u);
+  }
+}
+
+// Losing the sensor program in each state of the link, then connecting again to a sensor
+// on the same port: one report, no hang, no busy waiting, and a changed sensor is said.
+TEST(SimulatorProgram, SensorLossIsReportedOnceAndReconnectNamesAnotherSensor) {
+  enum class Phase { Idle, Exchange, LiveLoop };
+  struct Row {
+    Wire wire;
+    Phase phase;
+  };
+  QTemporaryDir dir;
+  const QString ptyPath = dir.filePath(QStringLiteral("sensor-port"));
+  for (const Row row : {Row{Wire::Tcp, Phase::Idle}, Row{Wire::Tcp, Phase::Exchange},
+                        Row{Wire::Tcp, Phase::LiveLoop}, Row{Wire::Pty, Phase::Idle},
+                        Row{Wire::Pty, Phase::Exchange}, Row{Wire::Pty, Phase::LiveLoop}}) {
+    SCOPED_TRACE(::testing::Message() << row.wire << " phase " << static_cast<int>(row.phase));
+    const bool tcp = row.wire == Wire::Tcp;
+    QStringList args =
+        tcp ? QStringList{"--tcp-port", "0"} : QStringList{"--no-tcp", "--pty-link", ptyPath};
+    auto program = std::make_unique<SimProgram>(args);
+    const std::optional<QString> where = program->line(tcp ? "TCP PORT " : "PTY ");
+    ASSERT_TRUE(where.has_value());
+    SensorLink link;
+    std::vector<QString> failures;
+    QObject::connect(&link, &SensorLink::failed,
+                     [&failures](const QString &m) { failures.push_back(m); });
+    link.settings.protocol = tcp ? Protocol::Tcp : Protocol::Rs232;
+    link.settings.ipAddress = "127.0.0.1";
+    link.settings.portNumber = where->trimmed().toStdString();
+    link.settings.comDevice = ptyPath.toStdString();
+    link.setFrameTimeoutSeconds(1.0);
+    FakeShell shell;
+    ScriptedDialogs dialogs;
+    ParameterState params;
+    FakeTransfer transfer{params};
+    Connection connection(link, shell, dialogs, params, transfer);
+    ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
+
+    switch (row.phase) {
+    case Phase::Idle:
+      program->kill();
+      if (!tcp) {
+        EXPECT_EQ(link.exchange(Order::ReadMeasurement, 0), -1); // noticed on use
+      }
+      break;
+    case Phase::Exchange:
+      QTimer::singleShot(0, [&] { program->kill(); });
+      EXPECT_EQ(link.exchange(Order::ReadMeasurement, 0), -1);
+      break;
+    case Phase::LiveLoop: {
+      ASSERT_TRUE(link.startAcquisition(Acquisition::Live));
+      QTimer::singleShot(150, [&] { program->kill(); });
+      int rounds = 0;
+      while (link.acquisitionRunning() && rounds < 100000 &&
+             link.exchange(Order::ReadMeasurement, 0) == 1)
+        ++rounds;
+      EXPECT_FALSE(link.acquisitionRunning());
+      break;
+    }
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.empty(); }, 5000));
+    // Idle afterwards: a loop spinning on the dead port would burn the whole wait.
+    const std::clock_t before = std::clock();
+    QTest::qWait(500);
+    EXPECT_LT(std::clock() - before, CLOCKS_PER_SEC / 4);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].toStdString(),
+              std::string(tcp ? linktext::kServerClosed : linktext::kTimeout));
+    EXPECT_FALSE(link.linkOk);
+
+    // Another sensor on the same port (same TCP port, same device path).
+    args = tcp ? QStringList{"--tcp-port", where->trimmed()} : args;
+    program = std::make_unique<SimProgram>(args + QStringList{"--serial-number", "4712"});
+    ASSERT_TRUE(program->line(tcp ? "TCP PORT " : "PTY ").has_value());
+    shell.log.clear();
+    ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
+    EXPECT_TRUE(link.linkOk);
+    EXPECT_TRUE(shell.log.contains("A DIFFERENT SENSOR IS CONNECTED: SERIAL NUMBER 4712 "
+                                   "(BEFORE: 4711)"))
+        << shell.log.toStdString();
+    EXPECT_EQ(link.exchange(Order::ReadMeasurement, 0), 1);
   }
 }
 #endif

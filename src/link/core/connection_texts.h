@@ -22,6 +22,15 @@ inline constexpr std::string_view kConfirmBaudrateLog =
 
 // Appended to the log after the firmware display text of a matching sensor.
 [[nodiscard]] std::string serialNumberLog(std::uint16_t serialNumber);
+// The sensor that answered the last good handshake.
+struct SensorIdentity {
+  std::string firmware;
+  std::uint16_t serialNumber = 0;
+  bool operator==(const SensorIdentity &) const = default;
+};
+// Connection-log line when a reconnect finds another sensor than before (a port may be
+// plugged into a different device between attempts); empty when it is the same one.
+[[nodiscard]] std::string sensorChangedLog(const SensorIdentity &before, const SensorIdentity &now);
 // Text of the dialog that refuses a sensor with other firmware.
 [[nodiscard]] std::string firmwareMismatch(std::string_view version, std::uint16_t serialNumber);
 
