@@ -2,6 +2,7 @@
 // read back field by field against the frames the sensor sent, every record mode, the
 // file selection, and recordings ended by STOP, a mode change or a lost link.
 #include "app_fixture.h"
+#include "link_loss.h"
 
 #include "recorder/core/record_modes.h"
 #include "recorder/recorder_subsystem.h"
@@ -222,6 +223,7 @@ TEST_F(RecorderTest, ALostLinkKeepsEveryLineWritten) {
     chooseMode(mode);
     page().intervalEdit()->setValue(0.25);
     std::vector<MeasuredValues> sent;
+    const quint16 port = sensor->serverPort();
     when([&] { return lines().size() >= 3; },
          [&] {
            sent = sentFrames();
@@ -236,6 +238,7 @@ TEST_F(RecorderTest, ALostLinkKeepsEveryLineWritten) {
     EXPECT_FALSE(app->link().linkOk);
     EXPECT_TRUE(app->connectionPage().logText().contains("SERVER HAS CLOSED CONNECTION!"));
     EXPECT_EQ(dialogs.popups().back().text, "File has been saved!");
+    expectOneLossReportAndReconnect(*app, sensor, port, "SERVER HAS CLOSED CONNECTION!");
     app.reset();
     dialogs.clear();
   }

@@ -2,6 +2,7 @@
 // pseudo terminal: scans in every trigger mode, BREAK, link failures during the wait, the
 // cursor measurement and the print-out.
 #include "app_fixture.h"
+#include "link_loss.h"
 
 #include "live/live_widgets.h"
 #include "scope/comment_box.h"
@@ -198,6 +199,7 @@ TEST_F(ScopeTest, AServerClosingDuringTheWaitKeepsThePreviousScan) {
   ASSERT_EQ(pressScan(), ScanEnd::Drawn);
   const ScopeBuffers previous = scope().buffers();
   settle(1, kNeverReached);
+  const quint16 port = sensor->serverPort();
   when([&] { return scope().scanWaiting(); }, [&] { sensor.reset(); });
 
   EXPECT_EQ(pressScan(), ScanEnd::Stopped);
@@ -209,6 +211,7 @@ TEST_F(ScopeTest, AServerClosingDuringTheWaitKeepsThePreviousScan) {
   EXPECT_FALSE(app->link().linkOk);
   EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_TRUE(dialogs.popups().empty());
+  expectOneLossReportAndReconnect(*app, sensor, port, "SERVER HAS CLOSED CONNECTION!");
 }
 
 TEST_F(ScopeTest, SettingsControlsFollowTheirRules) {
