@@ -132,6 +132,8 @@ TEST(PanelSettings, IpListReading) {
       {"beyond the count ignored",
        "LIST ITEMS = 1\r\nIP ADDR0 = \"a\"\r\nIP ADDR1 = \"b\"\r\n",
        {"a"}},
+      // A blank entry would show as an empty choice in the address list.
+      {"empty entries skipped", "LIST ITEMS = 2\r\nIP ADDR0 = \"\"\r\nIP ADDR1 = \"b\"\r\n", {"b"}},
       {"no count: no list", "IP ADDR0 = \"a\"\r\n", {}},
       {"negative count", "LIST ITEMS = -4\r\nIP ADDR0 = \"a\"\r\n", {}},
   };

@@ -114,7 +114,8 @@ std::vector<std::string> readIpAddresses(const IniText &doc) {
   if (doc.getInt(kIpSection, kListItemsKey, count) != 1 || count <= 0) return list;
   const auto n = std::min(static_cast<std::size_t>(count), kMaxIpAddresses);
   for (std::size_t i = 0; i < n; ++i) {
-    if (auto entry = readText(doc, kIpSection, ipKey(i), kIpAddressSize)) {
+    auto entry = readText(doc, kIpSection, ipKey(i), kIpAddressSize);
+    if (entry && !entry->empty()) { // an empty address is never added, so never listed
       list.push_back(std::move(*entry));
     }
   }
