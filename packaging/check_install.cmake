@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Installs the build into a scratch prefix and checks that every file lands where desktops,
 # man and AppStream look for it, and that the menu entry names what is installed.
 file(REMOVE_RECURSE ${STAGE})

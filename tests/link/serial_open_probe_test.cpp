@@ -32,11 +32,12 @@ TEST(SerialOpenProbe, FindsTheProcessHoldingTheDevice) {
   holder.start(QStringLiteral("sleep"), {QStringLiteral("30")});
   ASSERT_TRUE(holder.waitForStarted());
   const SerialOpenProbe probe = probeSerialOpenFailure(device);
+  const qint64 pid = holder.processId();
   holder.kill();
   holder.waitForFinished();
   EXPECT_EQ(probe.cause, SerialOpenCause::Busy);
   ASSERT_EQ(probe.holders.size(), 1u);
-  EXPECT_EQ(probe.holders[0].pid, holder.processId());
+  EXPECT_EQ(probe.holders[0].pid, pid);
   EXPECT_EQ(probe.holders[0].name, "sleep");
 }
 
