@@ -16,7 +16,7 @@ set(expected
   share/man/man1/quorvane-ana-scope.1.gz
   share/man/man1/quorvane-sensor-sim.1.gz
   share/doc/quorvane-ana-scope/copyright
-  share/doc/quorvane-ana-scope/changelog.Debian.gz)
+  share/doc/quorvane-ana-scope/changelog.gz)
 foreach(size 16 22 24 32 48 64)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/quorvane-ana-scope.png)
 endforeach()
