@@ -51,6 +51,7 @@ bool hasGroupAfterLogin(const passwd &user, gid_t gid) {
 void describePermission(SerialOpenProbe &probe, const struct stat &st) {
   if (const group *g = getgrgid(st.st_gid)) probe.group = g->gr_name;
   probe.groupInSession = hasGroupNow(st.st_gid);
+  probe.groupMayReadWrite = (st.st_mode & S_IRGRP) != 0 && (st.st_mode & S_IWGRP) != 0;
   if (const passwd *user = getpwuid(geteuid())) {
     probe.user = user->pw_name;
     probe.groupAfterLogin = hasGroupAfterLogin(*user, st.st_gid);

@@ -11,7 +11,8 @@ using namespace quorvane;
 
 namespace {
 
-SerialOpenProbe permission(bool inSession, bool afterLogin, std::string group = "dialout") {
+SerialOpenProbe permission(bool inSession, bool afterLogin, std::string group = "dialout",
+                           bool groupMayReadWrite = true) {
   SerialOpenProbe p;
   p.cause = SerialOpenCause::PermissionDenied;
   p.device = "/dev/ttyUSB0";
@@ -19,6 +20,7 @@ SerialOpenProbe permission(bool inSession, bool afterLogin, std::string group = 
   p.user = "line3";
   p.groupInSession = inSession;
   p.groupAfterLogin = afterLogin;
+  p.groupMayReadWrite = groupMayReadWrite;
   return p;
 }
 
@@ -52,11 +54,20 @@ TEST(SerialDiagnosis, OneLineWithCauseAndFix) {
       {permission(false, true),
        "Cause: no permission to open /dev/ttyUSB0 (group dialout). Fix: line3 is already in "
        "group dialout; log out and in again so that it takes effect.\n"},
-      // In the group already: the device's mode is what refuses.
+      // In the group already: something else (an access list) refuses.
       {permission(true, true),
-       "Cause: no permission to open /dev/ttyUSB0 (group dialout). Fix: the group may not "
-       "write to the device; give it read/write access (udev rule with MODE=\"0660\") or ask "
-       "the administrator.\n"},
+       "Cause: no permission to open /dev/ttyUSB0 (group dialout). Fix: line3 is in that group "
+       "already; check the device's access list (getfacl /dev/ttyUSB0) or ask the "
+       "administrator.\n"},
+      // Joining the group would not help: it may not use the device, or it is root's.
+      {permission(false, false, "dialout", false),
+       "Cause: no permission to open /dev/ttyUSB0 (group dialout may not read and write it). "
+       "Fix: a udev rule with GROUP=\"dialout\", MODE=\"0660\" gives group dialout access; "
+       "then sudo usermod -aG dialout line3 and log out and in again.\n"},
+      {permission(false, false, "root"),
+       "Cause: no permission to open /dev/ttyUSB0 (group root may not read and write it). "
+       "Fix: a udev rule with GROUP=\"dialout\", MODE=\"0660\" gives group dialout access; "
+       "then sudo usermod -aG dialout line3 and log out and in again.\n"},
       // Group or user unknown to the system: the usual names stand in.
       {permission(false, false, ""),
        "Cause: no permission to open /dev/ttyUSB0 (group dialout). Fix: sudo usermod -aG "

@@ -27,12 +27,19 @@ std::string joined(const std::vector<std::string> &items) {
 }
 
 std::string permissionLine(const SerialOpenProbe &p) {
-  const std::string group = p.group.empty() ? std::string("dialout") : p.group;
   const std::string user = p.user.empty() ? std::string("$USER") : p.user;
-  std::string line = "Cause: no permission to open " + p.device + " (group " + group + "). ";
+  // Joining a group that may not use the device (or the root group) would not help.
+  if (!p.groupMayReadWrite || p.group == "root")
+    return "Cause: no permission to open " + p.device + " (group " +
+           (p.group.empty() ? std::string("unknown") : p.group) +
+           " may not read and write it). Fix: a udev rule with GROUP=\"dialout\", "
+           "MODE=\"0660\" gives group dialout access; then sudo usermod -aG dialout " +
+           user + " and log out and in again.";
+  const std::string group = p.group.empty() ? std::string("dialout") : p.group;
+  const std::string line = "Cause: no permission to open " + p.device + " (group " + group + "). ";
   if (p.groupInSession)
-    return line + "Fix: the group may not write to the device; give it read/write access "
-                  "(udev rule with MODE=\"0660\") or ask the administrator.";
+    return line + "Fix: " + user + " is in that group already; check the device's access " +
+           "list (getfacl " + p.device + ") or ask the administrator.";
   if (p.groupAfterLogin)
     return line + "Fix: " + user + " is already in group " + group +
            "; log out and in again so that it takes effect.";

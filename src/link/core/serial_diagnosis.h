@@ -30,6 +30,8 @@ struct SerialOpenProbe {
   std::string user;
   bool groupInSession = false;
   bool groupAfterLogin = false;
+  // Whether the device's mode lets its group read and write it (crw-rw----).
+  bool groupMayReadWrite = true;
   // Busy: the processes found holding the device.
   std::vector<PortHolder> holders;
   // Gone: the serial devices present now.
