@@ -9,8 +9,17 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kSeparator = " = ";
 
+std::size_t trailingBackslashes(std::string_view text) {
+  std::size_t n = 0;
+  while (n < text.size() && text[text.size() - 1 - n] == '\\')
+    ++n;
+  return n;
+}
+
 // "tag = value" (quoted when asked), the value cut so the line stays within the limit.
-void formatItemLine(std::string &line, std::string_view tag, std::string_view value, bool quoted) {
+// A piece of a long value is joined raw with the next, so only a whole value is closed off.
+void formatItemLine(std::string &line, std::string_view tag, std::string_view value, bool quoted,
+                    bool whole) {
   line.assign(tag);
   line += kSeparator;
   const std::size_t quotes = quoted ? 2 : 0;
@@ -19,6 +28,9 @@ void formatItemLine(std::string &line, std::string_view tag, std::string_view va
   if (value.size() > room) value = value.substr(0, room);
   if (quoted) line += '"';
   line += value;
+  // A stored text ending in a lone backslash (read from a line without its closing quote)
+  // would escape the closing quote; doubled it reads back as the same backslash.
+  if (quoted && whole && trailingBackslashes(value) % 2 == 1) line += '\\';
   if (quoted) line += '"';
   line += kLineEnd;
 }
@@ -37,7 +49,7 @@ bool emitIniText(const IniText &doc, const std::function<bool(std::string_view)>
       const std::string_view value = item.value;
       if (value.size() <= kIniMaxValueLineLength) {
         formatItemLine(line, std::string_view(item.tag).substr(0, kIniMaxTagLength), value,
-                       item.quoted);
+                       item.quoted, true);
         if (!sink(line)) return false;
         continue;
       }
@@ -46,7 +58,8 @@ bool emitIniText(const IniText &doc, const std::function<bool(std::string_view)>
       for (std::size_t at = 0; at < value.size(); at += kIniMaxValueLineLength, ++piece) {
         char number[24];
         std::snprintf(number, sizeof number, " Line%04zu", piece);
-        formatItemLine(line, base + number, value.substr(at, kIniMaxValueLineLength), item.quoted);
+        formatItemLine(line, base + number, value.substr(at, kIniMaxValueLineLength), item.quoted,
+                       false);
         if (!sink(line)) return false;
       }
     }

@@ -179,3 +179,13 @@ TEST(IniWriteFile, ErrorNumbersMapToResultCodes) {
   for (const auto &[error, code] : cases)
     EXPECT_EQ(iniWriteErrorCode(error), code) << error;
 }
+
+TEST(IniWrite, AStoredTextEndingInABackslashKeepsItsClosingQuote) {
+  for (const std::string line : {"x = \"a\\", "x = \"a\\\\\\", "x = \"a\\\\\""}) {
+    IniText doc;
+    ASSERT_EQ(doc.readFromText("[S]\r\n" + line + "\r\n"), 0) << line;
+    IniText again;
+    ASSERT_EQ(again.readFromText(doc.toText()), 0) << line;
+    EXPECT_EQ(again.getString("S", "x"), doc.getString("S", "x")) << line;
+  }
+}
