@@ -7,10 +7,13 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "link/sensor_link.h"
+#include "live/live_controller.h"
+#include "params/parameter_page.h"
 #include "teach/teach_subsystem.h"
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -84,6 +87,16 @@ int main(int argc, char **argv) {
     if (n % 5000 == 0) peakKb = std::max(peakKb, residentKb());
     if (n >= wanted) app.link().stopAcquisition();
   });
+  // Optional: a calculation mode to run in and a directory for pictures of both panels.
+  const QString pictures = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+  if (argc > 3) {
+    QComboBox *ring = app.parameterPage().ring(field::kCalculationMode);
+    const int index = ring->findData(std::atoi(argv[3]));
+    if (index >= 0) {
+      ring->setCurrentIndex(index);
+      Q_EMIT ring->activated(index);
+    }
+  }
   teach.recordedButton()->click();
   QElapsedTimer wall;
   wall.start();
@@ -111,6 +124,23 @@ int main(int argc, char **argv) {
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t1).count() /
       kQueries;
 
+  if (!pictures.isEmpty()) {
+    const QString mode = QString::number(app.params().para.calculationMode);
+    teach.recordedPanel().grab().save(pictures + "/recorded-mode" + mode + ".png");
+    // The mean panel with frames taken from the recording just made.
+    app.mainWindow().ShowChildPanelDisp(ChildPanel::MeanTeach);
+    teach.meanTeach().InitTeachPanel();
+    for (std::size_t i = 0; i < 6; ++i) {
+      MeasuredValues v = app.live().measuredValues();
+      const RecordedPoint &p = c.points().points()[i * 97 % n];
+      v.x = static_cast<std::int16_t>(p.x);
+      v.y = static_cast<std::int16_t>(p.y);
+      v.intensity = static_cast<std::int16_t>(p.intensity);
+      app.frames().publish(v);
+      teach.meanTeach().CBF_ButtonTP1Capture();
+    }
+    teach.meanPanel().grab().save(pictures + "/mean-mode" + mode + ".png");
+  }
   sim.kill();
   sim.waitForFinished(2000);
   std::printf("points recorded:     %zu (store %s)\n", n, c.points().full() ? "full" : "not full");

@@ -86,6 +86,7 @@ MeanTeachPanel::MeanTeachPanel(Dialogs &dialogs, QWidget *parent)
   // setUpValueTable gives a colour column; these tables have none.
   captured_->setColumnCount(static_cast<int>(kCaptureColumns));
   captured_->setAccessibleName(QStringLiteral("CAPTURED VALUES"));
+  captured_->setMinimumWidth(380);
   auto *delegate = new UInt16Delegate(this);
   for (int c = 0; c < static_cast<int>(kCaptureColumns); ++c) {
     captured_->setItemDelegateForColumn(c, delegate);
