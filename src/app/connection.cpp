@@ -2,7 +2,10 @@
 
 #include "link/core/connection_texts.h"
 #include "link/core/firmware.h"
+#include "link/core/link_messages.h"
+#include "link/core/serial_diagnosis.h"
 #include "link/sensor_link.h"
+#include "link/serial_open_probe.h"
 #include "params/parameter_state.h"
 #include "params/parameter_transfer.h"
 #include "ui/dialogs.h"
@@ -42,7 +45,19 @@ ConnectOutcome Connection::TryToConnect() {
     result = link_.InitTCP_IP();
   }
   if (result >= 0) return CheckComLine();
+  if (s.protocol == Protocol::Rs232) diagnoseSerialOpen(result);
   return failureDialog(text(connecttext::kConnectionFailed));
+}
+
+void Connection::diagnoseSerialOpen(int result) {
+  // Only a refused open has a cause the system can name; a bad line speed or port number
+  // is already said by the message.
+  if (result != linktext::rs232::kNoSerialPort && result != linktext::rs232::kCannotOpenPort)
+    return;
+  const QString device = link_.serialDevice();
+  if (device.isEmpty()) return;
+  shell_.appendConnectionLog(
+      QString::fromStdString(serialOpenDiagnosis(probeSerialOpenFailure(device))));
 }
 
 ConnectOutcome Connection::CheckComLine() {

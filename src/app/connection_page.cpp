@@ -175,13 +175,21 @@ void ConnectionPage::installPageHelp() {
 }
 
 void ConnectionPage::fillSerialDevices() {
-  QStringList devices;
-  for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-    const QString path = info.systemLocation();
-    if (isListedSerialDevice(path.toStdString())) devices << path;
+  QList<QSerialPortInfo> ports;
+  for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+    if (isListedSerialDevice(info.systemLocation().toStdString())) ports << info;
+  std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
+    return a.systemLocation() < b.systemLocation();
+  });
+  // The path stays the item's value; what the system knows of the adapter is its tool tip.
+  for (const QSerialPortInfo &info : ports) {
+    comPort_->addItem(info.systemLocation());
+    const std::string about =
+        serialPortDescription(info.description().toStdString(), info.manufacturer().toStdString(),
+                              info.serialNumber().toStdString());
+    if (!about.empty())
+      comPort_->setItemData(comPort_->count() - 1, QString::fromStdString(about), Qt::ToolTipRole);
   }
-  devices.sort();
-  comPort_->addItems(devices);
 }
 
 void ConnectionPage::connectCallbacks() {
@@ -193,6 +201,9 @@ void ConnectionPage::connectCallbacks() {
   // Only the operator's changes count; values written at start-up change nothing else.
   connect(protocol_, &QComboBox::activated, this, [this] { CBF_EditCommunicationProtocol(); });
   connect(comPort_, &QComboBox::activated, this, [this] { CBF_EditSelectComPort(); });
+  connect(comPort_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    comPort_->setToolTip(comPort_->itemData(index, Qt::ToolTipRole).toString());
+  });
   connect(comPort_->lineEdit(), &QLineEdit::textEdited, this, [this] { CBF_EditSelectComPort(); });
   connect(baudRate_, &QComboBox::activated, this, [this] { CBF_EditSelectBaudrate(); });
   connect(ipAddress_, &QComboBox::activated, this, [this] { CBF_StringIpAdress(); });

@@ -17,10 +17,23 @@ bool canCreateFilesIn(const QString &directory) {
   return probe.open();
 }
 
+// Where installed programs live. Settings never go there, even when it is writable (the
+// administrator starting the installed tool as root): they belong to the user.
+bool isSystemProgramDirectory(const QString &directory) {
+  const QString path = QFileInfo(directory).canonicalFilePath();
+  for (const char *system : {"/usr/bin", "/usr/local/bin", "/bin", "/usr/sbin", "/usr/local/sbin",
+                             "/sbin", "/usr/games", "/usr/local/games"}) {
+    if (!path.isEmpty() && path == QFileInfo(QString::fromLatin1(system)).canonicalFilePath())
+      return true;
+  }
+  return false;
+}
+
 } // namespace
 
 QString chooseDataDirectory(const QString &programDirectory, const QString &userConfigDirectory) {
-  if (canCreateFilesIn(programDirectory)) return QDir::toNativeSeparators(programDirectory);
+  if (!isSystemProgramDirectory(programDirectory) && canCreateFilesIn(programDirectory))
+    return QDir::toNativeSeparators(programDirectory);
   QDir().mkpath(userConfigDirectory);
   return QDir::toNativeSeparators(userConfigDirectory);
 }

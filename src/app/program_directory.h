@@ -4,8 +4,9 @@
 
 namespace quorvane {
 
-// The program's own directory when files can be created in it; otherwise (an installed
-// program under /usr) the per-user configuration directory, created when missing.
+// The program's own directory when files can be created in it and it is not a system
+// program directory (/usr/bin and the like); otherwise the per-user configuration
+// directory, created when missing.
 [[nodiscard]] QString chooseDataDirectory(const QString &programDirectory,
                                           const QString &userConfigDirectory);
 

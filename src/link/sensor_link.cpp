@@ -4,6 +4,7 @@
 #include "link/core/crc8.h"
 #include "link/core/link_messages.h"
 #include "link/core/port_number.h"
+#include "link/core/serial_device_names.h"
 #include "link/event_wait.h"
 #include "link/serial_transport.h"
 #include "link/tcp_transport.h"
@@ -283,9 +284,7 @@ int SensorLink::InitRS232() {
   if (tcpConnected || d_->tcp.isOpen()) disconnectTcp();
   closeSerial();
   int result = linktext::rs232::kInvalidPortNumber;
-  QString device = QString::fromStdString(settings.comDevice);
-  if (device.isEmpty() && settings.comPort >= 1)
-    device = QStringLiteral("/dev/ttyS%1").arg(settings.comPort - 1);
+  const QString device = serialDevice();
   if (!device.isEmpty()) result = d_->serial.open(device, baudRateForCode(settings.baudCode));
   lastOpenResult = result;
   if (result < 0) {
@@ -314,6 +313,12 @@ int SensorLink::InitTCP_IP() {
   tcpConnected = true;
   d_->active = &d_->tcp;
   return result;
+}
+
+QString SensorLink::serialDevice() const {
+  if (!settings.comDevice.empty()) return QString::fromStdString(settings.comDevice);
+  if (settings.comPort >= 1) return QString::fromStdString(defaultSerialDevice(settings.comPort));
+  return {};
 }
 
 void SensorLink::closeSerial() {

@@ -79,6 +79,9 @@ public:
 
   // --- transports ---
   int InitRS232();
+  // The device InitRS232 opens: the stored path, else /dev/ttyS<n-1> for COM port n; empty
+  // when neither is set.
+  QString serialDevice() const;
   int InitTCP_IP();
   void closeSerial();
   void disconnectTcp();

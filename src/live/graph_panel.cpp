@@ -1,4 +1,5 @@
 #include "live/graph_panel.h"
+#include "ui/colour.h"
 
 #include "live/live_widgets.h"
 #include "ui/help.h"
@@ -21,10 +22,6 @@ constexpr double kMinimumPoints = 100.0;
 
 QString text(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QColor colourOf(std::uint32_t rgb) {
-  return QColor::fromRgb(static_cast<QRgb>(rgb));
 }
 
 const QString kHelpSelector = QStringLiteral("Select the signal shown in the graph.");

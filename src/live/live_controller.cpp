@@ -1,4 +1,5 @@
 #include "live/live_controller.h"
+#include "ui/colour.h"
 
 #include "link/sensor_link.h"
 #include "live/core/colour_space_view.h"
@@ -16,10 +17,6 @@
 
 namespace quorvane {
 namespace {
-
-QColor colourOf(std::uint32_t rgb) {
-  return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF));
-}
 
 QRectF rectOf(const OvalBox &b) {
   return QRectF(QPointF(b.xMin, b.yMin), QPointF(b.xMax, b.yMax));

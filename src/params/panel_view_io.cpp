@@ -1,4 +1,5 @@
 #include "params/panel_view_io.h"
+#include "ui/colour.h"
 
 #include "params/group_hold_page.h"
 #include "params/parameter_page.h"
@@ -16,10 +17,6 @@ namespace quorvane {
 namespace {
 
 constexpr int kRows = static_cast<int>(kTeachRows);
-
-QColor rgb(std::uint32_t colour) {
-  return QColor(static_cast<QRgb>(colour));
-}
 
 // The line labels carry the active/inactive mark as their text colour.
 void markLine(QTableWidget *table, int line, const QColor &colour) {
@@ -89,15 +86,15 @@ void applyPanelView(const PanelView &view, const ParameterPages &pages) {
     headings << QString::fromStdString(h);
   t.setColumnHeadings(headings);
   for (int column = 0; column < static_cast<int>(kTeachCells); ++column) {
-    const QColor text = rgb(teach.columnTextColour[static_cast<std::size_t>(column)]);
+    const QColor text = colourOf(teach.columnTextColour[static_cast<std::size_t>(column)]);
     for (int r = 0; r < kRows; ++r)
       if (QTableWidgetItem *item = t.grid()->item(r, column)) item->setForeground(text);
   }
   for (int r = 0; r < kRows; ++r) {
     const auto row = static_cast<std::size_t>(r);
     g.setGroup(r, view.groups[row]);
-    g.setGroupBackground(r, rgb(teach.groupCellColour[row]));
-    const QColor mark = rgb(teach.rowMark[row]);
+    g.setGroupBackground(r, colourOf(teach.groupCellColour[row]));
+    const QColor mark = colourOf(teach.rowMark[row]);
     markLine(t.grid(), r, mark);
     markLine(g.groupTable(), r, mark);
     markLine(g.holdTable(), r + 1, mark);

@@ -1,4 +1,5 @@
 #include "scope/scope_panel.h"
+#include "ui/colour.h"
 
 #include "live/live_widgets.h"
 #include "scope/scope_help.h"
@@ -26,10 +27,6 @@ std::array<double, kScopeSamples> sampleKeys() {
   for (std::size_t k = 0; k < kScopeSamples; ++k)
     keys[k] = static_cast<double>(k);
   return keys;
-}
-
-QColor rgb(std::uint32_t value) {
-  return QColor::fromRgb(static_cast<QRgb>(value));
 }
 
 QPushButton *button(const QString &caption, const char *callback, QWidget *parent) {
@@ -143,7 +140,7 @@ void ScopePanel::drawSignals(const ScopeBuffers &buffers, const std::array<bool,
   for (std::size_t i = 0; i < 3; ++i) {
     if (!shown[i]) continue;
     const auto values = scopeTraceValues(buffers.analog[i]);
-    scope_->plotXY(keys, values, rgb(kScopeSignalColours[i]));
+    scope_->plotXY(keys, values, colourOf(kScopeSignalColours[i]));
   }
 }
 
@@ -152,8 +149,8 @@ void ScopePanel::drawScan(const ScopeBuffers &buffers, const std::array<bool, 3>
   drawSignals(buffers, shown);
   digital_->deleteAllPlots();
   const DigitalTraces traces = digitalTraces(buffers.digital);
-  digital_->plotXY(keys, traces.a, rgb(kScopeDigitalColour));
-  digital_->plotXY(keys, traces.b, rgb(kScopeDigitalColour));
+  digital_->plotXY(keys, traces.a, colourOf(kScopeDigitalColour));
+  digital_->plotXY(keys, traces.b, colourOf(kScopeDigitalColour));
 }
 
 void ScopePanel::showDelta(const ScopeDelta &delta) {

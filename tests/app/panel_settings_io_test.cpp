@@ -228,7 +228,9 @@ TEST(ProgramDirectory, FallsBackToTheUserConfigurationDirectory) {
   QTemporaryDir config;
   const QString fallback = config.filePath("quorvane/cfg");
   for (const QString &program :
-       {QStringLiteral("/nonexistent/quorvane"), QStringLiteral("/proc"), QString()}) {
+       {QStringLiteral("/nonexistent/quorvane"), QStringLiteral("/proc"), QString(),
+        // installed: settings stay out of it even for root, who may write there
+        QStringLiteral("/usr/bin"), QStringLiteral("/usr/local/bin/")}) {
     EXPECT_EQ(chooseDataDirectory(program, fallback), fallback) << program.toStdString();
   }
   EXPECT_TRUE(QDir(fallback).exists());

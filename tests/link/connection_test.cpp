@@ -168,6 +168,24 @@ TEST(Connection, UnreachableServerLogsTheConnectErrorThenAsks) {
   EXPECT_EQ(c.shell.log, "TRY TO CONNECT!\nNO SENSOR CONNECTED!\n\n");
 }
 
+TEST(Connection, MissingSerialDeviceKeepsTheMessageAndAddsTheCause) {
+  ConnectRig c(Wire::Pty);
+  c.rig.link.settings.protocol = Protocol::Rs232;
+  c.rig.link.settings.comDevice = "/dev/ttyUSB-unplugged";
+  c.dialogs.answerChoice(1);
+  EXPECT_EQ(c.connection.TryToConnect(), ConnectOutcome::Offline);
+  ASSERT_EQ(c.rig.failures.size(), 1u);
+  EXPECT_EQ(c.rig.failures[0], "No serial port found");
+  EXPECT_EQ(c.dialogs.popups()[0].text, kFailedText);
+  const QStringList lines = c.shell.log.split(QLatin1Char('\n'));
+  ASSERT_GE(lines.size(), 3);
+  EXPECT_EQ(lines[0], "TRY TO CONNECT!");
+  EXPECT_TRUE(lines[1].startsWith("Cause: /dev/ttyUSB-unplugged does not exist (adapter "
+                                  "unplugged or wrong name). Present: "))
+      << lines[1].toStdString();
+  EXPECT_TRUE(c.shell.log.endsWith("\nNO SENSOR CONNECTED!\n\n"));
+}
+
 TEST(Connection, DisconnectClosesTheLinkWithoutAFailure) {
   ConnectRig c(Wire::Tcp);
   c.sensor("QUORVANE ANA V1.3.1");

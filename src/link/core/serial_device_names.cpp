@@ -33,3 +33,22 @@ bool isListedSerialDevice(std::string_view device) {
 }
 
 } // namespace quorvane
+
+namespace quorvane {
+
+std::string serialPortDescription(std::string_view description, std::string_view manufacturer,
+                                  std::string_view serialNumber) {
+  std::string text(description);
+  // Drivers often repeat the maker in the description ("FTDI FT232R"); say it once.
+  if (!manufacturer.empty() && text.find(manufacturer) == std::string::npos) {
+    text += text.empty() ? std::string(manufacturer) : " (" + std::string(manufacturer) + ")";
+  }
+  if (!serialNumber.empty()) {
+    if (!text.empty()) text += ", ";
+    text += "serial ";
+    text += serialNumber;
+  }
+  return text;
+}
+
+} // namespace quorvane

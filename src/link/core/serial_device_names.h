@@ -17,3 +17,14 @@ namespace quorvane {
 [[nodiscard]] bool isListedSerialDevice(std::string_view device);
 
 } // namespace quorvane
+
+namespace quorvane {
+
+// What the system knows of a detected port, for the operator choosing among several USB
+// adapters: "FT232R USB UART (FTDI), serial A50285BI". Empty parts are left out; empty when
+// nothing is known.
+[[nodiscard]] std::string serialPortDescription(std::string_view description,
+                                                std::string_view manufacturer,
+                                                std::string_view serialNumber);
+
+} // namespace quorvane
