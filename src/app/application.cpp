@@ -86,8 +86,11 @@ void Application::buildSubsystems() {
   });
   connect(this, &Application::panelIdChanged, &panel, &MeasurementPanel::setIdentification);
 
-  teach_ = std::make_unique<TeachSubsystem>(*parameters_, params_, dialogs_, frames_);
+  teach_ =
+      std::make_unique<TeachSubsystem>(*parameters_, params_, dialogs_, frames_, loop, link_, w);
   w.pageContainer(MainPage::RowColours)->layout()->addWidget(&teach_->rowColoursPage());
+  w.setChildPanel(ChildPanel::MeanTeach, &teach_->meanPanel());
+  w.setChildPanel(ChildPanel::RecordedTeach, &teach_->recordedPanel());
   connect(teach_.get(), &TeachSubsystem::rowColoursChanged, &loop, &LiveController::setRowColours);
 
   recorder_ = std::make_unique<RecorderSubsystem>(link_, w, dialogs_, frames_);

@@ -102,6 +102,7 @@ void applyPanelView(const PanelView &view, const ParameterPages &pages) {
   t.rowNumber()->setVisible(teach.rowNumberVisible);
   t.rowNumberCaption()->setVisible(teach.rowNumberVisible);
   t.autoIncrementButton()->setVisible(teach.rowNumberVisible);
+  t.setAssistantsEnabled(teach.assistantsEnabled);
 }
 
 } // namespace quorvane

@@ -124,6 +124,18 @@ void TeachTablePage::addTeachControl(QWidget *control) {
   teachControls_->addWidget(control);
 }
 
+void TeachTablePage::addAssistantControl(QWidget *control) {
+  assistants_ << control;
+  control->setEnabled(assistantsEnabled_);
+  teachControls_->addWidget(control);
+}
+
+void TeachTablePage::setAssistantsEnabled(bool enabled) {
+  assistantsEnabled_ = enabled;
+  for (QWidget *w : assistants_)
+    w->setEnabled(enabled);
+}
+
 void TeachTablePage::setColumnHeadings(const QStringList &headings) {
   for (int c = 0; c < kValueColumns; ++c) {
     QTableWidgetItem *item = grid_->horizontalHeaderItem(c);

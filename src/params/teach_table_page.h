@@ -1,6 +1,7 @@
 #pragma once
 // Tab 3 of the main window: the teach grid (31 rows x five value cells and the row's
 // indicator colour), the "No." field with its auto-increment button, and the grid's RESET.
+#include <QList>
 #include <QStringList>
 #include <QWidget>
 
@@ -33,6 +34,10 @@ public:
   void setValueColumnEditable(int column, bool editable);
   // An action control of another subsystem, placed beside the "No." field.
   void addTeachControl(QWidget *control);
+  // A button that opens a teach assistant; the panel rules dim them in the threshold modes.
+  void addAssistantControl(QWidget *control);
+  void setAssistantsEnabled(bool enabled);
+  [[nodiscard]] bool assistantsEnabled() const { return assistantsEnabled_; }
   // Headings of the five value columns (the colour column has none).
   void setColumnHeadings(const QStringList &headings);
   [[nodiscard]] QStringList columnHeadings() const;
@@ -66,6 +71,8 @@ private:
   QRadioButton *autoIncrement_ = nullptr;
   QPushButton *reset_ = nullptr;
   QHBoxLayout *teachControls_ = nullptr;
+  QList<QWidget *> assistants_;
+  bool assistantsEnabled_ = true;
   bool settingRow_ = false;
 };
 

@@ -35,10 +35,14 @@ TeachController::TeachController(ParameterState &state, TeachTablePage &page,
 }
 
 void TeachController::CBF_ButtonTeachDataTo() {
+  teachMeasurement(displayed_);
+}
+
+void TeachController::teachMeasurement(const MeasuredValues &measured) {
   // The modes as their controls show them now.
   parameters_.GetPanelValues();
   TeachDataInput in;
-  in.measured = displayed_;
+  in.measured = measured;
   in.calcMode = state_.para.calculationMode;
   in.evalMode = state_.para.evaluationMode;
   in.powerMode = state_.para.powerMode;

@@ -26,6 +26,8 @@ public:
   [[nodiscard]] QPushButton *teachButton() const { return teachButton_; }
 
   void CBF_ButtonTeachDataTo();
+  // TEACH DATA TO with a given measurement (the recorded-values assistant's point).
+  void teachMeasurement(const MeasuredValues &measured);
   // The teach-table part of the adaptation to the modes: the fifth value column cannot be
   // edited where it has no meaning (3D calculation modes).
   void InitTeachPanel();

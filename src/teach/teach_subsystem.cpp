@@ -1,16 +1,39 @@
 #include "teach/teach_subsystem.h"
 
 #include "app/core/panel_settings.h"
+#include "link/sensor_link.h"
 #include "live/frame_publisher.h"
 #include "params/parameter_subsystem.h"
+#include "ui/help.h"
+#include "ui/shell.h"
 
 #include <QPushButton>
 
 namespace quorvane {
 
+namespace {
+
+const QString kHelpMean = QStringLiteral("Opens a panel to teach mean values.");
+const QString kHelpRecorded =
+    QStringLiteral("Opens a panel to teach, with help \nfrom a graph, recorded values.");
+
+QPushButton *assistantButton(const QString &caption, const QString &help, Dialogs &dialogs) {
+  auto *b = new QPushButton(caption);
+  b->setAccessibleName(caption);
+  installHelp(b, help, dialogs);
+  return b;
+}
+
+} // namespace
+
 TeachSubsystem::TeachSubsystem(ParameterSubsystem &parameters, ParameterState &state,
-                               Dialogs &dialogs, FramePublisher &frames, QObject *parent)
-    : QObject(parent), page_(new RowColoursPage(dialogs)) {
+                               Dialogs &dialogs, FramePublisher &frames, LiveController &live,
+                               SensorLink &link, Shell &shell, QObject *parent)
+    : QObject(parent), link_(link), shell_(shell), page_(new RowColoursPage(dialogs)),
+      meanPanel_(new MeanTeachPanel(dialogs)), recordedPanel_(new RecordedTeachPanel(dialogs)),
+      meanButton_(assistantButton(QStringLiteral("TEACH MEAN VALUES"), kHelpMean, dialogs)),
+      recordedButton_(
+          assistantButton(QStringLiteral("TEACH RECORDED VALUES"), kHelpRecorded, dialogs)) {
   ParameterController &c = parameters.controller();
   rowColours_ = std::make_unique<RowColoursController>(*page_, parameters.teachTablePage(),
                                                        parameters.groupHoldPage(), c, dialogs);
@@ -18,12 +41,30 @@ TeachSubsystem::TeachSubsystem(ParameterSubsystem &parameters, ParameterState &s
   teach_ = std::make_unique<TeachController>(state, parameters.teachTablePage(), c, *rowColours_,
                                              *menu_, dialogs);
   parameters.teachTablePage().addTeachControl(teach_->teachButton());
+  mean_ = std::make_unique<MeanTeachController>(*meanPanel_, state, parameters.teachTablePage(), c,
+                                                live, link, shell, dialogs);
+  recorded_ = std::make_unique<RecordedTeachController>(*recordedPanel_, state, c, *teach_, live,
+                                                        link, shell, frames, dialogs);
+  parameters.teachTablePage().addAssistantControl(meanButton_);
+  parameters.teachTablePage().addAssistantControl(recordedButton_);
+  connect(meanButton_, &QPushButton::clicked, mean_.get(),
+          &MeanTeachController::CBF_ButtonTeachMeanVal);
+  connect(recordedButton_, &QPushButton::clicked, recorded_.get(),
+          &RecordedTeachController::CBF_ButtonTeachRecVal);
+  for (QPushButton *close : {meanPanel_->closeButton(), recordedPanel_->closeButton()})
+    connect(close, &QPushButton::clicked, this, &TeachSubsystem::CBF_ButtonCloseTeachPanel);
   connect(rowColours_.get(), &RowColoursController::rowColoursChanged, this,
           &TeachSubsystem::rowColoursChanged);
   connect(&frames, &FramePublisher::frame, this, [this](const MeasuredValues &values) {
     teach_->showFrame(values);
     rowColours_->showFrame(values);
+    meanPanel_->showLive(values);
   });
+}
+
+void TeachSubsystem::CBF_ButtonCloseTeachPanel() {
+  link_.stopAcquisition();
+  shell_.ShowChildPanelDisp(ChildPanel::Measurement);
 }
 
 TeachSubsystem::~TeachSubsystem() = default;

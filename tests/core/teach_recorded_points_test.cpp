@@ -89,3 +89,29 @@ TEST(TeachRecordedPoints, TheSixtyThousandthPointFillsTheStore) {
   EXPECT_EQ(r.findAtCursor(0, {4095, 4095}), 59999u);
   EXPECT_EQ(r.findAtCursor(0, {1, 1}), 4097u);
 }
+
+TEST(TeachRecordedPoints, CursorSnapsToTheNearestDrawnPoint) {
+  struct Case {
+    int graph;
+    GraphPosition at;
+    double xScale;
+    double yScale;
+    std::size_t want;
+  };
+  const double inf = std::numeric_limits<double>::infinity();
+  const Case cases[] = {
+      {0, {12.4, 22.4}, 1, 1, 2}, // (12, 22) first at index 2, index 3 is a tie
+      {0, {10.2, 19}, 1, 1, 0},   // nearest is point 0
+      {1, {11.6, 31.2}, 1, 1, 3}, // (12, 31) in X/INT is point 3
+      {2, {0, 1900}, 1, 1, 4},    // far out: still the nearest one
+      {0, {11, 40}, 1, 0.001, 1}, // Y hardly counts: X decides
+      {0, {11, 40}, 0.001, 1, 4}, // X hardly counts: Y decides
+      {0, {10, 20}, inf, inf, 0}, // a degenerate axis scale still answers
+  };
+  const RecordedPoints r = sample();
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "graph " << c.graph << " at " << c.at.x << "," << c.at.y);
+    EXPECT_EQ(r.nearestTo(c.graph, c.at, c.xScale, c.yScale), c.want);
+  }
+  EXPECT_EQ(RecordedPoints{}.nearestTo(0, {0, 0}, 1, 1), std::nullopt);
+}

@@ -79,4 +79,25 @@ std::optional<PointSelection> RecordedPoints::SetCursorTP2(int graph, GraphPosit
   return selectionOf(points_[*index], *index);
 }
 
+std::optional<std::size_t> RecordedPoints::nearestTo(int graph, GraphPosition at,
+                                                     double xPixelsPerUnit,
+                                                     double yPixelsPerUnit) const {
+  if (points_.empty()) return std::nullopt;
+  const double sx = std::isfinite(xPixelsPerUnit) ? std::abs(xPixelsPerUnit) : 1.0;
+  const double sy = std::isfinite(yPixelsPerUnit) ? std::abs(yPixelsPerUnit) : 1.0;
+  std::size_t best = 0;
+  double bestDistance = INFINITY;
+  for (std::size_t i = 0; i < points_.size(); ++i) {
+    const GraphPosition p = projectionOf(points_[i], graph);
+    const double dx = (p.x - at.x) * sx;
+    const double dy = (p.y - at.y) * sy;
+    const double d = dx * dx + dy * dy;
+    if (d < bestDistance) {
+      bestDistance = d;
+      best = i;
+    }
+  }
+  return best;
+}
+
 } // namespace quorvane

@@ -60,6 +60,11 @@ public:
   [[nodiscard]] std::optional<std::size_t> findAtCursor(int graph, GraphPosition cursor) const;
   // SetCursorTP2: the point found and where every graph's cursor goes.
   [[nodiscard]] std::optional<PointSelection> SetCursorTP2(int graph, GraphPosition cursor) const;
+  // The recorded point drawn nearest to a position in a graph, distances weighed by the
+  // pixels per unit of each axis (so the cursor snaps to what the operator sees as
+  // nearest); the lowest index among equals; nullopt when nothing is recorded.
+  [[nodiscard]] std::optional<std::size_t>
+  nearestTo(int graph, GraphPosition at, double xPixelsPerUnit, double yPixelsPerUnit) const;
 
 private:
   std::vector<RecordedPoint> points_;

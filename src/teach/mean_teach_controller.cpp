@@ -1,0 +1,116 @@
+#include "teach/mean_teach_controller.h"
+
+#include "link/sensor_link.h"
+#include "live/live_controller.h"
+#include "params/parameter_controller.h"
+#include "params/parameter_state.h"
+#include "params/teach_table_page.h"
+#include "teach/core/teach_panel_labels.h"
+#include "teach/mean_teach_panel.h"
+#include "ui/dialogs.h"
+#include "ui/shell.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+
+namespace quorvane {
+namespace {
+
+const QString kAttention = QStringLiteral("ATTENTION!");
+const QString kResetQuestion = QStringLiteral("Do you really want to reset the table?");
+
+} // namespace
+
+MeanTeachController::MeanTeachController(MeanTeachPanel &panel, ParameterState &state,
+                                         TeachTablePage &page, ParameterController &parameters,
+                                         LiveController &live, SensorLink &link, Shell &shell,
+                                         Dialogs &dialogs, QObject *parent)
+    : QObject(parent), panel_(panel), state_(state), page_(page), parameters_(parameters),
+      live_(live), link_(link), shell_(shell), dialogs_(dialogs) {
+  connect(panel_.captureButton(), &QPushButton::clicked, this,
+          &MeanTeachController::CBF_ButtonTP1Capture);
+  connect(panel_.undoButton(), &QPushButton::clicked, this,
+          &MeanTeachController::CBF_ButtonTP1Undo);
+  connect(panel_.resetButton(), &QPushButton::clicked, this,
+          &MeanTeachController::CBF_ButtonTP1ResetTable);
+  connect(panel_.teachButton(), &QPushButton::clicked, this,
+          &MeanTeachController::CBF_ButtonTP1Teach);
+  connect(&panel_, &MeanTeachPanel::capturedValueEdited, this,
+          &MeanTeachController::CBF_GridTP1Values);
+  // A change of mode while the panel is open relabels it.
+  connect(&parameters_, &ParameterController::rulesApplied, this,
+          &MeanTeachController::InitTeachPanel);
+}
+
+void MeanTeachController::CBF_ButtonTeachMeanVal() {
+  shell_.ShowChildPanelDisp(ChildPanel::MeanTeach);
+  parameters_.GetPanelValues();
+  InitTeachPanel();
+  if (live_.loopRunning() || link_.acquisitionRunning()) return;
+  shell_.SetButtonsDimmed(true, true);
+  live_.InitGraphs();
+  live_.GetData();
+  shell_.SetButtonsDimmed(false, false);
+}
+
+void MeanTeachController::InitTeachPanel() {
+  panel_.applyLabels(meanPanelLabels(state_.para.calculationMode, state_.para.evaluationMode));
+}
+
+void MeanTeachController::CBF_ButtonTP1Capture() {
+  CaptureFrame(table_, live_.measuredValues());
+  panel_.showTable(table_);
+  CalcMeanValues();
+}
+
+void MeanTeachController::CBF_ButtonTP1Undo() {
+  UndoCapture(table_);
+  panel_.showTable(table_);
+  CalcMeanValues();
+}
+
+void MeanTeachController::CBF_ButtonTP1ResetTable() {
+  panel_.setResetAsking(true);
+  // The red button is drawn before the question appears.
+  QCoreApplication::processEvents();
+  const bool yes = dialogs_.confirm(kAttention, kResetQuestion);
+  if (yes) {
+    ResetTeachMeanPanelTable(table_);
+    panel_.showTable(table_);
+    CalcMeanValues();
+  }
+  panel_.setResetAsking(false);
+}
+
+void MeanTeachController::CBF_GridTP1Values() {
+  table_ = panel_.readTable(table_.counter);
+  CalcMeanValues();
+}
+
+void MeanTeachController::CalcMeanValues() {
+  means_ = quorvane::CalcMeanValues(table_, state_.para.calculationMode);
+  panel_.showMeans(means_);
+}
+
+void MeanTeachController::CBF_ButtonTP1Teach() {
+  // The modes and the table as their controls show them now.
+  parameters_.GetPanelValues();
+  MeanTeachInput in;
+  in.means = means_;
+  in.calcMode = state_.para.calculationMode;
+  in.evalMode = state_.para.evaluationMode;
+  in.ring1 = panel_.ring1();
+  in.ring2 = panel_.ring2();
+  in.value1 = panel_.value1();
+  in.value2 = panel_.value2();
+  in.currentRow = page_.currentRow();
+  in.autoIncrement = page_.autoIncrement();
+  const TeachResult result = TeachToTable(in, state_.table);
+  for (const CellWrite &w : result.writes)
+    page_.setCell(w.row, w.cell, w.value);
+  page_.setCurrentRow(result.nextRow);
+  parameters_.GetPanelValues();
+  parameters_.redrawGraphs();
+}
+
+} // namespace quorvane

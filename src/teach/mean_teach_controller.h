@@ -1,0 +1,56 @@
+#pragma once
+// The mean-value teach assistant: captures frames of the live loop, shows their means and
+// spreads, and teaches the mean into the selected teach row.
+#include "teach/core/mean_teach.h"
+
+#include <QObject>
+
+namespace quorvane {
+
+class Dialogs;
+class LiveController;
+class MeanTeachPanel;
+class ParameterController;
+class SensorLink;
+class Shell;
+class TeachTablePage;
+struct ParameterState;
+
+class MeanTeachController : public QObject {
+  Q_OBJECT
+public:
+  MeanTeachController(MeanTeachPanel &panel, ParameterState &state, TeachTablePage &page,
+                      ParameterController &parameters, LiveController &live, SensorLink &link,
+                      Shell &shell, Dialogs &dialogs, QObject *parent = nullptr);
+
+  // Shows the panel, labels it and runs the live loop unless it runs already (returns when
+  // the loop ends).
+  void CBF_ButtonTeachMeanVal();
+  void CBF_ButtonTP1Capture();
+  void CBF_ButtonTP1Undo();
+  void CBF_ButtonTP1ResetTable();
+  void CBF_ButtonTP1Teach();
+  // The operator edited a captured value.
+  void CBF_GridTP1Values();
+  void InitTeachPanel();
+
+  [[nodiscard]] const CaptureTable &table() const { return table_; }
+  [[nodiscard]] const MeanValues &means() const { return means_; }
+
+private:
+  void CalcMeanValues();
+
+  MeanTeachPanel &panel_;
+  ParameterState &state_;
+  TeachTablePage &page_;
+  ParameterController &parameters_;
+  LiveController &live_;
+  SensorLink &link_;
+  Shell &shell_;
+  Dialogs &dialogs_;
+  CaptureTable table_{};
+  // The last computed means, which TEACH takes its tolerances from.
+  MeanValues means_{};
+};
+
+} // namespace quorvane

@@ -1,0 +1,148 @@
+#include "teach/recorded_teach_controller.h"
+
+#include "link/core/orders.h"
+#include "link/sensor_link.h"
+#include "live/frame_publisher.h"
+#include "live/live_controller.h"
+#include "params/parameter_controller.h"
+#include "params/parameter_state.h"
+#include "teach/core/teach_panel_labels.h"
+#include "teach/recorded_teach_panel.h"
+#include "teach/teach_controller.h"
+#include "ui/dialogs.h"
+#include "ui/graph_widget.h"
+#include "ui/shell.h"
+
+#include <QPushButton>
+
+namespace quorvane {
+namespace {
+
+const QString kAttention = QStringLiteral("ATTENTION!");
+const QString kResetQuestion = QStringLiteral("Do you really want to reset the table?");
+
+double pixelsPerUnit(double pixels, GraphRange r) {
+  const double span = r.upper - r.lower;
+  return span > 0 ? pixels / span : 1.0;
+}
+
+} // namespace
+
+RecordedTeachController::RecordedTeachController(RecordedTeachPanel &panel, ParameterState &state,
+                                                 ParameterController &parameters,
+                                                 TeachController &teach, LiveController &live,
+                                                 SensorLink &link, Shell &shell,
+                                                 FramePublisher &frames, Dialogs &dialogs,
+                                                 QObject *parent)
+    : QObject(parent), panel_(panel), state_(state), parameters_(parameters), teach_(teach),
+      live_(live), link_(link), shell_(shell), frames_(frames), dialogs_(dialogs) {
+  connect(panel_.startButton(), &QPushButton::clicked, this,
+          &RecordedTeachController::CBF_ButtonTP2Start);
+  connect(panel_.resetButton(), &QPushButton::clicked, this,
+          &RecordedTeachController::CBF_ButtonTP2Reset);
+  connect(panel_.teachButton(), &QPushButton::clicked, this,
+          &RecordedTeachController::CBF_ButtonTP2Teach);
+  connect(&panel_, &RecordedTeachPanel::cursorDragged, this, &RecordedTeachController::snapCursor);
+  connect(&panel_, &RecordedTeachPanel::stepRequested, this, &RecordedTeachController::stepCursor);
+  connect(&parameters_, &ParameterController::rulesApplied, this,
+          &RecordedTeachController::InitTeachPanel);
+  shell_.addBusyControl(panel_.startButton(), BusyGroup::PageAction);
+  panel_.showCounter(0);
+}
+
+void RecordedTeachController::CBF_ButtonTeachRecVal() {
+  shell_.ShowChildPanelDisp(ChildPanel::RecordedTeach);
+  parameters_.GetPanelValues();
+  InitTeachPanel();
+}
+
+void RecordedTeachController::InitTeachPanel() {
+  panel_.applyLabels(recordedPanelLabels(state_.para.calculationMode));
+}
+
+void RecordedTeachController::CBF_ButtonTP2Start() {
+  if (inLoop_ || link_.acquisitionRunning()) return;
+  shell_.SetButtonsDimmed(false, true);
+  parameters_.GetPanelValues();
+  live_.InitGraphs();
+  GetDataTP2();
+  shell_.SetButtonsDimmed(false, false);
+}
+
+void RecordedTeachController::GetDataTP2() {
+  // A full store records nothing more; RESET empties it.
+  if (inLoop_ || points_.full()) return;
+  if (!link_.startAcquisition(Acquisition::RecordedTeach)) return;
+  inLoop_ = true;
+  while (link_.acquisitionRunning()) {
+    if (link_.exchange(Order::ReadMeasurement, 0) != 1) break; // the link reported it
+    const MeasuredValues values = decodeMeasuredValues(link_.replyPayload());
+    frames_.publish(values);
+    SetTP2Data(values);
+  }
+  if (link_.acquisition() == Acquisition::RecordedTeach) link_.stopAcquisition();
+  inLoop_ = false;
+}
+
+void RecordedTeachController::SetTP2Data(const MeasuredValues &values) {
+  if (!points_.append(values.x, values.y, values.intensity)) {
+    link_.stopAcquisition();
+    return;
+  }
+  const std::size_t index = points_.counter() - 1;
+  const PointSelection s = selectionOf(points_.points().back(), index);
+  selected_ = index;
+  panel_.showDisplays(s.displays);
+  panel_.appendPoint(points_.points().back());
+  panel_.placeCursors(s.cursors);
+  panel_.showCounter(points_.counter());
+  if (points_.full()) link_.stopAcquisition();
+}
+
+void RecordedTeachController::CBF_ButtonTP2Reset() {
+  if (!dialogs_.confirm(kAttention, kResetQuestion)) return;
+  points_.clear();
+  selected_ = 0;
+  panel_.clearPoints();
+  panel_.showCounter(0);
+}
+
+void RecordedTeachController::SetCursorTP2(int graph, double x, double y) {
+  const auto s = points_.SetCursorTP2(graph, {x, y});
+  if (!s) return;
+  panel_.showDisplays(s->displays);
+  panel_.placeCursors(s->cursors);
+}
+
+void RecordedTeachController::snapCursor(int graph, double x, double y) {
+  GraphWidget *g = panel_.graph(graph);
+  const auto nearest = points_.nearestTo(graph, {x, y}, pixelsPerUnit(g->width(), g->xRange()),
+                                         pixelsPerUnit(g->height(), g->yRange()));
+  if (!nearest) return;
+  selected_ = *nearest;
+  const GraphPosition at = projectionOf(points_.points()[*nearest], graph);
+  SetCursorTP2(graph, at.x, at.y);
+}
+
+void RecordedTeachController::stepCursor(int graph, int step) {
+  if (points_.counter() == 0) return;
+  const std::size_t last = points_.counter() - 1;
+  if (step > 0)
+    selected_ = std::min(selected_ + 1, last);
+  else if (selected_ > 0)
+    selected_ = std::min(selected_ - 1, last);
+  const GraphPosition at = projectionOf(points_.points()[selected_], graph);
+  SetCursorTP2(graph, at.x, at.y);
+}
+
+void RecordedTeachController::CBF_ButtonTP2Teach() {
+  // The displays stand in for the measurement; the rest of the frame is the last one taken.
+  MeasuredValues m = live_.measuredValues();
+  const auto shown = panel_.displays();
+  m.x = static_cast<std::int16_t>(shown[0]);
+  m.y = static_cast<std::int16_t>(shown[1]);
+  m.intensity = static_cast<std::int16_t>(shown[2]);
+  teach_.teachMeasurement(m);
+}
+
+} // namespace quorvane
