@@ -8,6 +8,7 @@
 #include "live/core/live_history.h"
 #include "live/core/measured_values.h"
 #include "live/core/sim_reference.h"
+#include "teach/core/row_colours.h"
 
 #include <QObject>
 
@@ -24,9 +25,6 @@ class ParameterTransfer;
 class SensorLink;
 class Shell;
 struct ParameterState;
-
-// Indicator colour of each teach row (0xRRGGBB), as the colour-space views draw them.
-using TeachRowColours = std::array<std::uint32_t, kTeachRows>;
 
 class LiveController : public QObject {
   Q_OBJECT

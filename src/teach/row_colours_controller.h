@@ -20,9 +20,6 @@ class RowColoursPage;
 class TeachTablePage;
 struct MeasuredValues;
 
-// The colours of the 31 teach rows, as the colour-space views draw them.
-using TeachRowColours = std::array<std::uint32_t, kTeachRows>;
-
 class RowColoursController : public QObject {
   Q_OBJECT
 public:
@@ -64,7 +61,7 @@ public:
   QString tableAttributesPath;
 
 Q_SIGNALS:
-  void rowColoursChanged(std::array<std::uint32_t, 31> colours);
+  void rowColoursChanged(quorvane::TeachRowColours colours);
 
 private:
   void paintRow(int row, std::uint32_t rgb);

@@ -68,7 +68,7 @@ public:
 
 Q_SIGNALS:
   // The colours the colour-space views draw the rows in.
-  void rowColoursChanged(std::array<std::uint32_t, 31> colours);
+  void rowColoursChanged(quorvane::TeachRowColours colours);
 
 private:
   SensorLink &link_;

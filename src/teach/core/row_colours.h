@@ -14,6 +14,9 @@ inline constexpr std::size_t kRowColorSlots = 45; // only the first 31 are rows
 inline constexpr std::uint32_t kMaxRowColor = 0xFFFFFF;
 inline constexpr std::size_t kRowSpecificationMaxBytes = 99;
 
+// Indicator colour of each teach row (0xRRGGBB), as every view of the rows shows it.
+using TeachRowColours = std::array<std::uint32_t, kTeachRows>;
+
 // 0xRRGGBB per row.
 using RowColors = std::array<std::uint32_t, kRowColorSlots>;
 
