@@ -1,4 +1,5 @@
 #include "scope/scope_page.h"
+#include "ui/named_button.h"
 
 #include "live/live_widgets.h"
 #include "scope/comment_box.h"
@@ -23,13 +24,6 @@ QSpinBox *spinBox(const QString &name, const char *callback, int min, int max, Q
   box->setObjectName(QString::fromLatin1(callback));
   box->setRange(min, max);
   return box;
-}
-
-QPushButton *button(const QString &caption, const char *callback, QWidget *parent) {
-  auto *b = new QPushButton(caption, parent);
-  b->setAccessibleName(caption);
-  b->setObjectName(QString::fromLatin1(callback));
-  return b;
 }
 
 } // namespace
@@ -69,7 +63,7 @@ ScopePage::ScopePage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
 
   auto *timeBox = new QGroupBox(QStringLiteral("SENSOR CYCLE TIME"), this);
   auto *timeForm = new QFormLayout(timeBox);
-  getCycleTime_ = button(QStringLiteral("GET CYCLE TIME"), "CBF_ButtonGetCycleTime", timeBox);
+  getCycleTime_ = namedButton(QStringLiteral("GET CYCLE TIME"), "CBF_ButtonGetCycleTime", timeBox);
   frequency_ = new NumberDisplay(QStringLiteral("SCAN FREQUENCY [Hz]"), timeBox);
   cycleTime_ = new NumberDisplay(QStringLiteral("CYCLE TIME [ms]"), timeBox);
   timeForm->addRow(getCycleTime_);
@@ -80,9 +74,9 @@ ScopePage::ScopePage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
   comment_ = new CommentBox(QStringLiteral("COMMENT"), h::kComment, dialogs, this);
   comment_->setMaximumHeight(90);
 
-  scan_ = button(QStringLiteral("SCAN"), "CBF_ButtonScan", this);
-  break_ = button(QStringLiteral("BREAK"), "CBF_ButtonBreakScan", this);
-  print_ = button(QStringLiteral("PRINT"), "CBF_ButtonPrintScopeGraph", this);
+  scan_ = namedButton(QStringLiteral("SCAN"), "CBF_ButtonScan", this);
+  break_ = namedButton(QStringLiteral("BREAK"), "CBF_ButtonBreakScan", this);
+  print_ = namedButton(QStringLiteral("PRINT"), "CBF_ButtonPrintScopeGraph", this);
   scan_->setShortcut(QKeySequence(Qt::Key_F5));
   print_->setShortcut(QKeySequence::Print);
   break_->setEnabled(false); // usable only while a scan waits

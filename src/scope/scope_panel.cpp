@@ -1,5 +1,6 @@
 #include "scope/scope_panel.h"
 #include "ui/colour.h"
+#include "ui/named_button.h"
 
 #include "live/live_widgets.h"
 #include "scope/scope_help.h"
@@ -27,13 +28,6 @@ std::array<double, kScopeSamples> sampleKeys() {
   for (std::size_t k = 0; k < kScopeSamples; ++k)
     keys[k] = static_cast<double>(k);
   return keys;
-}
-
-QPushButton *button(const QString &caption, const char *callback, QWidget *parent) {
-  auto *b = new QPushButton(caption, parent);
-  b->setAccessibleName(caption);
-  b->setObjectName(QString::fromLatin1(callback));
-  return b;
 }
 
 } // namespace
@@ -83,8 +77,8 @@ ScopePanel::ScopePanel(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
                      "padding: 2px 8px; }"));
   running_->setVisible(false);
 
-  zoom_ = button(QStringLiteral("ZOOM 1:1"), "CBF_ButtonZoom11", this);
-  close_ = button(QStringLiteral("CLOSE"), "CBF_ButtonCloseSP", this);
+  zoom_ = namedButton(QStringLiteral("ZOOM 1:1"), "CBF_ButtonZoom11", this);
+  close_ = namedButton(QStringLiteral("CLOSE"), "CBF_ButtonCloseSP", this);
 
   // Captions left of their fields, buttons at the right: the panel stays narrow.
   auto *deltas = new QGridLayout;

@@ -1,7 +1,7 @@
 #pragma once
 // The table attributes file ("TableAttributes.ini") and the same 31 row sections in the
-// panel settings file: "TABLE ATTR OF TEACH VECTOR n" with "Row color" and "Row
-// specification".
+// panel settings file: "TABLE ATTR OF TEACH VECTOR n" with the keys
+// "Row color" and "Row specification".
 #include "ini/ini_text.h"
 #include "teach/core/row_colours.h"
 
