@@ -49,6 +49,15 @@ quint16 startSimulator(QProcess &sim) {
   return 0;
 }
 
+// Nobody clicks in a benchmark: a message (e.g. a rule's note on a mode change) is printed
+// instead of waiting for its OK.
+class PrintedMessages : public QtDialogs {
+public:
+  void message(const QString &title, const QString &text) override {
+    std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
+  }
+};
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -63,7 +72,7 @@ int main(int argc, char **argv) {
     return 1;
   }
   QTemporaryDir dir;
-  QtDialogs dialogs;
+  PrintedMessages dialogs;
   Application app(dialogs, ApplicationOptions{dir.path()});
   QString error;
   if (app.panelSettings().setTcpTarget(QStringLiteral("127.0.0.1:%1").arg(port), error) < 0) {

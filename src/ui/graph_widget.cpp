@@ -22,6 +22,21 @@ QPen penOf(QColor colour) {
   return pen;
 }
 
+// A point cloud of tens of thousands of discs: one drawn disc copied per point costs a
+// fraction of stroking each one as a curve.
+QPixmap discPixmap(QColor colour, qreal ratio) {
+  constexpr int kDisc = 4;
+  QPixmap disc(QSize(kDisc, kDisc) * ratio);
+  disc.setDevicePixelRatio(ratio);
+  disc.fill(Qt::transparent);
+  QPainter painter(&disc);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(colour, 1.0));
+  painter.setBrush(colour);
+  painter.drawEllipse(QRectF(0.5, 0.5, kDisc - 1.0, kDisc - 1.0));
+  return disc;
+}
+
 // An axis whose data has no extent keeps a visible span around the single value.
 void widenIfFlat(QCPAxis *axis) {
   const QCPRange r = axis->range();
@@ -96,7 +111,9 @@ GraphWidget::PlotId GraphWidget::plotXY(std::span<const double> keys,
   QCPGraph *graph = plot_->addGraph();
   graph->setPen(penOf(colour));
   graph->setLineStyle(style == PlotStyle::Points ? QCPGraph::lsNone : QCPGraph::lsLine);
-  if (style != PlotStyle::Line)
+  if (style == PlotStyle::Points)
+    graph->setScatterStyle(QCPScatterStyle(discPixmap(colour, devicePixelRatioF())));
+  else if (style != PlotStyle::Line)
     graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, colour, colour, 4));
   const PlotId id = remember(graph, nullptr);
   setPlotData(id, keys, values);
