@@ -8,6 +8,7 @@
 #include "support/fake_shell.h"
 #include "support/fake_transfer.h"
 #include "support/scripted_dialogs.h"
+#include "support/sim_program.h"
 #include "transport/sim_pty.h"
 #include "transport/sim_tcp_server.h"
 
@@ -195,42 +196,6 @@ TEST(Simulator, BaudChangeReachesTheSensor) {
 }
 
 #ifdef QUORVANE_SIM_PATH
-// The simulator program, started as a user would; prints where it can be reached.
-class SimProgram {
-public:
-  explicit SimProgram(const QStringList &args) {
-    process_.setProgram(QStringLiteral(QUORVANE_SIM_PATH));
-    process_.setArguments(args);
-    process_.start();
-  }
-  ~SimProgram() {
-    process_.terminate();
-    if (!process_.waitForFinished(3000)) process_.kill();
-  }
-  // The sensor gone at once, as when its cable is pulled: no orderly close.
-  void kill() {
-    process_.kill();
-    process_.waitForFinished(3000);
-  }
-  // The rest of the first output line starting with `prefix`.
-  std::optional<QString> line(const QString &prefix) {
-    if (!QTest::qWaitFor([&] { return output_.contains('\n') || !running(); }, 5000) ||
-        !output_.contains('\n'))
-      return std::nullopt;
-    for (const QByteArray &l : output_.split('\n'))
-      if (l.startsWith(prefix.toLatin1())) return QString::fromLocal8Bit(l.mid(prefix.size()));
-    return std::nullopt;
-  }
-
-private:
-  bool running() {
-    output_ += process_.readAllStandardOutput();
-    return process_.state() != QProcess::NotRunning;
-  }
-  QProcess process_;
-  QByteArray output_;
-};
-
 TEST(SimulatorProgram, HandshakeOverTcpAndOverItsPty) {
   struct Row {
     QStringList args;
