@@ -2,24 +2,13 @@
 // tool's CPU per exchange. Goal: at least 10,000 exchanges per second.
 #include "link/sensor_link.h"
 #include "link_sim_process.h"
+#include "process_usage.h"
 
 #include <QCoreApplication>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/resource.h>
-
-namespace {
-
-double cpuSeconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
@@ -41,7 +30,7 @@ int main(int argc, char **argv) {
   for (int i = 0; i < 200; ++i) // warm-up
     if (link.exchange(quorvane::Order::ReadMeasurement, 0) != 1) return 1;
 
-  const double cpu0 = cpuSeconds();
+  const double cpu0 = quorvane::bench::cpuSeconds();
   const auto t0 = std::chrono::steady_clock::now();
   for (int i = 0; i < count; ++i)
     if (link.exchange(quorvane::Order::ReadMeasurement, 0) != 1) {
@@ -49,7 +38,7 @@ int main(int argc, char **argv) {
       return 1;
     }
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  const double cpu = cpuSeconds() - cpu0;
+  const double cpu = quorvane::bench::cpuSeconds() - cpu0;
 
   std::printf("order-8 exchanges over loopback TCP: %d in %.3f s\n", count, wall);
   std::printf("exchanges per second: %.0f (goal >= 10000)\n", count / wall);

@@ -2,21 +2,14 @@
 // every reply dropped), over TCP and over a pseudo terminal. Goal: below 1 % of a core.
 #include "link/sensor_link.h"
 #include "link_sim_process.h"
+#include "process_usage.h"
 
 #include <QCoreApplication>
 
 #include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
-
-double cpuSeconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 bool measure(const char *name, const QStringList &args, const QByteArray &prefix, bool tcp) {
   quorvane::bench::SimProcess sim(args);
@@ -34,11 +27,11 @@ bool measure(const char *name, const QStringList &args, const QByteArray &prefix
     std::fprintf(stderr, "%s: open failed: %s\n", name, qPrintable(link.errorText));
     return false;
   }
-  const double cpu0 = cpuSeconds();
+  const double cpu0 = quorvane::bench::cpuSeconds();
   const auto t0 = std::chrono::steady_clock::now();
   const int result = link.exchange(quorvane::Order::ReadMeasurement, 0);
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  const double cpu = cpuSeconds() - cpu0;
+  const double cpu = quorvane::bench::cpuSeconds() - cpu0;
   std::printf("%s: result %d after %.3f s, tool CPU %.3f ms = %.3f %% of a core (goal < 1 %%)\n",
               name, result, wall, cpu * 1e3, 100.0 * cpu / wall);
   return result == -1;

@@ -4,22 +4,22 @@
 // All 31 teach rows are taught, so the colour-space views draw every oval in view.
 //
 //   bench_live_loop [frames] [graph page 0..3]     (default 20000 frames, page 3 = 3D view)
+#include "bench_shell.h"
 #include "link/sensor_link.h"
+#include "link_sim_process.h"
 #include "live/frame_publisher.h"
 #include "live/graph_panel.h"
 #include "live/live_controller.h"
 #include "live/measurement_panel.h"
 #include "params/parameter_state.h"
 #include "params/parameter_transfer.h"
+#include "process_usage.h"
 #include "ui/dialogs.h"
 #include "ui/shell.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,18 +28,6 @@
 namespace {
 
 using namespace quorvane;
-
-class BenchShell : public Shell {
-public:
-  void SetButtonsDimmed(bool, bool) override {}
-  void addBusyControl(QWidget *, BusyGroup) override {}
-  void ShowChildPanelDisp(ChildPanel) override {}
-  ChildPanel currentChildPanel() const override { return ChildPanel::Measurement; }
-  void showPage(MainPage) override {}
-  MainPage currentPage() const override { return MainPage::Parameters; }
-  void appendConnectionLog(const QString &) override {}
-  void setConnectionStatus(const QString &) override {}
-};
 
 // The parameter pages as the loop sees them: nothing to send or fetch.
 class BenchTransfer : public ParameterTransfer {
@@ -54,36 +42,6 @@ private:
   const ParameterState &state_;
 };
 
-double cpuSeconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-// Resident memory of this process in kB, from /proc/self/status.
-long residentKb() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray &line : status.readAll().split('\n'))
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
-  return -1;
-}
-
-// Starts the simulator on an ephemeral port; returns the port, 0 on failure.
-quint16 startSimulator(QProcess &sim) {
-  sim.start(QStringLiteral(QUORVANE_SIM_PATH), {QStringLiteral("--tcp-port"), QStringLiteral("0"),
-                                                QStringLiteral("--delay-ms"), QStringLiteral("0")});
-  if (!sim.waitForStarted(5000)) return 0;
-  QByteArray out;
-  while (sim.waitForReadyRead(5000)) {
-    out += sim.readAllStandardOutput();
-    for (const QByteArray &line : out.split('\n'))
-      if (line.startsWith("TCP PORT ")) return static_cast<quint16>(line.mid(9).trimmed().toUInt());
-  }
-  return 0;
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -92,8 +50,9 @@ int main(int argc, char **argv) {
   const std::uint64_t frames = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 20000;
   const int page = argc > 2 ? std::atoi(argv[2]) : 3;
 
-  QProcess sim;
-  const quint16 port = startSimulator(sim);
+  bench::SimProcess sim({QStringLiteral("--tcp-port"), QStringLiteral("0"),
+                         QStringLiteral("--delay-ms"), QStringLiteral("0")});
+  const quint16 port = static_cast<quint16>(sim.line("TCP PORT ").value_or(QString()).toUInt());
   if (port == 0) {
     std::fprintf(stderr, "could not start the simulator %s\n", QUORVANE_SIM_PATH);
     return 1;
@@ -110,7 +69,7 @@ int main(int argc, char **argv) {
   link.linkOk = true;
 
   QtDialogs dialogs;
-  BenchShell shell;
+  bench::BenchShell shell(MainPage::Parameters);
   ParameterState parameters;
   parameters.para.evaluationMode = 3;
   parameters.para.calculationMode = page == 2 ? 0 : 2;
@@ -128,24 +87,21 @@ int main(int argc, char **argv) {
   GraphPanel graphPanel(dialogs);
   LiveController live(link, shell, parameters, transfer, panel, graphPanel, published);
 
-  long peakKb = residentKb();
+  long peakKb = bench::residentKb();
   const long startKb = peakKb;
   QObject::connect(&published, &FramePublisher::frame, [&](const MeasuredValues &) {
     const std::uint64_t n = live.framesShown();
-    if (n % 1000 == 0) peakKb = std::max(peakKb, residentKb());
+    if (n % 1000 == 0) peakKb = std::max(peakKb, bench::residentKb());
     if (n >= frames) live.CBF_ButtonStop();
   });
 
   QElapsedTimer wall;
-  const double cpu0 = cpuSeconds();
+  const double cpu0 = bench::cpuSeconds();
   wall.start();
   live.CBF_ButtonGo();
   const double seconds = double(wall.nsecsElapsed()) / 1e9;
-  const double cpu = cpuSeconds() - cpu0;
-  peakKb = std::max(peakKb, residentKb());
-
-  sim.kill();
-  sim.waitForFinished(2000);
+  const double cpu = bench::cpuSeconds() - cpu0;
+  peakKb = std::max(peakKb, bench::residentKb());
 
   const std::uint64_t shown = live.framesShown();
   std::printf("frames shown:        %llu of %llu (graph page %d)\n", (unsigned long long)shown,

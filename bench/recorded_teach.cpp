@@ -7,8 +7,10 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "link/sensor_link.h"
+#include "link_sim_process.h"
 #include "live/live_controller.h"
 #include "params/parameter_page.h"
+#include "process_usage.h"
 #include "teach/teach_subsystem.h"
 #include "ui/dialogs.h"
 
@@ -16,7 +18,6 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -27,27 +28,6 @@
 namespace {
 
 using namespace quorvane;
-
-long residentKb() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray &line : status.readAll().split('\n'))
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
-  return -1;
-}
-
-quint16 startSimulator(QProcess &sim) {
-  sim.start(QStringLiteral(QUORVANE_SIM_PATH), {QStringLiteral("--tcp-port"), QStringLiteral("0"),
-                                                QStringLiteral("--delay-ms"), QStringLiteral("0")});
-  if (!sim.waitForStarted(5000)) return 0;
-  QByteArray out;
-  while (sim.waitForReadyRead(5000)) {
-    out += sim.readAllStandardOutput();
-    for (const QByteArray &line : out.split('\n'))
-      if (line.startsWith("TCP PORT ")) return static_cast<quint16>(line.mid(9).trimmed().toUInt());
-  }
-  return 0;
-}
 
 // Nobody clicks in a benchmark: a message (e.g. a rule's note on a mode change) is printed
 // instead of waiting for its OK.
@@ -65,8 +45,9 @@ int main(int argc, char **argv) {
   QApplication qapp(argc, argv);
   const std::size_t wanted = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : kMaxRecordedPoints;
 
-  QProcess sim;
-  const quint16 port = startSimulator(sim);
+  bench::SimProcess sim({QStringLiteral("--tcp-port"), QStringLiteral("0"),
+                         QStringLiteral("--delay-ms"), QStringLiteral("0")});
+  const quint16 port = static_cast<quint16>(sim.line("TCP PORT ").value_or(QString()).toUInt());
   if (port == 0) {
     std::fprintf(stderr, "could not start the simulator %s\n", QUORVANE_SIM_PATH);
     return 1;
@@ -89,11 +70,11 @@ int main(int argc, char **argv) {
 
   TeachSubsystem &teach = app.teach();
   RecordedTeachController &c = teach.recordedTeach();
-  long peakKb = residentKb();
+  long peakKb = bench::residentKb();
   const long startKb = peakKb;
   QObject::connect(&app.frames(), &FramePublisher::frame, [&](const MeasuredValues &) {
     const std::size_t n = c.points().counter() + 1;
-    if (n % 5000 == 0) peakKb = std::max(peakKb, residentKb());
+    if (n % 5000 == 0) peakKb = std::max(peakKb, bench::residentKb());
     if (n >= wanted) app.link().stopAcquisition();
   });
   // Optional: a calculation mode to run in and a directory for pictures of both panels.
@@ -111,7 +92,7 @@ int main(int argc, char **argv) {
   wall.start();
   teach.recordedPanel().startButton()->click();
   const double seconds = double(wall.nsecsElapsed()) / 1e9;
-  peakKb = std::max(peakKb, residentKb());
+  peakKb = std::max(peakKb, bench::residentKb());
   const std::size_t n = c.points().counter();
 
   // One cursor released near a point: the snap and the exact-match search.
@@ -150,8 +131,6 @@ int main(int argc, char **argv) {
     }
     teach.meanPanel().grab().save(pictures + "/mean-mode" + mode + ".png");
   }
-  sim.kill();
-  sim.waitForFinished(2000);
   std::printf("points recorded:     %zu (store %s)\n", n, c.points().full() ? "full" : "not full");
   std::printf("points per second:   %.0f\n", double(n) / seconds);
   std::printf("cursor search:       %.3f ms (exact match), %.3f ms (snap to nearest + search)\n",

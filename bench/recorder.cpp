@@ -22,14 +22,14 @@
 #include "ui/dialogs.h"
 #include "ui/shell.h"
 
+#include "bench_shell.h"
 #include "link_sim_process.h"
+#include "process_usage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cmath>
@@ -41,18 +41,6 @@
 namespace {
 
 using namespace quorvane;
-
-class BenchShell : public Shell {
-public:
-  void SetButtonsDimmed(bool, bool) override {}
-  void addBusyControl(QWidget *, BusyGroup) override {}
-  void ShowChildPanelDisp(ChildPanel) override {}
-  ChildPanel currentChildPanel() const override { return ChildPanel::Measurement; }
-  void showPage(MainPage) override {}
-  MainPage currentPage() const override { return MainPage::Recorder; }
-  void appendConnectionLog(const QString &) override {}
-  void setConnectionStatus(const QString &) override {}
-};
 
 // The operator answers Yes to every question and reads every message.
 class BenchDialogs : public Dialogs {
@@ -80,13 +68,6 @@ public:
   int calculationMode() const override { return 0; }
 };
 
-double cpuSeconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
 bool connectTo(SensorLink &link, const QString &port) {
   link.settings.protocol = Protocol::Tcp;
   link.settings.ipAddress = "127.0.0.1";
@@ -102,7 +83,7 @@ bool connectTo(SensorLink &link, const QString &port) {
 struct Rig {
   SensorLink link;
   BenchDialogs dialogs;
-  BenchShell shell;
+  bench::BenchShell shell{MainPage::Recorder};
   ParameterState parameters;
   BenchTransfer transfer;
   FramePublisher published;
@@ -138,11 +119,11 @@ int triggered(double seconds) {
     rig.recorder.CBF_ButtonStopRecord();
   });
   QElapsedTimer wall;
-  const double cpu0 = cpuSeconds();
+  const double cpu0 = bench::cpuSeconds();
   wall.start();
   rig.recorder.CBF_ButtonStartTrigRec();
   const double elapsed = double(wall.nsecsElapsed()) / 1e9;
-  const double cpu = cpuSeconds() - cpu0;
+  const double cpu = bench::cpuSeconds() - cpu0;
   rig.link.disconnectTcp();
   const auto sentText = sim.line("MEASUREMENT FRAMES SENT ");
 
