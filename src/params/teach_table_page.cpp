@@ -78,9 +78,10 @@ TeachTablePage::TeachTablePage(Dialogs &dialogs, QWidget *parent)
   layout->addWidget(rowNumberCaption_, 1, 0);
   layout->addWidget(rowNumber_, 1, 1);
   layout->addWidget(autoIncrement_, 1, 2);
-  teachControls_ = new QHBoxLayout;
-  layout->addLayout(teachControls_, 1, 3);
   layout->addWidget(reset_, 1, 4);
+  // The teach buttons get a line of their own so the page fits its pane without scrolling.
+  teachControls_ = new QHBoxLayout;
+  layout->addLayout(teachControls_, 2, 0, 1, 5);
   layout->setRowStretch(0, 1);
   layout->setColumnStretch(3, 1);
 

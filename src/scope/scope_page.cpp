@@ -87,11 +87,10 @@ ScopePage::ScopePage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
   buttons->addStretch();
   buttons->addWidget(print_);
 
-  auto *top = new QHBoxLayout;
-  top->addWidget(settingsBox);
-  top->addWidget(timeBox);
+  // One above the other: side by side they are wider than the page's pane.
   auto *layout = new QVBoxLayout(this);
-  layout->addLayout(top);
+  layout->addWidget(settingsBox);
+  layout->addWidget(timeBox);
   layout->addWidget(commentCaption);
   layout->addWidget(comment_);
   layout->addLayout(buttons);
