@@ -1,6 +1,8 @@
 #pragma once
 // Popups for tests: every popup is recorded (title and text, byte for byte) and answered
-// from a queue; a popup nobody scripted fails the test.
+// from a queue; a question nobody scripted fails the test. A message has only OK, so it
+// needs no answer: tests check the recorded popups for it, and expectMessage() keeps a
+// message's place in the queue between two scripted answers.
 #include "ui/dialogs.h"
 
 #include <QPrinter>
@@ -23,9 +25,6 @@ class ScriptedDialogs : public Dialogs {
 public:
   using Answer = std::variant<std::monostate, bool, int, std::optional<QString>, FileSelection,
                               std::optional<QColor>>;
-
-  // Messages need no answer unless strict; everything else takes the next queued answer.
-  bool messagesNeedNoAnswer = true;
 
   void expectMessage() { answers_.push_back(std::monostate{}); }
   void answerConfirm(bool yes) { answers_.push_back(yes); }
