@@ -1,7 +1,7 @@
 // The simulator program killed, as a pulled cable or a crashed server leaves it, while the
-// window records or waits for a scope trigger, over TCP and over its pseudo terminal: the
-// loss said once, every record line whole, no busy waiting, and TRY TO CONNECT works again
-// once the sensor is back where it was.
+// window sends or gets the parameters, records or waits for a scope trigger, over TCP and over its
+// pseudo terminal: the loss said once, every record line whole, no busy waiting, and TRY TO CONNECT
+// works again once the sensor is back where it was.
 #include "app_fixture.h"
 
 #include "link/core/link_messages.h"
@@ -21,7 +21,7 @@ namespace quorvane::testing {
 namespace {
 
 enum class Wire { Tcp, Pty };
-enum class During { Recording, ScopeWait };
+enum class During { Send, Get, Recording, ScopeWait };
 
 struct UnplugTest : AppFixture {
   QString ptyPath() { return dir.filePath(QStringLiteral("sensor-port")); }
@@ -77,6 +77,11 @@ struct UnplugTest : AppFixture {
     EXPECT_EQ(app->live().framesShown(), lines);
     EXPECT_EQ(dialogs.popups().back().text, "File has been saved!");
   }
+  // The sensor goes while the first frame of the transfer is on its way.
+  void transfer(SimProgram &program, QPushButton *button) {
+    QTimer::singleShot(0, timers.get(), [&] { program.kill(); });
+    button->click();
+  }
   // A closed server stops the wait; a dead port fails it (the scan's own line error).
   void waitForScope(SimProgram &program, ScanEnd expected) {
     ScopePage &page = app->scope().page();
@@ -93,15 +98,19 @@ struct UnplugTest : AppFixture {
   }
 };
 
-TEST_F(UnplugTest, ProgramKilledMidRecordingOrScopeWait) {
+TEST_F(UnplugTest, ProgramKilledMidTransferRecordingOrScopeWait) {
   struct Row {
     Wire wire;
     During during;
   };
-  for (const Row row : {Row{Wire::Tcp, During::Recording}, Row{Wire::Tcp, During::ScopeWait},
-                        Row{Wire::Pty, During::Recording}, Row{Wire::Pty, During::ScopeWait}}) {
+  const char *const names[] = {"SEND", "GET", "recording", "scope"};
+  std::vector<Row> rows;
+  for (const Wire wire : {Wire::Tcp, Wire::Pty})
+    for (const During during : {During::Send, During::Get, During::Recording, During::ScopeWait})
+      rows.push_back({wire, during});
+  for (const Row row : rows) {
     SCOPED_TRACE(::testing::Message() << (row.wire == Wire::Tcp ? "TCP" : "pty") << ", "
-                                      << (row.during == During::Recording ? "recording" : "scope"));
+                                      << names[static_cast<int>(row.during)]);
     QString where;
     auto program = startProgram(row.wire, QStringLiteral("0"), where);
     ASSERT_FALSE(where.isEmpty());
@@ -112,13 +121,23 @@ TEST_F(UnplugTest, ProgramKilledMidRecordingOrScopeWait) {
     ASSERT_TRUE(app->link().linkOk);
 
     const bool tcp = row.wire == Wire::Tcp;
-    if (row.during == During::Recording)
+    switch (row.during) {
+    case During::Send:
+      transfer(*program, window().sendButton());
+      break;
+    case During::Get:
+      transfer(*program, window().getButton());
+      break;
+    case During::Recording:
       record(*program);
-    else
+      break;
+    case During::ScopeWait:
       waitForScope(*program, tcp ? ScanEnd::Stopped : ScanEnd::Failed);
+      break;
+    }
 
     const QString loss = QString::fromLatin1(tcp ? linktext::kServerClosed
-                                             : row.during == During::Recording ? linktext::kTimeout
+                                             : row.during != During::ScopeWait ? linktext::kTimeout
                                                                                : kScopeLineError);
     EXPECT_FALSE(app->link().linkOk);
     EXPECT_FALSE(app->link().acquisitionRunning());
