@@ -1,21 +1,10 @@
 #include "live/core/live_history.h"
+#include "support/measured_frame.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvane {
 namespace {
-
-MeasuredValues frame(std::int16_t r, std::int16_t g, std::int16_t b, std::int16_t x, std::int16_t y,
-                     std::int16_t i) {
-  MeasuredValues m;
-  m.red = r;
-  m.green = g;
-  m.blue = b;
-  m.x = x;
-  m.y = y;
-  m.intensity = i;
-  return m;
-}
 
 TEST(LiveHistory, StartsAsZeros) {
   LiveHistory h;
@@ -28,7 +17,7 @@ TEST(LiveHistory, StartsAsZeros) {
 
 TEST(LiveHistory, FirstSampleLandsAtTheRightEndWithZerosBeforeIt) {
   LiveHistory h;
-  h.scroll(frame(1, 2, 3, 4, 5, 6));
+  h.scroll(quorvane::testing::measuredFrame(1, 2, 3, 4, 5, 6));
   for (std::size_t i = 0; i < kRgbHistoryValues - 3; ++i)
     ASSERT_EQ(h.rgb[i], 0.0) << i;
   EXPECT_EQ(h.rgb[297], 1.0);
@@ -47,7 +36,8 @@ TEST(LiveHistory, FirstSampleLandsAtTheRightEndWithZerosBeforeIt) {
 TEST(LiveHistory, NinetyNineSamplesLeaveOneZeroAtTheLeft) {
   LiveHistory h;
   for (int n = 1; n <= 99; ++n)
-    h.scroll(frame(static_cast<std::int16_t>(n), 0, 0, static_cast<std::int16_t>(n), 0, 0));
+    h.scroll(quorvane::testing::measuredFrame(static_cast<std::int16_t>(n), 0, 0,
+                                              static_cast<std::int16_t>(n), 0, 0));
   EXPECT_EQ(h.x[0], 0.0);
   EXPECT_EQ(h.x[1], 1.0);
   EXPECT_EQ(h.x[99], 99.0);
@@ -61,7 +51,8 @@ TEST(LiveHistory, OldestSampleFallsOffAfterAHundred) {
   LiveHistory h;
   for (int n = 1; n <= 150; ++n) {
     const auto v = static_cast<std::int16_t>(n);
-    h.scroll(frame(v, static_cast<std::int16_t>(-v), static_cast<std::int16_t>(2 * v), v, v, v));
+    h.scroll(quorvane::testing::measuredFrame(v, static_cast<std::int16_t>(-v),
+                                              static_cast<std::int16_t>(2 * v), v, v, v));
   }
   // Samples 51..150 remain, oldest first, colours still interleaved in order.
   for (std::size_t i = 0; i < kHistorySamples; ++i) {
@@ -75,7 +66,7 @@ TEST(LiveHistory, OldestSampleFallsOffAfterAHundred) {
 
 TEST(LiveHistory, ExtremeChannelValuesAreKeptExactly) {
   LiveHistory h;
-  h.scroll(frame(-32768, 32767, 4095, -1, -32768, 32767));
+  h.scroll(quorvane::testing::measuredFrame(-32768, 32767, 4095, -1, -32768, 32767));
   EXPECT_EQ(h.rgb[297], -32768.0);
   EXPECT_EQ(h.rgb[298], 32767.0);
   EXPECT_EQ(h.rgb[299], 4095.0);

@@ -1,4 +1,5 @@
 // TEACH DATA TO: cells written per mode, default tolerances, "No." stepping, row colour.
+#include "support/measured_frame.h"
 #include "teach/core/teach_data.h"
 
 #include <gtest/gtest.h>
@@ -6,17 +7,6 @@
 using namespace quorvane;
 
 namespace {
-
-MeasuredValues measurement(int r, int g, int b, int x, int y, int intensity) {
-  MeasuredValues m;
-  m.red = static_cast<std::int16_t>(r);
-  m.green = static_cast<std::int16_t>(g);
-  m.blue = static_cast<std::int16_t>(b);
-  m.x = static_cast<std::int16_t>(x);
-  m.y = static_cast<std::int16_t>(y);
-  m.intensity = static_cast<std::int16_t>(intensity);
-  return m;
-}
 
 TeachTable filled(std::uint16_t value) {
   TeachTable t{};
@@ -68,7 +58,7 @@ TEST(TeachData, ColourModesWriteValuesAndToleranceIntoTheirColumns) {
   for (const Case &c : cases) {
     SCOPED_TRACE(::testing::Message() << "calc " << c.calc << " eval " << c.eval);
     TeachDataInput in;
-    in.measured = measurement(1, 2, 3, 10, 20, 30);
+    in.measured = quorvane::testing::measuredFrame(1, 2, 3, 10, 20, 30);
     in.calcMode = c.calc;
     in.evalMode = c.eval;
     in.powerMode = c.power;
@@ -90,7 +80,7 @@ TEST(TeachData, ThresholdModesWriteRowsZeroAndOneWhateverTheRow) {
   for (const Case &c : cases) {
     SCOPED_TRACE(c.eval);
     TeachDataInput in;
-    in.measured = measurement(100, 200, 300, 1, 2, 3);
+    in.measured = quorvane::testing::measuredFrame(100, 200, 300, 1, 2, 3);
     in.evalMode = c.eval;
     in.currentRow = 7;
     in.autoIncrement = true;
@@ -114,7 +104,7 @@ TEST(TeachData, AutoIncrementStepsTheRowUpToThirty) {
   for (const Case &c : cases) {
     SCOPED_TRACE(c.row);
     TeachDataInput in;
-    in.measured = measurement(0, 0, 0, 11, 22, 33);
+    in.measured = quorvane::testing::measuredFrame(0, 0, 0, 11, 22, 33);
     in.currentRow = c.row;
     in.autoIncrement = c.autoIncrement;
     const TeachResult r = TeachDataTo(in);
@@ -126,7 +116,7 @@ TEST(TeachData, AutoIncrementStepsTheRowUpToThirty) {
 
 TEST(TeachData, NegativeMeasurementsAreTaughtAsZero) {
   TeachDataInput in;
-  in.measured = measurement(-16, 5, 5, -1, 32767, -32768);
+  in.measured = quorvane::testing::measuredFrame(-16, 5, 5, -1, 32767, -32768);
   EXPECT_EQ(taught(in)[0].cell, (std::array<std::uint16_t, 5>{0, 32767, 100, 0, 100}));
   in.evalMode = 4;
   EXPECT_EQ(taught(in)[0].cell[0], 0);
@@ -134,7 +124,7 @@ TEST(TeachData, NegativeMeasurementsAreTaughtAsZero) {
 
 TEST(TeachData, RowColourOnlyInAutomaticModeAndFromTheCurrentColour) {
   TeachDataInput in;
-  in.measured = measurement(4095, 2048, 15, 1, 2, 3);
+  in.measured = quorvane::testing::measuredFrame(4095, 2048, 15, 1, 2, 3);
   in.currentRow = 9;
   in.autoIncrement = true;
   EXPECT_FALSE(TeachDataTo(in).rowColour.has_value());

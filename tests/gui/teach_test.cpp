@@ -6,6 +6,7 @@
 #include "live/core/measured_values.h"
 #include "live/live_widgets.h"
 #include "params/core/sensor_parameters.h"
+#include "support/measured_frame.h"
 #include "teach/core/table_attributes_file.h"
 #include "teach/teach_subsystem.h"
 #include "ui/graph_widget.h"
@@ -59,16 +60,6 @@ struct TeachTest : AppFixture {
     for (int r = 0; r < 31; ++r)
       for (int c = 0; c < 5; ++c)
         teachPage().setCell(r, c, static_cast<std::uint16_t>(value));
-  }
-  MeasuredValues frame(int r, int g, int b, int x, int y, int intensity) {
-    MeasuredValues m;
-    m.red = static_cast<std::int16_t>(r);
-    m.green = static_cast<std::int16_t>(g);
-    m.blue = static_cast<std::int16_t>(b);
-    m.x = static_cast<std::int16_t>(x);
-    m.y = static_cast<std::int16_t>(y);
-    m.intensity = static_cast<std::int16_t>(intensity);
-    return m;
   }
   QColor background(QTableWidget *table, int line, int column) {
     return table->item(line, column)->background().color();
@@ -238,7 +229,7 @@ TEST_F(TeachTest, TeachDataToWritesByModeAndMovesTheRowNumber) {
   startOffline();
   window().showPage(MainPage::TeachTable);
   QPushButton *teachButton = teach().controller().teachButton();
-  app->frames().publish(frame(4095, 2048, 15, 300, 400, 2500));
+  app->frames().publish(measuredFrame(4095, 2048, 15, 300, 400, 2500));
   fillCells(9);
 
   // MIN DIST, X/Y/INT, POWER MODE DYN: CTO 40, ITO 100.
@@ -281,7 +272,7 @@ TEST_F(TeachTest, TeachDataToWritesByModeAndMovesTheRowNumber) {
 TEST_F(TeachTest, AutomaticColourModePaintsTheTaughtRowManualDoesNot) {
   startOffline();
   QSignalSpy spy(&teach(), &TeachSubsystem::rowColoursChanged);
-  app->frames().publish(frame(4095, 2048, 15, 1, 2, 3));
+  app->frames().publish(measuredFrame(4095, 2048, 15, 1, 2, 3));
   teachPage().setCurrentRow(4);
   teach().controller().teachButton()->click();
   EXPECT_EQ(fourPlaces(4), four(DefaultRowColors[4])) << "manual mode keeps the colour";
