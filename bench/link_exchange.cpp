@@ -20,11 +20,15 @@ int main(int argc, char **argv) {
     return 1;
   }
   quorvane::SensorLink link;
-  link.settings.protocol = quorvane::Protocol::Tcp;
-  link.settings.ipAddress = "127.0.0.1";
-  link.settings.portNumber = port->toStdString();
+  {
+    CommunicationSettings cs = link.settings();
+    cs.protocol = quorvane::Protocol::Tcp;
+    cs.ipAddress = "127.0.0.1";
+    cs.portNumber = port->toStdString();
+    link.setSettings(cs);
+  }
   if (link.InitTCP_IP() < 0) {
-    std::fprintf(stderr, "connect failed: %s\n", qPrintable(link.errorText));
+    std::fprintf(stderr, "connect failed: %s\n", qPrintable(link.errorText()));
     return 1;
   }
   for (int i = 0; i < 200; ++i) // warm-up
@@ -34,7 +38,7 @@ int main(int argc, char **argv) {
   const auto t0 = std::chrono::steady_clock::now();
   for (int i = 0; i < count; ++i)
     if (link.exchange(quorvane::Order::ReadMeasurement, 0) != 1) {
-      std::fprintf(stderr, "exchange %d failed: %s\n", i, qPrintable(link.errorText));
+      std::fprintf(stderr, "exchange %d failed: %s\n", i, qPrintable(link.errorText()));
       return 1;
     }
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();

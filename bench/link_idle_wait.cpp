@@ -19,12 +19,16 @@ bool measure(const char *name, const QStringList &args, const QByteArray &prefix
     return false;
   }
   quorvane::SensorLink link;
-  link.settings.protocol = tcp ? quorvane::Protocol::Tcp : quorvane::Protocol::Rs232;
-  link.settings.ipAddress = "127.0.0.1";
-  link.settings.portNumber = QString(tcp ? *where : QString()).toStdString();
-  link.settings.comDevice = QString(tcp ? QString() : *where).toStdString();
+  {
+    CommunicationSettings cs = link.settings();
+    cs.protocol = tcp ? quorvane::Protocol::Tcp : quorvane::Protocol::Rs232;
+    cs.ipAddress = "127.0.0.1";
+    cs.portNumber = QString(tcp ? *where : QString()).toStdString();
+    cs.comDevice = QString(tcp ? QString() : *where).toStdString();
+    link.setSettings(cs);
+  }
   if ((tcp ? link.InitTCP_IP() : link.InitRS232()) < 0) {
-    std::fprintf(stderr, "%s: open failed: %s\n", name, qPrintable(link.errorText));
+    std::fprintf(stderr, "%s: open failed: %s\n", name, qPrintable(link.errorText()));
     return false;
   }
   const double cpu0 = quorvane::bench::cpuSeconds();

@@ -59,14 +59,18 @@ int main(int argc, char **argv) {
   }
 
   SensorLink link;
-  link.settings.protocol = Protocol::Tcp;
-  link.settings.ipAddress = "127.0.0.1";
-  link.settings.portNumber = std::to_string(port);
+  {
+    CommunicationSettings cs = link.settings();
+    cs.protocol = Protocol::Tcp;
+    cs.ipAddress = "127.0.0.1";
+    cs.portNumber = std::to_string(port);
+    link.setSettings(cs);
+  }
   if (link.InitTCP_IP() < 0) {
-    std::fprintf(stderr, "could not connect: %s\n", qPrintable(link.errorText));
+    std::fprintf(stderr, "could not connect: %s\n", qPrintable(link.errorText()));
     return 1;
   }
-  link.linkOk = true;
+  link.markVerified();
 
   QtDialogs dialogs;
   bench::BenchShell shell(MainPage::Parameters);

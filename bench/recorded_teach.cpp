@@ -61,7 +61,7 @@ int main(int argc, char **argv) {
     return 1;
   }
   app.InitAll();
-  if (!app.link().linkOk) {
+  if (!app.link().linkOk()) {
     std::fprintf(stderr, "could not connect\n");
     return 1;
   }

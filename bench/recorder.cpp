@@ -69,14 +69,18 @@ public:
 };
 
 bool connectTo(SensorLink &link, const QString &port) {
-  link.settings.protocol = Protocol::Tcp;
-  link.settings.ipAddress = "127.0.0.1";
-  link.settings.portNumber = port.toStdString();
+  {
+    CommunicationSettings cs = link.settings();
+    cs.protocol = Protocol::Tcp;
+    cs.ipAddress = "127.0.0.1";
+    cs.portNumber = port.toStdString();
+    link.setSettings(cs);
+  }
   if (link.InitTCP_IP() < 0) {
-    std::fprintf(stderr, "could not connect: %s\n", qPrintable(link.errorText));
+    std::fprintf(stderr, "could not connect: %s\n", qPrintable(link.errorText()));
     return false;
   }
-  link.linkOk = true;
+  link.markVerified();
   return true;
 }
 

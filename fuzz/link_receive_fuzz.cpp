@@ -33,13 +33,13 @@ void exchangeOnce(SensorLink &link, FuzzedDataProvider &in) {
     const auto reply = link.replyPayload();
     if (reply.size() != link.replyHeader().dataLength || reply.size() > kMaxPayload) std::abort();
     if (link.receivedBytes() < static_cast<int>(kHeaderSize + reply.size())) std::abort();
-  } else if (result != -1 || link.errorText.isEmpty()) {
+  } else if (result != -1 || link.errorText().isEmpty()) {
     std::abort(); // a failure is always reported
   }
 }
 
 void streamOnce(SensorLink &link, FuzzedDataProvider &in) {
-  if (!link.startAcquisition(Acquisition::Live)) std::abort();
+  if (!link.beginLoop(Acquisition::Live)) std::abort();
   link.clearReceive();
   for (int frames = in.ConsumeIntegralInRange(1, 4); frames > 0; --frames) {
     if (!link.waitForReceived(static_cast<int>(kHeaderSize))) break;
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   SensorLink link;
   link.setFrameTimeoutSeconds(2.0); // never reached: the stream ends with the line closing
   link.attachTransport(transport);
-  link.linkOk = true;
+  link.markVerified();
   for (const bool stream : streaming) {
     if (stream)
       streamOnce(link, in);

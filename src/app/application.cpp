@@ -164,7 +164,7 @@ void Application::wireConnection() {
   ConnectionStatusBox *status = window_->connectionStatusBox();
   connect(connection_.get(), &Connection::transportChosen, this,
           [this, status](Protocol protocol, int comPort, const QString &ipAddress) {
-            const QString device = QString::fromStdString(link_.settings.comDevice);
+            const QString device = QString::fromStdString(link_.settings().comDevice);
             status->setComPort(device.isEmpty() ? QString::number(comPort) : device);
             status->setIpAddress(ipAddress);
             status->showSerialFields(protocol == Protocol::Rs232);
@@ -179,34 +179,46 @@ void Application::wireConnection() {
   connect(connection_.get(), &Connection::closeRequested, this, [this] { requestQuit(); });
 }
 
-void Application::onTryToConnect() {
-  link_.settings = page_->readSettings();
+QCoro::Task<> Application::onTryToConnect() {
+  link_.setSettings(page_->readSettings());
   offline_ = false;
-  const ConnectOutcome outcome = connection_->TryToConnect();
+  ++attempts_;
+  const ConnectOutcome outcome = co_await connection_->TryToConnect();
+  --attempts_;
   // The sensor answered but reading its parameters failed (the link reported it): the
   // busy lock stays on the actions, the connection page takes the next step.
-  if (outcome == ConnectOutcome::Connected && !link_.linkOk) page_->setRetryControlsEnabled();
+  if (outcome == ConnectOutcome::Connected && !link_.linkOk()) page_->setRetryControlsEnabled();
 }
 
 void Application::onDisconnect() {
   // The port to close is the one shown on the page.
-  link_.settings = page_->readSettings();
+  link_.setSettings(page_->readSettings());
   connection_->Disconnect();
 }
 
-bool Application::onChangeBaudrate() {
+QCoro::Task<bool> Application::onChangeBaudrate() {
   // Only the speed changes; the port stays the one the link has open.
-  link_.settings.baudCode = page_->readSettings().baudCode;
+  {
+    CommunicationSettings cs = link_.settings();
+    cs.baudCode = page_->readSettings().baudCode;
+    link_.setSettings(cs);
+  }
   offline_ = false;
-  connection_->ChangeBaudrate();
+  ++attempts_;
+  co_await connection_->ChangeBaudrate();
+  --attempts_;
   // After OFFLINE only what Disconnect left usable may be used.
-  return !offline_ && !quitRequested_;
+  co_return !offline_ && !quitRequested_;
 }
 
 void Application::onGenerateHwInfoFile() {
-  service_->hardwareInfoFile().CBF_ButtonGenHwInfoFile();
+  link_.runOnLine([this]() -> QCoro::Task<> { co_await generateHwInfoFile(); });
+}
+
+QCoro::Task<> Application::generateHwInfoFile() {
+  co_await service_->hardwareInfoFile().CBF_ButtonGenHwInfoFile();
   // The busy lock leaves the buttons that need a verified link dimmed; the link still is.
-  if (link_.linkOk) page_->setVerifiedLinkButtonsDimmed(false);
+  if (link_.linkOk()) page_->setVerifiedLinkButtonsDimmed(false);
 }
 
 void Application::onPanelIdCommitted(const QString &id) {
@@ -217,15 +229,11 @@ void Application::onPanelIdCommitted(const QString &id) {
 // --- start-up ---
 
 void Application::InitAll() {
-  // 1. Link and mode state.
-  link_.tcpConnected = false;
-  link_.currentOrder = 1;
+  // 1. Mode state (a new link starts unconnected).
   params_.memory = ParameterMemory::Ram;
   window_->selectMemoryButton(ParameterMemory::Ram);
   params_.paraSet = 0;
   link_.stopAcquisition();
-  params_.deferredSend = false;
-  params_.deferredGet = false;
   // 2.-5. The pages exist with the window; the settings file path is the store's; the
   // subsystems' own start-up (table menus, the password field).
   for (Subsystem *s : subsystems_)
@@ -247,13 +255,21 @@ void Application::InitAll() {
   window_->ShowChildPanelDisp(ChildPanel::Measurement);
   window_->show();
   // 12. Communication settings.
-  link_.settings = store_->GetConnectionSettingsFromFile(*page_);
+  link_.setSettings(store_->GetConnectionSettingsFromFile(*page_));
   page_->InitConnectPanel();
   // 13. First connection attempt behind the busy lock.
   window_->SetButtonsDimmed(false, true);
   if (quitRequested_) return; // the window was closed while it was being drawn
-  onTryToConnect();
-  if (link_.linkOk) window_->SetButtonsDimmed(false, false);
+  connectAtStart();
+}
+
+QCoro::Task<> Application::connectAtStart() {
+  co_await onTryToConnect();
+  if (link_.linkOk()) window_->SetButtonsDimmed(false, false);
+}
+
+bool Application::idle() const {
+  return attempts_ == 0 && link_.idle();
 }
 
 void Application::enterOffline() {
@@ -306,8 +322,8 @@ void Application::onLinkFailed(const QString &message) {
 }
 
 void Application::StorePanelSettings() {
-  link_.settings = page_->readSettings();
-  const int result = store_->StorePanelSettings(*window_, *page_, link_.settings, subsystems_);
+  link_.setSettings(page_->readSettings());
+  const int result = store_->StorePanelSettings(*window_, *page_, link_.settings(), subsystems_);
   if (result < 0)
     dialogs_.message(QStringLiteral("ATTENTION!"),
                      QStringLiteral("The panel settings could not be saved to\n%1\n(error %2).")
@@ -326,7 +342,9 @@ void Application::requestQuit() {
 void Application::shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
-  if (link_.tcpConnected) link_.disconnectTcp();
+  // What still waits on the link is abandoned: nothing resumes into the parts torn down.
+  link_.abandonWaits();
+  if (link_.tcpConnected()) link_.disconnectTcp();
   link_.closeSerial();
   connection_.reset();
   subsystems_.clear();

@@ -67,6 +67,8 @@ public:
   PanelSettingsStore &panelSettings() { return *store_; }
   const QString &dataDirectory() const { return dataDirectory_; }
   bool offline() const { return offline_; }
+  // No connection attempt, acquisition, job or exchange is under way.
+  [[nodiscard]] bool idle() const;
 
   // --- the subsystems ---
   ParameterPage &parameterPage();
@@ -94,9 +96,9 @@ private:
   void requestQuit();
 
   // --- ConnectionActions ---
-  void onTryToConnect() override;
+  QCoro::Task<> onTryToConnect() override;
   void onDisconnect() override;
-  bool onChangeBaudrate() override;
+  QCoro::Task<bool> onChangeBaudrate() override;
   void onStorePanelSettings() override { StorePanelSettings(); }
   void onGenerateHwInfoFile() override;
   void onPanelIdCommitted(const QString &id) override;
@@ -118,6 +120,10 @@ private:
   // Every subsystem, in the order of their sections in the settings file.
   std::vector<Subsystem *> subsystems_;
   std::unique_ptr<PanelSettingsStore> store_;
+  // The first connection attempt, behind the busy lock until it ends.
+  QCoro::Task<> connectAtStart();
+  QCoro::Task<> generateHwInfoFile();
+  int attempts_ = 0; // connection attempts and baud-rate changes under way
   bool quitRequested_ = false;
   bool offline_ = false;
   bool shutDown_ = false;

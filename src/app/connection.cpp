@@ -12,8 +12,6 @@
 #include "ui/shell.h"
 #include "ui/wait_cursor.h"
 
-#include <QCoreApplication>
-
 namespace quorvane {
 
 namespace {
@@ -29,24 +27,22 @@ Connection::Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, Paramet
     : QObject(parent), link_(link), shell_(shell), dialogs_(dialogs), params_(params),
       transfer_(transfer) {}
 
-ConnectOutcome Connection::TryToConnect() {
+QCoro::Task<ConnectOutcome> Connection::TryToConnect() {
   link_.closeSerial();
   shell_.setConnectionStatus(text(connecttext::kTryToConnectStatus));
   shell_.appendConnectionLog(text(connecttext::kTryToConnectLog));
-  // Let the status and the log show before the open, which may take seconds.
-  QCoreApplication::processEvents();
-  const CommunicationSettings &s = link_.settings;
+  const CommunicationSettings s = link_.settings();
   Q_EMIT transportChosen(s.protocol, s.comPort, QString::fromStdString(s.ipAddress));
   int result = 0;
   if (s.protocol == Protocol::Rs232) {
     result = link_.InitRS232();
   } else {
     const WaitCursor cursor; // a connect may take seconds
-    result = link_.InitTCP_IP();
+    result = co_await link_.InitTCP_IP();
   }
-  if (result >= 0) return CheckComLine();
+  if (result >= 0) co_return co_await CheckComLine();
   if (s.protocol == Protocol::Rs232) diagnoseSerialOpen(result);
-  return failureDialog(text(connecttext::kConnectionFailed));
+  co_return failureDialog(text(connecttext::kConnectionFailed));
 }
 
 void Connection::diagnoseSerialOpen(int result) {
@@ -60,19 +56,17 @@ void Connection::diagnoseSerialOpen(int result) {
       QString::fromStdString(serialOpenDiagnosis(probeSerialOpenFailure(device))));
 }
 
-ConnectOutcome Connection::CheckComLine() {
-  if (link_.exchange(Order::Identify, 0) != 1)
-    return failureDialog(text(connecttext::kConnectionFailed));
+QCoro::Task<ConnectOutcome> Connection::CheckComLine() {
+  const LinkReply reply = co_await link_.requestIdentity();
+  if (!reply) co_return failureDialog(text(connecttext::kConnectionFailed));
 
-  const std::span<const std::uint8_t> payload = link_.replyPayload();
-  const std::string firmware = firmwareTextFromPayload(payload.data(), payload.size());
-  link_.firmwareText = QByteArray(firmware.data(), static_cast<qsizetype>(firmware.size()));
-  Q_EMIT firmwareIdentified(QString::fromLatin1(link_.firmwareText));
-  serialNumber_ = link_.replyHeader().argument;
+  const std::string firmware = link_.firmwareText().toStdString();
+  Q_EMIT firmwareIdentified(QString::fromLatin1(link_.firmwareText()));
+  serialNumber_ = reply.header.argument;
 
   const FirmwareParts parts = splitFirmware(firmware);
   if (!firmwareMatches(parts))
-    return failureDialog(
+    co_return failureDialog(
         QString::fromLatin1(connecttext::firmwareMismatch(firmwareVersion(parts), serialNumber_)));
 
   const QString display = QString::fromLatin1(firmwareDisplayText(parts));
@@ -86,10 +80,10 @@ ConnectOutcome Connection::CheckComLine() {
     if (!changed.empty()) shell_.appendConnectionLog(QString::fromLatin1(changed));
   }
   knownSensor_ = identity;
-  link_.linkOk = true;
-  transfer_.GetPara();
-  if (link_.linkOk) Q_EMIT linkVerified();
-  return ConnectOutcome::Connected;
+  link_.markVerified();
+  co_await transfer_.readParameters();
+  if (link_.linkOk()) Q_EMIT linkVerified();
+  co_return ConnectOutcome::Connected;
 }
 
 ConnectOutcome Connection::failureDialog(const QString &message) {
@@ -110,26 +104,26 @@ void Connection::Disconnect() {
   // A loop still running would only time out against the closed port.
   link_.stopAcquisition();
   link_.closeSerial();
-  if (link_.tcpConnected) link_.disconnectTcp();
+  if (link_.tcpConnected()) link_.disconnectTcp();
   shell_.setConnectionStatus(text(connecttext::kNoSensorStatus));
   shell_.appendConnectionLog(text(connecttext::kNoSensorLog));
   params_.memory = ParameterMemory::File;
-  link_.linkOk = false;
+  link_.markOffline();
   Q_EMIT offline();
 }
 
-void Connection::ChangeBaudrate() {
+QCoro::Task<> Connection::ChangeBaudrate() {
   // The sensor's TCP side has no line speed; the page offers this for RS-232 only.
-  if (link_.settings.protocol != Protocol::Rs232) return;
-  const std::uint16_t newCode = link_.settings.baudCode;
+  if (link_.settings().protocol != Protocol::Rs232) co_return;
+  const std::uint16_t newCode = link_.settings().baudCode;
   shell_.appendConnectionLog(text(connecttext::kTryChangeBaudrateLog));
   // Still at the old speed: the port keeps it until it is reopened.
-  if (link_.exchange(Order::SetBaudRate, newCode) != 1) return;
+  if (!co_await link_.request(Order::SetBaudRate, newCode)) co_return;
   shell_.appendConnectionLog(text(connecttext::kSuccessLog));
   (void)link_.InitRS232();
-  link_.linkOk = true;
-  TryToConnect();
-  if (link_.linkOk) shell_.appendConnectionLog(text(connecttext::kConfirmBaudrateLog));
+  link_.markVerified();
+  co_await TryToConnect();
+  if (link_.linkOk()) shell_.appendConnectionLog(text(connecttext::kConfirmBaudrateLog));
 }
 
 } // namespace quorvane

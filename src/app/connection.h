@@ -2,12 +2,13 @@
 // Connecting to the sensor: open the chosen transport, identify the sensor, refuse other
 // firmware, fall back to offline work, and change the serial line speed.
 //
-// The connection page writes its controls into SensorLink::settings before calling in here;
+// The connection page hands its controls to SensorLink::setSettings before calling in here;
 // what the page and the main window must show in return arrives through Shell and the
 // signals below.
 #include "link/core/communication_settings.h"
 #include "link/core/connection_texts.h"
 
+#include <QCoroTask>
 #include <QObject>
 #include <QString>
 
@@ -37,14 +38,14 @@ public:
   Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &params,
              ParameterTransfer &transfer, QObject *parent = nullptr);
 
-  ConnectOutcome TryToConnect();
+  QCoro::Task<ConnectOutcome> TryToConnect();
   // The handshake on an open transport.
-  ConnectOutcome CheckComLine();
+  QCoro::Task<ConnectOutcome> CheckComLine();
   // Closes the transports and enters offline work: memory target FILE.
   void Disconnect();
   // Sends the selected speed (settings.baudCode) to the sensor at the old speed, then
   // reopens the port at the new one and connects again. Serial line only.
-  void ChangeBaudrate();
+  QCoro::Task<> ChangeBaudrate();
 
   // Serial number reported by the last good handshake.
   std::uint16_t serialNumber() const { return serialNumber_; }

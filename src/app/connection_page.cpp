@@ -310,11 +310,11 @@ void ConnectionPage::setRetryControlsEnabled() {
 
 // --- callbacks ---
 
-void ConnectionPage::CBF_ButtonTryToConnect() {
-  if (!actions_) return;
+QCoro::Task<> ConnectionPage::CBF_ButtonTryToConnect() {
+  if (!actions_) co_return;
   shell_->SetButtonsDimmed(false, true);
-  actions_->onTryToConnect();
-  if (link_->linkOk) shell_->SetButtonsDimmed(false, false);
+  co_await actions_->onTryToConnect();
+  if (link_->linkOk()) shell_->SetButtonsDimmed(false, false);
 }
 
 void ConnectionPage::CBF_ButtonDisconnect() {
@@ -327,11 +327,11 @@ void ConnectionPage::CBF_ButtonAccept() {
   shell_->showPage(MainPage::Parameters);
 }
 
-void ConnectionPage::CBF_ButtonChangeBaudrate() {
-  if (!actions_) return;
+QCoro::Task<> ConnectionPage::CBF_ButtonChangeBaudrate() {
+  if (!actions_) co_return;
   shell_->SetButtonsDimmed(false, true);
   setVerifiedLinkButtonsDimmed(true);
-  if (actions_->onChangeBaudrate()) shell_->SetButtonsDimmed(false, false);
+  if (co_await actions_->onChangeBaudrate()) shell_->SetButtonsDimmed(false, false);
 }
 
 void ConnectionPage::CBF_ButtonGenHwInfoFile() {

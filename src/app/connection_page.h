@@ -4,6 +4,7 @@
 // The page reads and shows values; connecting is done by the actions it is given.
 #include "link/sensor_link.h"
 
+#include <QCoroTask>
 #include <QStringList>
 #include <QWidget>
 
@@ -22,10 +23,10 @@ class Shell;
 class ConnectionActions {
 public:
   virtual ~ConnectionActions() = default;
-  virtual void onTryToConnect() = 0;
+  virtual QCoro::Task<> onTryToConnect() = 0;
   virtual void onDisconnect() = 0;
-  // Returns whether the busy lock may be released (not after OFFLINE or CLOSE).
-  virtual bool onChangeBaudrate() = 0;
+  // Resumes with whether the busy lock may be released (not after OFFLINE or CLOSE).
+  virtual QCoro::Task<bool> onChangeBaudrate() = 0;
   virtual void onStorePanelSettings() = 0;
   virtual void onGenerateHwInfoFile() = 0;
   virtual void onPanelIdCommitted(const QString &id) = 0;
@@ -68,10 +69,10 @@ public:
   void setVerifiedLinkButtonsDimmed(bool dimmed);
 
   // --- callbacks ---
-  void CBF_ButtonTryToConnect();
+  QCoro::Task<> CBF_ButtonTryToConnect();
   void CBF_ButtonDisconnect();
   void CBF_ButtonAccept();
-  void CBF_ButtonChangeBaudrate();
+  QCoro::Task<> CBF_ButtonChangeBaudrate();
   void CBF_ButtonGenHwInfoFile();
   void CBF_EditCommunicationProtocol();
   void CBF_EditSelectComPort();

@@ -259,7 +259,6 @@ void MainWindow::SetButtonsDimmed(bool keepMainButtons, bool dimmed) {
     if (const auto state = busyDimmedState(group, keepMainButtons, dimmed))
       control->setEnabled(!*state);
   }
-  QCoreApplication::processEvents();
 }
 
 int MainWindow::childIndex(ChildPanel panel) {

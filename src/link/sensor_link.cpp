@@ -2,19 +2,23 @@
 
 #include "link/core/baud_rate.h"
 #include "link/core/crc8.h"
+#include "link/core/firmware.h"
 #include "link/core/link_messages.h"
 #include "link/core/port_number.h"
 #include "link/core/serial_device_names.h"
 #include "link/event_wait.h"
 #include "link/serial_transport.h"
 #include "link/tcp_transport.h"
+#include "link/wake_list.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QtDebug>
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <deque>
 
 namespace quorvane {
 
@@ -48,7 +52,12 @@ struct SensorLink::Impl {
   TcpTransport tcp;
   Transport *active = nullptr; // the transport opened last; null when none is open
   EventWait waiter;
+  WakeList wake;     // awaited waits re-check their condition
+  WakeList lineFree; // requests waiting their turn
+  WakeList ended;    // callers waiting for the acquisition to end
   bool exchanging = false;
+  int waitingTurn = 0;
+  std::deque<std::function<QCoro::Task<>()>> pendingJobs;
   bool lossReported = false; // the transport went away and that was reported already
 
   // Appends what `from` has queued, as far as the buffer has room; the rest stays queued.
@@ -71,6 +80,10 @@ struct SensorLink::Impl {
     if (lossReported) return WaitEnd::Lost;
     return WaitEnd::TimedOut;
   }
+  void wakeWaits() {
+    waiter.wake();
+    wake.wakeAll();
+  }
   // Bytes that arrived before a request was sent cannot belong to its reply.
   void dropStale(Transport &t) {
     std::array<std::uint8_t, 512> scratch{};
@@ -81,17 +94,20 @@ struct SensorLink::Impl {
 
 SensorLink::SensorLink(QObject *parent) : QObject(parent), d_(std::make_unique<Impl>()) {
   for (Transport *t : {static_cast<Transport *>(&d_->serial), static_cast<Transport *>(&d_->tcp)}) {
-    connect(t, &Transport::readyRead, this, [this, t] { d_->pull(*t); });
-    connect(t, &Transport::portError, this, [this] { d_->waiter.wake(); });
+    connect(t, &Transport::readyRead, this, [this, t] {
+      d_->pull(*t);
+      d_->wake.wakeAll();
+    });
+    connect(t, &Transport::portError, this, [this] { d_->wakeWaits(); });
   }
   connect(&d_->tcp, &Transport::disconnected, this, [this] {
     // The server closed the connection: forget it, then report once.
     if (d_->active == &d_->tcp) d_->active = nullptr;
     d_->tcp.close();
-    tcpConnected = false;
+    setTcpConnected(false);
     d_->lossReported = true;
     report(text(linktext::kServerClosed));
-    d_->waiter.wake();
+    d_->wakeWaits();
   });
 }
 
@@ -107,7 +123,7 @@ std::uint8_t *SensorLink::txPayload() {
 }
 
 void SensorLink::FillTxBuf(std::uint8_t order, std::uint16_t argument, std::uint16_t dataLength) {
-  currentOrder = order;
+  currentOrder_ = order;
   if (dataLength > kMaxRequestPayload) {
     qCritical("FillTxBuf: payload of %u bytes exceeds the staging area", dataLength);
     d_->txLength = 0;
@@ -229,6 +245,143 @@ int SensorLink::exchange(Order order, std::uint16_t argument,
   return DataExchange(static_cast<int>(kHeaderSize + payload.size()));
 }
 
+int SensorLink::identify() {
+  const int result = exchange(Order::Identify, 0);
+  if (result != 1) return result;
+  const std::span<const std::uint8_t> payload = replyPayload();
+  const std::string firmware = firmwareTextFromPayload(payload.data(), payload.size());
+  firmwareText_ = QByteArray(firmware.data(), static_cast<qsizetype>(firmware.size()));
+  Q_EMIT stateChanged();
+  return result;
+}
+
+// --- awaited exchanges ---
+
+QCoro::Task<bool> SensorLink::awaitFrameBytes(Transport *t, int need) {
+  QTimer deadline;
+  deadline.setTimerType(Qt::PreciseTimer);
+  deadline.setSingleShot(true);
+  bool expired = false;
+  connect(&deadline, &QTimer::timeout, this, [this, &expired] {
+    expired = true;
+    d_->wake.wakeAll();
+  });
+  deadline.start(std::chrono::milliseconds(static_cast<long long>(frameTimeout_ * 1000.0)));
+  if (t) d_->pull(*t);
+  for (;;) {
+    d_->portStatus = t ? t->portStatus() : 0;
+    if (d_->count >= need && d_->portStatus <= 0) co_return true;
+    if (d_->lossReported) co_return false; // the server close was reported when it happened
+    if (expired || !t || !t->isOpen() || d_->portStatus > 0) {
+      report(text(linktext::kTimeout));
+      co_return false;
+    }
+    co_await d_->wake.next();
+  }
+}
+
+QCoro::Task<LinkReply> SensorLink::request(Order order, std::uint16_t argument,
+                                           std::vector<std::uint8_t> payload) {
+  LinkReply reply;
+  if (payload.size() > kMaxRequestPayload) {
+    qCritical("request: payload of %zu bytes exceeds the request limit", payload.size());
+    co_return reply;
+  }
+  ++d_->waitingTurn;
+  while (d_->exchanging)
+    co_await d_->lineFree.next();
+  --d_->waitingTurn;
+  d_->exchanging = true;
+  struct Turn {
+    Impl &d;
+    ~Turn() {
+      d.exchanging = false;
+      d.lineFree.wakeAll();
+    }
+  } turn{*d_};
+
+  const std::vector<std::uint8_t> frame = buildFrame(orderByte(order), argument, payload);
+  currentOrder_ = orderByte(order);
+  d_->rx.fill(0);
+  d_->count = 0;
+  d_->portStatus = 0;
+  d_->lossReported = false;
+  Transport *t = d_->active;
+  if (!t || !t->isOpen()) {
+    // Nothing to send over: no point in waiting for a reply that cannot come.
+    report(text(linktext::kTimeout));
+    co_return reply;
+  }
+  t->flushQueues();
+  d_->dropStale(*t);
+  (void)t->write(frame.data(), frame.size()); // a failed write shows up as a reply time-out
+
+  if (!co_await awaitFrameBytes(t, static_cast<int>(kHeaderSize))) co_return reply;
+  if (CheckHeaderCRC() != 1) co_return reply;
+  if (d_->reply.order == orderByte(Order::ErrorReply)) {
+    if (d_->reply.argument == kErrorUnknownOrder) {
+      report(text(linktext::kInvalidOrder));
+      co_return reply;
+    }
+    if (d_->reply.argument == kErrorBadCrc) {
+      report(text(linktext::kReduceBaudrate));
+      co_return reply;
+    }
+  }
+  const int n = d_->reply.dataLength;
+  if (n != 0) {
+    if (!co_await awaitFrameBytes(t, static_cast<int>(kHeaderSize) + n)) co_return reply;
+    if (crc8Update(d_->rx.data(), kHeaderSize, static_cast<std::size_t>(n)) != d_->reply.dataCrc) {
+      report(text(linktext::kBadData));
+      co_return reply;
+    }
+    reply.payload.assign(d_->rx.begin() + kHeaderSize, d_->rx.begin() + kHeaderSize + n);
+  }
+  reply.header = d_->reply;
+  reply.ok = true;
+  co_return reply;
+}
+
+QCoro::Task<LinkReply> SensorLink::requestIdentity() {
+  LinkReply reply = co_await request(Order::Identify, 0);
+  if (!reply) co_return reply;
+  const std::string firmware = firmwareTextFromPayload(reply.payload.data(), reply.payload.size());
+  firmwareText_ = QByteArray(firmware.data(), static_cast<qsizetype>(firmware.size()));
+  Q_EMIT stateChanged();
+  co_return reply;
+}
+
+bool SensorLink::lineBusy() const {
+  return d_->exchanging || d_->waitingTurn > 0;
+}
+
+QCoro::Task<StreamEnd> SensorLink::receive(int count, bool begun) {
+  const int need = std::clamp(count, 0, static_cast<int>(kReceiveBufferSize));
+  Transport *t = d_->active;
+  QTimer deadline;
+  deadline.setTimerType(Qt::PreciseTimer);
+  deadline.setSingleShot(true);
+  bool expired = false;
+  connect(&deadline, &QTimer::timeout, this, [this, &expired] {
+    expired = true;
+    d_->wake.wakeAll();
+  });
+  const auto limit = std::chrono::milliseconds(static_cast<long long>(frameTimeout_ * 1000.0));
+  if (t) d_->pull(*t);
+  for (;;) {
+    d_->portStatus = t ? t->portStatus() : 0;
+    if (d_->count >= need && d_->portStatus <= 0) co_return StreamEnd::Complete;
+    if (!acquisitionRunning()) co_return StreamEnd::Stopped;
+    if (!t || !t->isOpen() || d_->portStatus > 0) co_return StreamEnd::LineFault;
+    if (expired) {
+      report(text(linktext::kTimeout));
+      co_return StreamEnd::TimedOut;
+    }
+    if ((begun || d_->count > 0) && !deadline.isActive()) deadline.start(limit);
+    co_await d_->wake.next();
+  }
+}
+
 const FrameHeader &SensorLink::replyHeader() const {
   return d_->reply;
 }
@@ -252,28 +405,129 @@ int SensorLink::portStatus() const {
 // --- failures ---
 
 void SensorLink::report(const QString &message) {
-  errorText = message.left(kMaxErrorTextLength);
+  errorText_ = message.left(kMaxErrorTextLength);
   SetTimeout();
 }
 
 void SensorLink::SetTimeout() {
-  linkOk = false;
+  setLinkOk(false);
   stopAcquisition();
-  Q_EMIT failed(errorText);
+  Q_EMIT failed(errorText_);
 }
 
-bool SensorLink::startAcquisition(Acquisition kind) {
+void SensorLink::setSettings(const CommunicationSettings &settings) {
+  if (settings == settings_) return;
+  settings_ = settings;
+  Q_EMIT stateChanged();
+}
+
+void SensorLink::markVerified() {
+  setLinkOk(true);
+}
+
+void SensorLink::markOffline() {
+  setLinkOk(false);
+}
+
+void SensorLink::setLinkOk(bool ok) {
+  if (ok == linkOk_) return;
+  linkOk_ = ok;
+  Q_EMIT stateChanged();
+}
+
+void SensorLink::setTcpConnected(bool connected) {
+  if (connected == tcpConnected_) return;
+  tcpConnected_ = connected;
+  Q_EMIT stateChanged();
+}
+
+bool SensorLink::beginLoop(Acquisition kind) {
   if (acquisition_ != Acquisition::Idle || kind == Acquisition::Idle) return false;
   acquisition_ = kind;
+  stopping_ = false;
+  taskOwned_ = false;
   Q_EMIT acquisitionChanged(kind);
   return true;
 }
 
-void SensorLink::stopAcquisition() {
-  if (acquisition_ == Acquisition::Idle) return;
+void SensorLink::setAcquisitionTask(Acquisition kind, std::function<QCoro::Task<>()> task) {
+  tasks_.at(static_cast<std::size_t>(kind)) = std::move(task);
+}
+
+bool SensorLink::startAcquisition(Acquisition kind) {
+  if (acquisition_ != Acquisition::Idle || kind == Acquisition::Idle) return false;
+  const auto &task = tasks_.at(static_cast<std::size_t>(kind));
+  if (!task) return false;
+  acquisition_ = kind;
+  stopping_ = false;
+  taskOwned_ = true;
+  Q_EMIT acquisitionChanged(kind);
+  runAcquisition(task); // runs on its own; it ends the acquisition when done
+  return true;
+}
+
+QCoro::Task<> SensorLink::runAcquisition(std::function<QCoro::Task<>()> task) {
+  co_await task();
+  if (linkOk_)
+    co_await servePending();
+  else
+    d_->pendingJobs.clear(); // they would only time out against a failed link
   acquisition_ = Acquisition::Idle;
-  d_->waiter.wake(); // streaming waits re-check their condition
+  stopping_ = false;
+  taskOwned_ = false;
+  d_->ended.wakeAll();
   Q_EMIT acquisitionChanged(acquisition_);
+}
+
+void SensorLink::stopAcquisition() {
+  if (acquisition_ == Acquisition::Idle || stopping_) return;
+  if (taskOwned_) {
+    // The task sees it at its next step and cleans up; it reports its own end.
+    stopping_ = true;
+    d_->wakeWaits();
+    return;
+  }
+  acquisition_ = Acquisition::Idle;
+  d_->wakeWaits(); // streaming waits re-check their condition
+  Q_EMIT acquisitionChanged(acquisition_);
+}
+
+void SensorLink::runOnLine(std::function<QCoro::Task<>()> job) {
+  if (acquisition_ == Acquisition::Idle) {
+    runJob(std::move(job));
+    return;
+  }
+  d_->pendingJobs.push_back(std::move(job));
+}
+
+QCoro::Task<> SensorLink::runJob(std::function<QCoro::Task<>()> job) {
+  ++jobsRunning_;
+  co_await job(); // `job` lives in this frame while its task runs
+  --jobsRunning_;
+}
+
+void SensorLink::abandonWaits() {
+  d_->wake.abandon();
+  d_->lineFree.abandon();
+  d_->ended.abandon();
+  d_->pendingJobs.clear();
+}
+
+bool SensorLink::idle() const {
+  return acquisition_ == Acquisition::Idle && jobsRunning_ == 0 && !lineBusy();
+}
+
+QCoro::Task<> SensorLink::servePending() {
+  while (!d_->pendingJobs.empty()) {
+    std::function<QCoro::Task<>()> job = std::move(d_->pendingJobs.front());
+    d_->pendingJobs.pop_front();
+    co_await job();
+  }
+}
+
+QCoro::Task<> SensorLink::acquisitionEnded() {
+  while (acquisition_ != Acquisition::Idle)
+    co_await d_->ended.next();
 }
 
 // --- transports ---
@@ -281,12 +535,12 @@ void SensorLink::stopAcquisition() {
 int SensorLink::InitRS232() {
   stopAcquisition();
   // One transport at a time: a TCP server closing later must not fail the serial link.
-  if (tcpConnected || d_->tcp.isOpen()) disconnectTcp();
+  if (tcpConnected_ || d_->tcp.isOpen()) disconnectTcp();
   closeSerial();
   int result = linktext::rs232::kInvalidPortNumber;
   const QString device = serialDevice();
-  if (!device.isEmpty()) result = d_->serial.open(device, baudRateForCode(settings.baudCode));
-  lastOpenResult = result;
+  if (!device.isEmpty()) result = d_->serial.open(device, baudRateForCode(settings_.baudCode));
+  lastOpenResult_ = result;
   if (result < 0) {
     report(text(linktext::rs232ErrorText(result)));
     return result;
@@ -295,43 +549,43 @@ int SensorLink::InitRS232() {
   return result;
 }
 
-int SensorLink::InitTCP_IP() {
-  if (tcpConnected || d_->tcp.isOpen()) disconnectTcp();
+QCoro::Task<int> SensorLink::InitTCP_IP() {
+  if (tcpConnected_ || d_->tcp.isOpen()) disconnectTcp();
   closeSerial();
-  const long port = portNumberFromText(settings.portNumber);
+  const long port = portNumberFromText(settings_.portNumber);
   int result = linktext::tcp::kInvalidParameter;
   if (isUsablePort(port)) {
-    result = d_->tcp.connectTo(QString::fromStdString(settings.ipAddress),
-                               static_cast<quint16>(port), kTcpConnectTimeoutMs);
+    result = co_await d_->tcp.connectTo(QString::fromStdString(settings_.ipAddress),
+                                        static_cast<quint16>(port), kTcpConnectTimeoutMs);
   }
-  lastOpenResult = result;
+  lastOpenResult_ = result;
   if (result < 0) {
-    tcpConnected = false;
+    setTcpConnected(false);
     report(text(linktext::tcpErrorText(result)));
-    return result;
+    co_return result;
   }
-  tcpConnected = true;
+  setTcpConnected(true);
   d_->active = &d_->tcp;
-  return result;
+  co_return result;
 }
 
 QString SensorLink::serialDevice() const {
-  if (!settings.comDevice.empty()) return QString::fromStdString(settings.comDevice);
-  if (settings.comPort >= 1) return QString::fromStdString(defaultSerialDevice(settings.comPort));
+  if (!settings_.comDevice.empty()) return QString::fromStdString(settings_.comDevice);
+  if (settings_.comPort >= 1) return QString::fromStdString(defaultSerialDevice(settings_.comPort));
   return {};
 }
 
 void SensorLink::closeSerial() {
   d_->serial.close();
   if (d_->active == &d_->serial) d_->active = nullptr;
-  d_->waiter.wake();
+  d_->wakeWaits();
 }
 
 void SensorLink::disconnectTcp() {
   d_->tcp.close();
-  tcpConnected = false;
+  setTcpConnected(false);
   if (d_->active == &d_->tcp) d_->active = nullptr;
-  d_->waiter.wake();
+  d_->wakeWaits();
 }
 
 Transport *SensorLink::transport() const {
@@ -339,12 +593,15 @@ Transport *SensorLink::transport() const {
 }
 
 void SensorLink::attachTransport(Transport &t) {
-  if (tcpConnected || d_->tcp.isOpen()) disconnectTcp();
+  if (tcpConnected_ || d_->tcp.isOpen()) disconnectTcp();
   closeSerial();
-  connect(&t, &Transport::readyRead, this, [this, &t] { d_->pull(t); });
+  connect(&t, &Transport::readyRead, this, [this, &t] {
+    d_->pull(t);
+    d_->wake.wakeAll();
+  });
   // A wait notices a closed or failed port only when it is woken.
-  connect(&t, &Transport::portError, this, [this] { d_->waiter.wake(); });
-  connect(&t, &Transport::disconnected, this, [this] { d_->waiter.wake(); });
+  connect(&t, &Transport::portError, this, [this] { d_->wakeWaits(); });
+  connect(&t, &Transport::disconnected, this, [this] { d_->wakeWaits(); });
   connect(&t, &QObject::destroyed, this, [this, &t] {
     if (d_->active == &t) d_->active = nullptr;
   });

@@ -6,20 +6,42 @@
 #include "link/core/orders.h"
 
 #include <QByteArray>
+#include <QCoroTask>
 #include <QObject>
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
+#include <vector>
 
 namespace quorvane {
 
 class Transport;
 
-// Which loop holds the link for a run of measurements or a stream of frames.
-enum class Acquisition { Idle, Live, Recording, Scope, RecordedTeach, Calibration };
+// Which acquisition holds the link: a run of measurements, a stream of frames or a
+// procedure that must not be interleaved with one.
+enum class Acquisition { Idle, Live, Recording, Scope, RecordedTeach, Calibration, HardwareInfo };
+inline constexpr std::size_t kAcquisitionKinds = 7;
+
+// A reply: its header and payload (the announced length), or ok == false when the exchange
+// failed (the failure was reported already).
+struct LinkReply {
+  bool ok = false;
+  FrameHeader header{};
+  std::vector<std::uint8_t> payload;
+  explicit operator bool() const { return ok; }
+};
+
+// How a streaming receive ended.
+enum class StreamEnd {
+  Complete, // the bytes asked for are in the receive buffer
+  Stopped,  // the acquisition was told to stop
+  TimedOut, // a frame had begun and its rest did not follow in time (reported)
+  LineFault // the port failed or went away (portStatus() tells)
+};
 
 class SensorLink : public QObject {
   Q_OBJECT
@@ -27,22 +49,72 @@ public:
   explicit SensorLink(QObject *parent = nullptr);
   ~SensorLink() override;
 
-  // --- link state (read and written by the subsystems directly) ---
-  CommunicationSettings settings;
-  bool tcpConnected = false;
-  bool linkOk = false;
-  std::uint8_t currentOrder = 1;
-  int lastOpenResult = 0;
-  QByteArray firmwareText; // first 72 bytes of the last handshake reply
-  QString errorText;       // message of the last link failure (at most 255 characters)
+  // --- link state (changed only here; stateChanged() tells) ---
+  const CommunicationSettings &settings() const { return settings_; }
+  // The settings the next open uses; an open transport keeps its own until reopened.
+  void setSettings(const CommunicationSettings &settings);
+  [[nodiscard]] bool tcpConnected() const { return tcpConnected_; }
+  // A sensor answered the handshake (or a procedure re-armed the link) and no failure since.
+  [[nodiscard]] bool linkOk() const { return linkOk_; }
+  [[nodiscard]] std::uint8_t currentOrder() const { return currentOrder_; }
+  [[nodiscard]] int lastOpenResult() const { return lastOpenResult_; }
+  // First 72 bytes of the last handshake reply.
+  const QByteArray &firmwareText() const { return firmwareText_; }
+  // Message of the last link failure (at most 255 characters).
+  const QString &errorText() const { return errorText_; }
+  // A procedure that talks to the sensor after a failure tries the link again.
+  void markVerified();
+  // The operator works offline: the link is no longer verified.
+  void markOffline();
 
-  // --- the running loop (one owner: start, stop, changed signal) ---
+  // --- the running acquisition (one owner: start, stop, changed signal) ---
+  // The kind of the running acquisition task; Idle once it has ended.
   [[nodiscard]] Acquisition acquisition() const { return acquisition_; }
-  [[nodiscard]] bool acquisitionRunning() const { return acquisition_ != Acquisition::Idle; }
-  // Starts a loop of `kind`; false (nothing changes) when a loop already runs.
+  // A task runs and has not been told to stop: loops go on while this holds.
+  [[nodiscard]] bool acquisitionRunning() const {
+    return acquisition_ != Acquisition::Idle && !stopping_;
+  }
+  // Declares the task an acquisition of `kind` runs; its owner does this once.
+  void setAcquisitionTask(Acquisition kind, std::function<QCoro::Task<>()> task);
+  // Starts the declared task of `kind`; false (nothing runs) while another acquisition
+  // runs or when none is declared. The task ends on its own or when told to stop;
+  // acquisitionChanged() tells both.
   [[nodiscard]] bool startAcquisition(Acquisition kind);
-  // Ends the running loop: its exchanges and streaming waits see it at once.
+  // Starts a loop of `kind` that its caller runs itself (loops not yet made tasks).
+  [[nodiscard]] bool beginLoop(Acquisition kind);
+  // Tells the running acquisition to stop: a streaming wait ends at once, an exchange on
+  // the line ends with its reply (at most the frame time limit), then the task cleans up.
   void stopAcquisition();
+  // Resumes once no acquisition runs.
+  QCoro::Task<> acquisitionEnded();
+  // Runs `job` (a procedure of exchanges, such as SEND) as a whole: at once when no
+  // acquisition runs, else between two steps of the running one, which serves it with
+  // servePending(); a job still waiting when the acquisition ends runs then, unless the
+  // link failed.
+  void runOnLine(std::function<QCoro::Task<>()> job);
+  // Runs the jobs asked for since the last call; a loop awaits this between two steps.
+  QCoro::Task<> servePending();
+  // The program is ending: what still waits on the link never resumes.
+  void abandonWaits();
+  // Nothing runs: no acquisition, no job, no request on the line or waiting its turn.
+  [[nodiscard]] bool idle() const;
+
+  // --- awaited exchanges ---
+  // Sends one request and resumes with its reply. One request is on the line at a time:
+  // a request made while another waits for its reply waits its turn, in order. With no
+  // open transport it fails at once with the time-out message; when the TCP server closes
+  // during the wait, that close is the one report ("SERVER HAS CLOSED CONNECTION!").
+  QCoro::Task<LinkReply> request(Order order, std::uint16_t argument,
+                                 std::vector<std::uint8_t> payload = {});
+  // The handshake (order 0); on success the firmware text is taken from the reply.
+  QCoro::Task<LinkReply> requestIdentity();
+  // True while a request is on the line or waits its turn.
+  [[nodiscard]] bool lineBusy() const;
+  // Streaming receive: resumes when `count` bytes are in the receive buffer. The first
+  // byte may take any time (the sensor sends on its trigger); once the frame has begun —
+  // bytes are in, or `begun` says an earlier wait took its first part — the rest must
+  // follow within the frame time limit, else the time-out is reported.
+  QCoro::Task<StreamEnd> receive(int count, bool begun = false);
 
   // --- one exchange ---
   // The staging payload area; callers write their payload here before FillTxBuf.
@@ -58,6 +130,8 @@ public:
   [[nodiscard]] int GetDataFrame();
   // Checks the 8 bytes at the start of the receive buffer; decodes them when good.
   [[nodiscard]] int CheckHeaderCRC();
+  // The handshake: order 0; on success the firmware text is taken from the reply.
+  [[nodiscard]] int identify();
   // Payload into staging, FillTxBuf, DataExchange.
   [[nodiscard]] int exchange(Order order, std::uint16_t argument,
                              std::span<const std::uint8_t> payload = {});
@@ -82,7 +156,9 @@ public:
   // The device InitRS232 opens: the stored path, else /dev/ttyS<n-1> for COM port n; empty
   // when neither is set.
   QString serialDevice() const;
-  int InitTCP_IP();
+  // Connects to the TCP server of the settings; resumes with 0 or the negative failure code
+  // (reported).
+  QCoro::Task<int> InitTCP_IP();
   void closeSerial();
   void disconnectTcp();
   Transport *transport() const;
@@ -112,10 +188,30 @@ Q_SIGNALS:
   // need a verified link and brings the connection page to the front.
   void failed(const QString &message);
   void acquisitionChanged(quorvane::Acquisition acquisition);
+  // linkOk, the TCP connection, the firmware text or the settings changed.
+  void stateChanged();
 
 private:
+  QCoro::Task<> runAcquisition(std::function<QCoro::Task<>()> task);
+  // Waits for `need` received bytes within the frame limit; reports a time-out.
+  QCoro::Task<bool> awaitFrameBytes(Transport *t, int need);
+  QCoro::Task<> runJob(std::function<QCoro::Task<>()> job);
+  std::array<std::function<QCoro::Task<>()>, kAcquisitionKinds> tasks_{};
+  int jobsRunning_ = 0;
+  bool stopping_ = false;
+  bool taskOwned_ = false;
   struct Impl;
   std::unique_ptr<Impl> d_;
+  void setLinkOk(bool ok);
+  void setTcpConnected(bool connected);
+
+  CommunicationSettings settings_;
+  bool tcpConnected_ = false;
+  bool linkOk_ = false;
+  std::uint8_t currentOrder_ = 1;
+  int lastOpenResult_ = 0;
+  QByteArray firmwareText_;
+  QString errorText_;
   double frameTimeout_ = 3.0;
   Acquisition acquisition_ = Acquisition::Idle;
 };

@@ -1,7 +1,7 @@
 #include "link/tcp_transport.h"
 
 #include "link/core/link_messages.h"
-#include "link/event_wait.h"
+#include <QCoroAbstractSocket>
 
 #include <array>
 #include <chrono>
@@ -54,7 +54,7 @@ TcpTransport::~TcpTransport() {
   close();
 }
 
-int TcpTransport::connectTo(const QString &host, quint16 port, int timeoutMs) {
+QCoro::Task<int> TcpTransport::connectTo(QString host, quint16 port, int timeoutMs) {
   close();
   status_ = 0;
   bool failed = false;
@@ -65,19 +65,15 @@ int TcpTransport::connectTo(const QString &host, quint16 port, int timeoutMs) {
         error = e;
       });
   socket_.connectToHost(host, port);
-  EventWait wait;
-  const bool connected =
-      wait.until([&] { return failed || socket_.state() == QAbstractSocket::ConnectedState; },
-                 std::chrono::milliseconds(timeoutMs)) &&
-      !failed;
+  const bool connected = co_await qCoro(socket_).waitForConnected(timeoutMs) && !failed;
   disconnect(onError);
   if (connected) {
     // Frames are small and each waits for its reply: send them at once.
     socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    return 0;
+    co_return 0;
   }
   close();
-  return failed ? connectErrorCode(error) : linktext::tcp::kTimeOutError;
+  co_return failed ? connectErrorCode(error) : linktext::tcp::kTimeOutError;
 }
 
 void TcpTransport::close() {

@@ -2,6 +2,8 @@
 // The TCP client to a sensor acting as server.
 #include "link/transport.h"
 
+#include <QCoroTask>
+
 #include <QString>
 #include <QTcpSocket>
 
@@ -15,7 +17,8 @@ public:
 
   // Connects, asleep in the event loop for at most `timeoutMs`. Returns 0, or a negative
   // code of the TCP connect table (see link_messages.h).
-  [[nodiscard]] int connectTo(const QString &host, quint16 port, int timeoutMs);
+  // Resumes with 0 once connected, else with the negative code of the failure.
+  QCoro::Task<int> connectTo(QString host, quint16 port, int timeoutMs);
 
   bool isOpen() const override { return socket_.state() == QAbstractSocket::ConnectedState; }
   // Closes without signalling disconnected: that signal means the server went away.

@@ -51,20 +51,18 @@ LiveController::LiveController(SensorLink &link, Shell &shell, ParameterState &p
   connect(&graphPanel_, &GraphPanel::closeRequested, this, &LiveController::CBF_ButtonGpClose);
   connect(&graphPanel_, &GraphPanel::signalSelected, this, &LiveController::SetGraphVisible);
   connect(&frames_, &FramePublisher::frame, this, &LiveController::showFrame);
+  link_.setAcquisitionTask(Acquisition::Live, [this] { return measure(); });
 }
 
 // --- GO / STOP -----------------------------------------------------------------------------
 
 void LiveController::CBF_ButtonGo() {
-  // GO is dimmed while the loop runs; a shortcut or a second caller must not nest a loop.
-  if (inLoop_) return;
-  shell_.SetButtonsDimmed(true, true);
+  // GO is dimmed while an acquisition runs; a shortcut must not start a second one.
+  if (link_.acquisition() != Acquisition::Idle) return;
   transfer_.GetPanelValues();
   if (shell_.currentChildPanel() != ChildPanel::MeanTeach)
     shell_.ShowChildPanelDisp(ChildPanel::Measurement);
-  InitGraphs();
-  GetData();
-  shell_.SetButtonsDimmed(false, false);
+  (void)link_.startAcquisition(Acquisition::Live);
 }
 
 void LiveController::CBF_ButtonStop() {
@@ -73,31 +71,19 @@ void LiveController::CBF_ButtonStop() {
 
 // --- the loop ------------------------------------------------------------------------------
 
-void LiveController::GetData() {
-  if (inLoop_) return;
-  inLoop_ = true;
-  if (!link_.startAcquisition(Acquisition::Live)) {
-    inLoop_ = false;
-    return;
-  }
+QCoro::Task<> LiveController::measure() {
+  shell_.SetButtonsDimmed(true, true);
+  InitGraphs();
   while (link_.acquisitionRunning()) {
-    // Requests made while the previous exchange was waiting go out before the next
-    // measurement, so only one request is ever on the link.
-    if (parameters_.deferredSend) {
-      parameters_.deferredSend = false;
-      const int result = transfer_.SendPara();
-      if (!link_.acquisitionRunning() || result < 0) break;
-    }
-    if (parameters_.deferredGet) {
-      parameters_.deferredGet = false;
-      transfer_.GetPara();
-    }
+    // SEND and GET pressed meanwhile go out whole before the next measurement, so only
+    // one request is ever on the link.
+    co_await link_.servePending();
     if (!link_.acquisitionRunning()) break;
-    if (link_.exchange(Order::ReadMeasurement, 0) != 1) break; // the link reported it
-    takeFrame(link_.replyPayload());
+    const LinkReply reply = co_await link_.request(Order::ReadMeasurement, 0);
+    if (!reply) break; // the link reported it
+    takeFrame(reply.payload);
   }
-  link_.stopAcquisition();
-  inLoop_ = false;
+  shell_.SetButtonsDimmed(false, false);
 }
 
 void LiveController::takeFrame(std::span<const std::uint8_t> payload) {

@@ -10,6 +10,7 @@
 #include "live/core/sim_reference.h"
 #include "teach/core/row_colours.h"
 
+#include <QCoroTask>
 #include <QObject>
 
 #include <array>
@@ -46,9 +47,9 @@ public:
   void CBF_ButtonGpClose();
 
   // --- the loop and the displays ---
-  // Polls the sensor until acquisitionRunning is cleared.
-  void GetData();
-  bool loopRunning() const { return inLoop_; }
+  // The live acquisition: measures until told to stop, serving SEND and GET between two
+  // measurements. Started as the link's Live acquisition (GO, the mean-value assistant).
+  QCoro::Task<> measure();
   // Decodes a measurement reply (a short reply reads as zeros) and publishes it.
   void takeFrame(std::span<const std::uint8_t> payload);
   // The published frame into the record, the displays and the graphs.
@@ -110,7 +111,6 @@ private:
   int currentRow_ = 0;
   ColourSpaceRanges ranges_{};
   PanelGraphState graphState_{};
-  bool inLoop_ = false;
   std::uint64_t framesShown_ = 0;
 };
 

@@ -199,50 +199,55 @@ void ParameterController::onCellEdited() {
   redrawGraphs();
 }
 
-void ParameterController::checkWritePlausibility() {
-  const std::uint16_t rejected = link_.replyHeader().argument;
+void ParameterController::checkWritePlausibility(const LinkReply &reply) {
+  const std::uint16_t rejected = reply.header.argument;
   if (rejected != 0) link_.report(ramPlausibilityMessage(rejected));
 }
 
-int ParameterController::SendPara() {
-  state_.deferredSend = false;
+QCoro::Task<bool> ParameterController::sendParameters() {
   GetPanelValues();
   const auto set = static_cast<std::uint16_t>(state_.paraSet);
 
   const ParameterBytes record = encodeParameters(state_.para);
-  int result = link_.exchange(Order::WriteParameters, set, record);
-  if (result != 1) return result;
-  checkWritePlausibility(); // the teach table still goes out
+  LinkReply reply = co_await link_.request(Order::WriteParameters, set,
+                                           std::vector<std::uint8_t>(record.begin(), record.end()));
+  if (!reply) co_return false;
+  checkWritePlausibility(reply); // the teach table still goes out
 
   const TeachTableBytes table = encodeTeachTable(state_.table);
-  result = link_.exchange(Order::WriteParameters, static_cast<std::uint16_t>(set + 2), table);
-  if (result != 1) return result;
-  checkWritePlausibility();
+  reply = co_await link_.request(Order::WriteParameters, static_cast<std::uint16_t>(set + 2),
+                                 std::vector<std::uint8_t>(table.begin(), table.end()));
+  if (!reply) co_return false;
+  checkWritePlausibility(reply);
 
-  if (state_.memory == ParameterMemory::Eeprom) return link_.exchange(Order::StoreToEeprom, 0);
-  return result;
+  if (state_.memory == ParameterMemory::Eeprom)
+    co_return static_cast<bool>(co_await link_.request(Order::StoreToEeprom, 0));
+  co_return true;
 }
 
-void ParameterController::GetPara() {
-  state_.deferredGet = false;
+QCoro::Task<bool> ParameterController::readParameters() {
   const auto set = static_cast<std::uint16_t>(state_.paraSet);
 
   if (state_.memory == ParameterMemory::Eeprom) {
-    if (link_.exchange(Order::LoadFromEeprom, 0) != 1) return;
-    const std::uint16_t rejected = link_.replyHeader().argument;
-    if (rejected != 0) {
+    const LinkReply loaded = co_await link_.request(Order::LoadFromEeprom, 0);
+    if (!loaded) co_return false;
+    if (const std::uint16_t rejected = loaded.header.argument; rejected != 0) {
       shell_.showPage(MainPage::Connection);
       shell_.appendConnectionLog(eepromPlausibilityMessage(rejected));
     }
   }
-  if (link_.exchange(Order::ReadParameters, set) != 1) return;
-  state_.para = decodeParameters(link_.replyPayload());
-  if (link_.exchange(Order::ReadParameters, static_cast<std::uint16_t>(set + 2)) != 1) return;
-  state_.table = decodeTeachTable(link_.replyPayload());
+  const LinkReply record = co_await link_.request(Order::ReadParameters, set);
+  if (!record) co_return false;
+  const LinkReply table =
+      co_await link_.request(Order::ReadParameters, static_cast<std::uint16_t>(set + 2));
+  if (!table) co_return false;
+  state_.para = decodeParameters(record.payload);
+  state_.table = decodeTeachTable(table.payload);
 
   SetPanelValues();
   InitPanelCtrlAttr();
   redrawGraphs();
+  co_return true;
 }
 
 void ParameterController::CBF_ButtonSend() {
@@ -251,13 +256,7 @@ void ParameterController::CBF_ButtonSend() {
     fileIo_.SendParaToFile();
     return;
   }
-  if (link_.acquisitionRunning()) {
-    state_.deferredSend = true; // the live loop sends before its next measurement
-    return;
-  }
-  shell_.SetButtonsDimmed(false, true);
-  SendPara();
-  shell_.SetButtonsDimmed(false, false);
+  runTransfer([this] { return sendParameters(); });
 }
 
 void ParameterController::CBF_ButtonGet() {
@@ -266,13 +265,20 @@ void ParameterController::CBF_ButtonGet() {
     fileIo_.ReadParaFromFile();
     return;
   }
+  runTransfer([this] { return readParameters(); });
+}
+
+void ParameterController::runTransfer(std::function<QCoro::Task<bool>()> transfer) {
   if (link_.acquisitionRunning()) {
-    state_.deferredGet = true;
+    // Served by the running loop before its next measurement.
+    link_.runOnLine([transfer]() -> QCoro::Task<> { co_await transfer(); });
     return;
   }
   shell_.SetButtonsDimmed(false, true);
-  GetPara();
-  shell_.SetButtonsDimmed(false, false);
+  link_.runOnLine([this, transfer]() -> QCoro::Task<> {
+    co_await transfer();
+    shell_.SetButtonsDimmed(false, false);
+  });
 }
 
 void ParameterController::finishTyping(QAbstractButton *button) {

@@ -8,6 +8,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QAbstractButton;
 
 namespace quorvane {
@@ -18,6 +20,7 @@ struct PanelView;
 class ParameterPage;
 class RulePass;
 class SensorLink;
+struct LinkReply;
 class Shell;
 class TeachTablePage;
 
@@ -57,10 +60,8 @@ public:
   void InitPanelCtrlAttr() override;
   void redrawGraphs() override;
 
-  // Both blocks to the sensor; the result of the last exchange made (1 on success).
-  int SendPara() override;
-  // Both blocks from the sensor, shown on the panel when both arrived.
-  void GetPara() override;
+  QCoro::Task<bool> sendParameters() override;
+  QCoro::Task<bool> readParameters() override;
   // CALCULATION MODE as the parameter page shows it now.
   int calculationMode() const override;
 
@@ -97,7 +98,10 @@ private:
   void onCellEdited();
   // The five value cells of every row into the teach grid.
   void showCells(const TeachTable &table);
-  void checkWritePlausibility();
+  void checkWritePlausibility(const LinkReply &reply);
+  // SEND or GET as the operator asked for it: a whole between two steps of a running
+  // acquisition, else at once behind the busy lock.
+  void runTransfer(std::function<QCoro::Task<bool>()> transfer);
   void finishTyping(QAbstractButton *button);
 
   ParameterState &state_;

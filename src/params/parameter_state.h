@@ -1,6 +1,6 @@
 #pragma once
 // The parameter records the tool works on: the sensor's scalar block and teach table as
-// last read from the panel, the transfer target and the requests deferred by the live loop.
+// last read from the panel and the transfer target.
 #include "params/core/sensor_parameters.h"
 #include "params/core/teach_table.h"
 
@@ -13,8 +13,6 @@ struct ParameterState {
   TeachTable table{};
   ParameterMemory memory = ParameterMemory::Ram;
   int paraSet = 0; // 0 = ParaSet0, 1 = ParaSet1
-  bool deferredSend = false;
-  bool deferredGet = false;
 };
 
 } // namespace quorvane

@@ -1,16 +1,19 @@
 #pragma once
-// What the loops of other subsystems ask of the parameter subsystem between two
-// measurements: the controls into the records, SEND, GET, and the calculation mode the
-// parameter page shows now.
+// What other subsystems ask of the parameter subsystem: the controls into the records,
+// SEND, GET, and the calculation mode the parameter page shows now.
+#include <QCoroTask>
+
 namespace quorvane {
 
 class ParameterTransfer {
 public:
   virtual ~ParameterTransfer() = default;
   virtual void GetPanelValues() = 0;
-  // Both blocks to the sensor; the result of the last exchange made (1 on success).
-  [[nodiscard]] virtual int SendPara() = 0;
-  virtual void GetPara() = 0;
+  // Both blocks to the sensor (and the EEPROM store when that is the target); true when
+  // every exchange succeeded.
+  [[nodiscard]] virtual QCoro::Task<bool> sendParameters() = 0;
+  // Both blocks from the sensor into the records and pages; true when both arrived.
+  virtual QCoro::Task<bool> readParameters() = 0;
   [[nodiscard]] virtual int calculationMode() const = 0;
 };
 

@@ -201,7 +201,7 @@ void RecorderController::Record() {
 }
 
 void RecorderController::RecordFrame() {
-  if (inLoop_ || !link_.startAcquisition(Acquisition::Recording)) return;
+  if (inLoop_ || !link_.beginLoop(Acquisition::Recording)) return;
   inLoop_ = true;
   progress_ = RecordProgress(page_.numberOfFrames());
   startTally();
@@ -258,7 +258,7 @@ void RecorderController::TriggeredRecord() {
   if (link_.exchange(Order::AutoSend, 1) == 1) {
     // Frames that followed the reply at once are already in the buffer; keep them.
     link_.consume(static_cast<int>(kHeaderSize) + link_.replyHeader().dataLength);
-    if (!inLoop_ && link_.startAcquisition(Acquisition::Recording)) {
+    if (!inLoop_ && link_.beginLoop(Acquisition::Recording)) {
       inLoop_ = true;
       progress_ = RecordProgress();
       page_.showFrameCounter(0);

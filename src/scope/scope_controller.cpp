@@ -152,10 +152,10 @@ ScanEnd ScopeController::GetScopeData() {
   if (link_.acquisitionRunning()) return ScanEnd::NotStarted; // another loop holds the link
   const auto start = encodeScopeStart(settings);
   if (link_.exchange(Order::ScopeScan, kScopeStartArgument, start) != 1) return ScanEnd::NotStarted;
-  if (!link_.startAcquisition(Acquisition::Scope)) return ScanEnd::NotStarted;
+  if (!link_.beginLoop(Acquisition::Scope)) return ScanEnd::NotStarted;
 
   // Over TCP/IP the stream is counted from the start reply; over RS-232 the blocks follow it.
-  const bool tcp = link_.settings.protocol == Protocol::Tcp;
+  const bool tcp = link_.settings().protocol == Protocol::Tcp;
   if (!tcp) link_.consume(static_cast<int>(kHeaderSize + link_.replyHeader().dataLength));
   ScopeStreamAssembler stream(tcp ? ScopeTransport::Tcp : ScopeTransport::Serial, settings);
 
@@ -202,7 +202,7 @@ ScanEnd ScopeController::receiveScan(ScopeStreamAssembler &stream) {
   // Ended by STOP, a page change or closing the window: the sensor still waits for its
   // trigger and would send the blocks into the next exchange, so its scan is broken too.
   Transport *t = link_.transport();
-  if (link_.linkOk && t && t->isOpen()) (void)link_.exchange(Order::ScopeScan, kScopeBreakArgument);
+  if (link_.linkOk() && t && t->isOpen()) (void)link_.exchange(Order::ScopeScan, kScopeBreakArgument);
   return ScanEnd::Stopped;
 }
 

@@ -44,9 +44,9 @@ HardwareInfoFile::HardwareInfoFile(SensorLink &link, Shell &shell, Dialogs &dial
     : link_(link), shell_(shell), dialogs_(dialogs), parameters_(parameters), transfer_(transfer),
       service_(service), calibration_(calibration), offset_(offset) {}
 
-void HardwareInfoFile::CBF_ButtonGenHwInfoFile() {
+QCoro::Task<> HardwareInfoFile::CBF_ButtonGenHwInfoFile() {
   shell_.SetButtonsDimmed(false, true);
-  (void)GenerateHWInfoFile();
+  (void)co_await GenerateHWInfoFile();
   shell_.SetButtonsDimmed(false, false);
 }
 
@@ -57,20 +57,21 @@ QString HardwareInfoFile::dialogDirectory() const {
   return info.isDir() ? info.absoluteFilePath() : info.absolutePath();
 }
 
-int HardwareInfoFile::GenerateHWInfoFile() {
+QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
   // 1. The parameters as the sensor's RAM holds them; the operator's memory target stays.
-  link_.linkOk = true;
+  link_.markVerified();
   const ParameterMemory memory = parameters_.memory;
   parameters_.memory = ParameterMemory::Ram;
-  transfer_.GetPara();
+  co_await transfer_.readParameters();
   parameters_.memory = memory;
-  if (!link_.linkOk) return -1;
+  if (!link_.linkOk()) co_return -1;
   // 2. Factors and offsets onto their pages. A reply too short to use was reported.
-  if (service_.GetCF() != 1 || !link_.linkOk) return -1;
-  // 3. The hardware information block, copied before anything else uses the buffer.
-  if (link_.exchange(kHardwareInfoOrder.order, kHardwareInfoOrder.argument) != 1) return -1;
-  const std::span<const std::uint8_t> reply = link_.replyPayload();
-  const std::vector<std::uint8_t> block(reply.begin(), reply.end());
+  if (service_.GetCF() != 1 || !link_.linkOk()) co_return -1;
+  // 3. The hardware information block.
+  const LinkReply reply =
+      co_await link_.request(kHardwareInfoOrder.order, kHardwareInfoOrder.argument);
+  if (!reply) co_return -1;
+  const std::vector<std::uint8_t> &block = reply.payload;
 
   // 4. The file.
   const FileSelection chosen =
@@ -80,13 +81,13 @@ int HardwareInfoFile::GenerateHWInfoFile() {
   if (!chosen.path.isEmpty()) path = chosen.path;
   if (chosen.result == FileSelectResult::Cancelled || chosen.path.isEmpty()) {
     shell_.appendConnectionLog(qs(servicetext::kLogNoFileSelected));
-    return -1;
+    co_return -1;
   }
 
   // 5. What the pages show now.
   transfer_.GetPanelValues();
   HardwareInfoInput input;
-  const std::string firmware = link_.firmwareText.toStdString();
+  const std::string firmware = link_.firmwareText().toStdString();
   input.firmware = firmware;
   input.block = block;
   input.calibration = {calibration_.factors(), offset_.offsets()};
@@ -100,13 +101,13 @@ int HardwareInfoFile::GenerateHWInfoFile() {
     dialogs_.message(QStringLiteral("ATTENTION!"),
                      QStringLiteral("Hardware initial file could not be written:\n%1\n%2")
                          .arg(QDir::toNativeSeparators(chosen.path), writeFailureReason(written)));
-    return -1;
+    co_return -1;
   }
   if (document.blockTruncated)
     shell_.appendConnectionLog(qs(hardwareInfoTruncatedLog(block.size())));
   shell_.appendConnectionLog(
       qs(hardwareInfoSavedLog(QDir::toNativeSeparators(path).toStdString())));
-  return 1;
+  co_return 1;
 }
 
 } // namespace quorvane

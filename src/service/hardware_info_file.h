@@ -2,6 +2,7 @@
 // The hardware initial file for support cases: parameters, calibration data and the
 // sensor's hardware information block read from the sensor, then written with the
 // firmware text and the current parameter set as one settings document.
+#include <QCoroTask>
 #include <QString>
 
 namespace quorvane {
@@ -26,9 +27,9 @@ public:
   QString path;
 
   // The HARDWARE INFO FILE button: the whole run behind the busy lock.
-  void CBF_ButtonGenHwInfoFile();
+  QCoro::Task<> CBF_ButtonGenHwInfoFile();
   // Reads from the sensor, asks for the file and writes it; 1 when a file was written.
-  int GenerateHWInfoFile();
+  QCoro::Task<int> GenerateHWInfoFile();
 
 private:
   [[nodiscard]] QString dialogDirectory() const;

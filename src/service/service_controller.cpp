@@ -67,7 +67,7 @@ void ServiceController::CBF_ButtonCalcCF() {
   });
   // GO mode: the operator watches the raw values of the target. Not after a link failure
   // (it would only fail again) nor after the operator stopped the run.
-  if (link_.linkOk && !runStopped_) live_.CBF_ButtonGo();
+  if (link_.linkOk() && !runStopped_) live_.CBF_ButtonGo();
 }
 
 void ServiceController::CBF_ButtonGetCF() {
@@ -105,14 +105,14 @@ int ServiceController::CalcCF() {
     return -1;
   }
   // The run holds the link like a loop, so STOP and a switch to the connection page end it.
-  if (!link_.startAcquisition(Acquisition::Calibration)) return -1;
+  if (!link_.beginLoop(Acquisition::Calibration)) return -1;
   std::vector<MeasuredValues> taken;
   taken.reserve(kCalibrationFrames);
   FrameRun run = FrameRun::Complete;
   for (std::size_t i = 0; i < kCalibrationFrames; ++i) {
     if (progressChangesAt(i)) page_.setProgressColour(progressColourAt(i));
     if (!link_.acquisitionRunning()) {
-      runStopped_ = link_.linkOk;
+      runStopped_ = link_.linkOk();
       run = FrameRun::Failed;
       break;
     }
@@ -185,7 +185,7 @@ int ServiceController::CalcOffset() {
 }
 
 int ServiceController::StartSelfCalibration() {
-  link_.linkOk = true;
+  link_.markVerified();
   if (link_.exchange(kSelfCalibrationOrder.order, kSelfCalibrationOrder.argument) != 1) return -1;
   const auto result = decodeSelfCalibration(link_.replyPayload());
   if (!result) {

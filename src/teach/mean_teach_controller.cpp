@@ -46,11 +46,8 @@ void MeanTeachController::CBF_ButtonTeachMeanVal() {
   shell_.ShowChildPanelDisp(ChildPanel::MeanTeach);
   parameters_.GetPanelValues();
   InitTeachPanel();
-  if (live_.loopRunning() || link_.acquisitionRunning()) return;
-  shell_.SetButtonsDimmed(true, true);
-  live_.InitGraphs();
-  live_.GetData();
-  shell_.SetButtonsDimmed(false, false);
+  // The live measurement feeds the panel; one already running does so too.
+  (void)link_.startAcquisition(Acquisition::Live);
 }
 
 void MeanTeachController::InitTeachPanel() {
@@ -72,7 +69,7 @@ void MeanTeachController::CBF_ButtonTP1Undo() {
 void MeanTeachController::CBF_ButtonTP1ResetTable() {
   panel_.setResetAsking(true);
   // The red button is drawn before the question appears.
-  QCoreApplication::processEvents();
+  panel_.repaint();
   const bool yes = dialogs_.confirm(kAttention, kResetQuestion);
   if (yes) {
     ResetTeachMeanPanelTable(table_);

@@ -72,7 +72,7 @@ void RecordedTeachController::CBF_ButtonTP2Start() {
 void RecordedTeachController::GetDataTP2() {
   // A full store records nothing more; RESET empties it.
   if (inLoop_ || points_.full()) return;
-  if (!link_.startAcquisition(Acquisition::RecordedTeach)) return;
+  if (!link_.beginLoop(Acquisition::RecordedTeach)) return;
   inLoop_ = true;
   while (link_.acquisitionRunning()) {
     if (link_.exchange(Order::ReadMeasurement, 0) != 1) break; // the link reported it

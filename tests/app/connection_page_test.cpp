@@ -194,7 +194,7 @@ TEST_F(ConnectionPageTest, TryToConnectReleasesTheLockOnlyWithAVerifiedLink) {
   for (bool ok : {false, true}) {
     shell.dims.clear();
     FakeActions actions;
-    actions.tryToConnect = [&link, ok] { link.linkOk = ok; };
+    actions.tryToConnect = [&link, ok] { ok ? link.markVerified() : link.markOffline(); };
     page.attach(shell, link, actions);
     page.tryToConnectButton()->click();
     const std::vector<std::pair<bool, bool>> expected =

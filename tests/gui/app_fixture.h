@@ -13,6 +13,7 @@
 #include "params/parameter_page.h"
 #include "params/teach_table_page.h"
 #include "support/scripted_dialogs.h"
+#include "support/settle.h"
 #include "transport/sim_tcp_server.h"
 
 #include <QComboBox>
@@ -103,7 +104,8 @@ protected:
     writeSettings(sensor->serverPort());
     create();
     app->InitAll();
-    ASSERT_TRUE(app->link().linkOk);
+    settle();
+    ASSERT_TRUE(app->link().linkOk());
     sensor->model().clearRequests();
   }
   // Start-up without a sensor, OFFLINE chosen.
@@ -112,8 +114,20 @@ protected:
     dialogs.answerChoice(1);
     create();
     app->InitAll();
-    ASSERT_FALSE(app->link().linkOk);
+    settle();
+    ASSERT_FALSE(app->link().linkOk());
     dialogs.clear();
+  }
+
+  // Runs the event loop until the tool has nothing under way: no connection attempt,
+  // acquisition, job or exchange.
+  void settle(int limitMs = 20000) {
+    settleUntil([this] { return app->idle(); }, limitMs);
+  }
+  // Clicks `button` and waits until what it started has ended.
+  void clickAndSettle(QAbstractButton *button) {
+    button->click();
+    settle();
   }
 
   MainWindow &window() { return app->mainWindow(); }
@@ -178,17 +192,15 @@ protected:
     });
     timer->start();
   }
-  // Presses GO; a loop still running after 20 s is stopped and reported.
+  // Presses GO and waits until the loop has ended; one still running after 20 s is stopped
+  // and reported.
   void pressGo() {
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [this] {
+    window().goButton()->click();
+    if (!QTest::qWaitFor([this] { return app->idle(); }, 20000)) {
       ADD_FAILURE() << "the live loop did not end";
       window().stopButton()->click();
-    });
-    guard.start(20000);
-    window().goButton()->click();
-    guard.stop();
+      settle();
+    }
   }
 };
 

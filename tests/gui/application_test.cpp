@@ -81,8 +81,8 @@ TEST_F(ApplicationTest, StartsConnectedToTheSensor) {
 
   EXPECT_TRUE(dialogs.popups().empty());
   EXPECT_FALSE(app->quitRequested());
-  EXPECT_TRUE(app->link().linkOk);
-  EXPECT_TRUE(app->link().tcpConnected);
+  EXPECT_TRUE(app->link().linkOk());
+  EXPECT_TRUE(app->link().tcpConnected());
   EXPECT_EQ(page().logText(),
             "TRY TO CONNECT!\nQUORVANE ANA V1.3TEST BUILD\nSERIAL NUMBER: 4711\n\n");
   ConnectionStatusBox *status = window().connectionStatusBox();
@@ -121,7 +121,7 @@ TEST_F(ApplicationTest, WrongFirmwareOffersCloseOrOffline) {
             "Sensor firmware and scope version do not match! \nFirmware of connected sensor is: "
             "QUORVANE ANA V1.4\nThe serial number is: 4711\n\nClose window or work in offline "
             "mode!");
-  EXPECT_FALSE(app->link().linkOk);
+  EXPECT_FALSE(app->link().linkOk());
   EXPECT_EQ(window().connectionStatusBox()->status(), "NO SENSOR CONNECTED!");
 }
 
@@ -136,7 +136,7 @@ TEST_F(ApplicationTest, AFailedParameterReadAtConnectLeavesTheConnectionPageUsab
   writeSettings(sensor->serverPort());
   start();
 
-  EXPECT_FALSE(app->link().linkOk);
+  EXPECT_FALSE(app->link().linkOk());
   EXPECT_EQ(window().connectionStatusBox()->status(), "TIMEOUT!");
   EXPECT_TRUE(page().tryToConnectButton()->isEnabled());
   EXPECT_TRUE(page().disconnectButton()->isEnabled());
@@ -170,7 +170,7 @@ TEST_F(ApplicationTest, NoSensorAndOfflineWorksOnTheFile) {
   start();
 
   EXPECT_FALSE(app->quitRequested());
-  EXPECT_FALSE(app->link().linkOk);
+  EXPECT_FALSE(app->link().linkOk());
   EXPECT_EQ(app->params().memory, ParameterMemory::File);
   EXPECT_TRUE(window().memoryButton(ParameterMemory::File)->isChecked());
   EXPECT_FALSE(window().memoryButton(ParameterMemory::Ram)->isChecked());
@@ -204,11 +204,11 @@ TEST_F(ApplicationTest, OfflineThenTryToConnectSucceeds) {
   writeSettings(closedPort());
   dialogs.answerChoice(1);
   start();
-  ASSERT_FALSE(app->link().linkOk);
+  ASSERT_FALSE(app->link().linkOk());
 
   page().portNumberField()->setText(QString::number(sensor->serverPort()));
   page().tryToConnectButton()->click();
-  EXPECT_TRUE(app->link().linkOk);
+  EXPECT_TRUE(app->link().linkOk());
   EXPECT_TRUE(window().goButton()->isEnabled());
   EXPECT_TRUE(page().acceptButton()->isEnabled());
   EXPECT_FALSE(app->offline());
@@ -315,14 +315,14 @@ TEST_F(ApplicationTest, PageSwitchesStopTheRunningLoop) {
   writeSettings(sensor->serverPort());
   start();
 
-  (void)app->link().startAcquisition(Acquisition::Live);
+  (void)app->link().beginLoop(Acquisition::Live);
   window().tabs()->setCurrentIndex(static_cast<int>(MainPage::Connection));
   EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_FALSE(page().acceptButton()->isEnabled());
   EXPECT_FALSE(page().changeBaudrateButton()->isEnabled());
   EXPECT_FALSE(page().hardwareInfoButton()->isEnabled());
 
-  (void)app->link().startAcquisition(Acquisition::Live);
+  (void)app->link().beginLoop(Acquisition::Live);
   window().tabs()->setCurrentIndex(static_cast<int>(MainPage::TeachTable));
   EXPECT_TRUE(app->link().acquisitionRunning());
   window().tabs()->setCurrentIndex(static_cast<int>(MainPage::Scope));
@@ -334,12 +334,12 @@ TEST_F(ApplicationTest, LinkFailureBringsTheConnectionPageWithTheMessage) {
   startSensor();
   writeSettings(sensor->serverPort());
   start();
-  (void)app->link().startAcquisition(Acquisition::Live);
+  (void)app->link().beginLoop(Acquisition::Live);
   app->link().report("ATTENTION! \nRECEIVED HEADER FRAME IS INCORRECT!");
   EXPECT_EQ(window().connectionStatusBox()->status(), "TIMEOUT!");
   EXPECT_TRUE(page().logText().endsWith("ATTENTION! \nRECEIVED HEADER FRAME IS INCORRECT!\n\n"));
   EXPECT_EQ(window().currentPage(), MainPage::Connection);
-  EXPECT_FALSE(app->link().linkOk);
+  EXPECT_FALSE(app->link().linkOk());
   EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_FALSE(page().acceptButton()->isEnabled());
   EXPECT_FALSE(page().changeBaudrateButton()->isEnabled());
@@ -351,8 +351,8 @@ TEST_F(ApplicationTest, SensorGoingAwayIsReported) {
   writeSettings(sensor->serverPort());
   start();
   sensor.reset();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !app->link().tcpConnected; }, 3000));
-  EXPECT_FALSE(app->link().linkOk);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !app->link().tcpConnected(); }, 3000));
+  EXPECT_FALSE(app->link().linkOk());
   EXPECT_TRUE(page().logText().endsWith("SERVER HAS CLOSED CONNECTION!\n\n"));
   EXPECT_EQ(window().currentPage(), MainPage::Connection);
 }
@@ -361,9 +361,9 @@ TEST_F(ApplicationTest, ShutdownClosesTheLink) {
   startSensor();
   writeSettings(sensor->serverPort());
   start();
-  ASSERT_TRUE(app->link().tcpConnected);
+  ASSERT_TRUE(app->link().tcpConnected());
   app->shutdown();
-  EXPECT_FALSE(app->link().tcpConnected);
+  EXPECT_FALSE(app->link().tcpConnected());
   app->shutdown(); // twice is harmless
 }
 

@@ -103,7 +103,7 @@ TEST_F(LiveTest, StopDuringAWaitShowsThatReplyThenEnds) {
   EXPECT_EQ(requestedAtStop, 3);
   EXPECT_EQ(frames(), 3u) << "the reply in flight is shown";
   EXPECT_EQ(countOrder(kMeasure), 3) << "no request after STOP";
-  EXPECT_TRUE(app->link().linkOk);
+  EXPECT_TRUE(app->link().linkOk());
 }
 
 TEST_F(LiveTest, LinkFailureShowsTimeoutAndEndsTheLoop) {
@@ -117,8 +117,8 @@ TEST_F(LiveTest, LinkFailureShowsTimeoutAndEndsTheLoop) {
   EXPECT_GE(frames(), 1u);
   EXPECT_EQ(window().connectionStatusBox()->status(), "TIMEOUT!");
   EXPECT_EQ(window().currentPage(), MainPage::Connection);
-  EXPECT_TRUE(app->connectionPage().logText().endsWith(app->link().errorText + "\n\n"));
-  EXPECT_FALSE(app->link().linkOk);
+  EXPECT_TRUE(app->connectionPage().logText().endsWith(app->link().errorText() + "\n\n"));
+  EXPECT_FALSE(app->link().linkOk());
   EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_FALSE(app->connectionPage().acceptButton()->isEnabled());
 }
@@ -165,7 +165,7 @@ TEST_F(LiveTest, SwitchingToTheConnectionOrScopePageStopsTheLoop) {
 
     EXPECT_EQ(countOrder(kMeasure), static_cast<int>(frames()));
     EXPECT_EQ(window().currentPage(), page);
-    EXPECT_TRUE(app->link().linkOk);
+    EXPECT_TRUE(app->link().linkOk());
     EXPECT_TRUE(window().goButton()->isEnabled());
     timers = std::make_unique<QObject>();
     app.reset();

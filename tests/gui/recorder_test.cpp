@@ -129,7 +129,7 @@ TEST_F(RecorderTest, TriggeredRecordingWritesEveryFrameTheSensorSent) {
   expectLinesAreSentFrames(sentFrames());
   EXPECT_EQ(shown("CBF_DispFrameCounter"), QString::number(lines().size()));
   EXPECT_EQ(dialogs.popups().back().text, "File has been saved!");
-  EXPECT_TRUE(app->link().linkOk);
+  EXPECT_TRUE(app->link().linkOk());
 }
 
 TEST_F(RecorderTest, EachModeShowsItsControlsAndAModeChangeEndsTheRecording) {
@@ -235,7 +235,7 @@ TEST_F(RecorderTest, ALostLinkKeepsEveryLineWritten) {
     EXPECT_GE(lines().size(), 3u);
     expectLinesAreSentFrames(sent);
     EXPECT_EQ(live().framesShown(), lines().size());
-    EXPECT_FALSE(app->link().linkOk);
+    EXPECT_FALSE(app->link().linkOk());
     EXPECT_TRUE(app->connectionPage().logText().contains("SERVER HAS CLOSED CONNECTION!"));
     EXPECT_EQ(dialogs.popups().back().text, "File has been saved!");
     expectOneLossReportAndReconnect(*app, sensor, port, "SERVER HAS CLOSED CONNECTION!");

@@ -39,7 +39,7 @@ struct ScopeTest : AppFixture {
     f.close();
     create();
     app->InitAll();
-    ASSERT_TRUE(app->link().linkOk);
+    ASSERT_TRUE(app->link().linkOk());
     pty->model().clearRequests();
   }
   sim::SensorModel &sensorModel() { return pty ? pty->model() : sensor->model(); }
@@ -174,7 +174,7 @@ TEST_F(ScopeTest, BreakEndsTheWaitWithoutDrawing) {
   EXPECT_FALSE(model().scopeWaiting());
   EXPECT_TRUE(page().scanButton()->isEnabled());
   EXPECT_FALSE(scopePanel().scanRunningShown());
-  EXPECT_TRUE(app->link().linkOk);
+  EXPECT_TRUE(app->link().linkOk());
   EXPECT_TRUE(dialogs.popups().empty());
 }
 
@@ -189,7 +189,7 @@ TEST_F(ScopeTest, TheConnectionTabEndsTheWaitAndTheSensorsScan) {
   EXPECT_EQ(scopeRequests(), (std::vector<Request>{{kScopeOrder, 1, 10}, {kScopeOrder, 0, 0}}));
   EXPECT_FALSE(model().scopeWaiting());
   EXPECT_FALSE(scope().haveScan());
-  EXPECT_TRUE(app->link().linkOk);
+  EXPECT_TRUE(app->link().linkOk());
 }
 
 TEST_F(ScopeTest, AServerClosingDuringTheWaitKeepsThePreviousScan) {
@@ -208,7 +208,7 @@ TEST_F(ScopeTest, AServerClosingDuringTheWaitKeepsThePreviousScan) {
   EXPECT_EQ(scopePanel().scopeGraph()->plotCount(), 3);
   EXPECT_TRUE(app->connectionPage().logText().contains("SERVER HAS CLOSED CONNECTION!"));
   EXPECT_EQ(window().currentPage(), MainPage::Connection);
-  EXPECT_FALSE(app->link().linkOk);
+  EXPECT_FALSE(app->link().linkOk());
   EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_TRUE(dialogs.popups().empty());
   expectOneLossReportAndReconnect(*app, sensor, port, "SERVER HAS CLOSED CONNECTION!");

@@ -44,7 +44,7 @@ struct ServiceTest : AppFixture {
   void recordFramesAndStopGo() {
     QObject::connect(&app->frames(), &FramePublisher::frame, timers.get(),
                      [this](const MeasuredValues &m) { published.push_back(m); });
-    when([this] { return live().loopRunning(); }, [this] { window().stopButton()->click(); });
+    when([this] { return app->link().acquisition() == Acquisition::Live; }, [this] { window().stopButton()->click(); });
   }
   void pressCalcCF() {
     dialogs.answerConfirm(true); // SEND POWER
@@ -96,7 +96,7 @@ TEST_F(ServiceTest, FailedFrameEndsTheRunWithOneReportAndNothingSent) {
     startConnected(options);
     if (sensorGone) {
       sensor.reset();
-      ASSERT_TRUE(QTest::qWaitFor([&] { return !app->link().tcpConnected; }, 3000));
+      ASSERT_TRUE(QTest::qWaitFor([&] { return !app->link().tcpConnected(); }, 3000));
     }
     calibration().setFactors({1111, 2222, 3333});
     // With no frame at all the means count as 1: set value 4 would give valid factors.
@@ -112,9 +112,9 @@ TEST_F(ServiceTest, FailedFrameEndsTheRunWithOneReportAndNothingSent) {
     }
     EXPECT_EQ(calibration().factors(), (ChannelWords{1111, 2222, 3333}));
     EXPECT_EQ(dialogs.popups().size(), 2u) << "only the two confirmations";
-    EXPECT_FALSE(app->link().linkOk);
+    EXPECT_FALSE(app->link().linkOk());
     EXPECT_FALSE(app->link().acquisitionRunning());
-    EXPECT_EQ(app->connectionPage().logText().count(app->link().errorText), 1);
+    EXPECT_EQ(app->connectionPage().logText().count(app->link().errorText()), 1);
     EXPECT_TRUE(calibration().calcCFButton()->isEnabled());
     timers = std::make_unique<QObject>();
     app.reset();
@@ -253,7 +253,7 @@ TEST_F(ServiceTest, HardwareInfoFileHoldsWhatTheSensorSent) {
     EXPECT_EQ(text("GENERAL INFO", "FILE TYPE:"), "Hardware Initial File");
     EXPECT_EQ(text("GENERAL INFO", "SCOPE VERSION:"), "QUORVANE ANA Scope V1.3.1");
     EXPECT_EQ(text("GENERAL INFO", "FIRMWARE VERSION:"),
-              QString::fromLatin1(app->link().firmwareText));
+              QString::fromLatin1(app->link().firmwareText()));
     const auto block = sim::hardwareInfoBlock(
         model().options().serialNumber, model().options().firmware, model().calibration(), bytes);
     EXPECT_EQ(text("HARDWARE INFO", "DATA"), expectedDump(block));

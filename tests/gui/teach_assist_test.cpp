@@ -62,7 +62,7 @@ TEST_F(TeachAssistTest, MeanValuesTaughtFromCapturedFramesReachTheSensor) {
   runAssistant([&] { teach().meanButton()->click(); }, 3,
                [&] {
                  EXPECT_EQ(window().currentChildPanel(), ChildPanel::MeanTeach);
-                 EXPECT_TRUE(live().loopRunning());
+                 EXPECT_TRUE(app->link().acquisition() == Acquisition::Live);
                  for (int i = 0; i < 3; ++i) {
                    captured.push_back(live().measuredValues());
                    mean().captureButton()->click();

@@ -125,7 +125,7 @@ TEST_F(TransferTest, PlausibilityWordIsLoggedAndTheTableStillGoesOut) {
   EXPECT_EQ(app->connectionPage().logText(), logBefore + message + message);
   EXPECT_EQ(window().connectionStatusBox()->status(), "TIMEOUT!");
   EXPECT_EQ(window().currentPage(), MainPage::Connection);
-  EXPECT_FALSE(app->link().linkOk);
+  EXPECT_FALSE(app->link().linkOk());
 }
 
 TEST_F(TransferTest, GetThenSendReturnsEveryWordIncludingReservedOnes) {

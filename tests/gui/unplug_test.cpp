@@ -118,7 +118,7 @@ TEST_F(UnplugTest, ProgramKilledMidTransferRecordingOrScopeWait) {
     create();
     app->link().setFrameTimeoutSeconds(1.0);
     app->InitAll();
-    ASSERT_TRUE(app->link().linkOk);
+    ASSERT_TRUE(app->link().linkOk());
 
     const bool tcp = row.wire == Wire::Tcp;
     switch (row.during) {
@@ -139,7 +139,7 @@ TEST_F(UnplugTest, ProgramKilledMidTransferRecordingOrScopeWait) {
     const QString loss = QString::fromLatin1(tcp ? linktext::kServerClosed
                                              : row.during != During::ScopeWait ? linktext::kTimeout
                                                                                : kScopeLineError);
-    EXPECT_FALSE(app->link().linkOk);
+    EXPECT_FALSE(app->link().linkOk());
     EXPECT_FALSE(app->link().acquisitionRunning());
     // Idle afterwards: a loop spinning on the dead port would burn the whole wait.
     const std::clock_t before = std::clock();
@@ -151,7 +151,7 @@ TEST_F(UnplugTest, ProgramKilledMidTransferRecordingOrScopeWait) {
     program = startProgram(row.wire, row.wire == Wire::Tcp ? where : QString(), where);
     ASSERT_FALSE(where.isEmpty());
     app->connectionPage().tryToConnectButton()->click();
-    EXPECT_TRUE(app->link().linkOk);
+    EXPECT_TRUE(app->link().linkOk());
     EXPECT_EQ(app->connectionPage().logText().count(loss), 1);
     app.reset();
     dialogs.clear();

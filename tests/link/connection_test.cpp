@@ -32,7 +32,7 @@ struct ConnectRig {
       : rig(wire), connection(rig.link, shell, dialogs, params, transfer) {
     transfer.getPara = [this] {
       ++parameterReads;
-      linkOkDuringRead = rig.link.linkOk;
+      linkOkDuringRead = rig.link.linkOk();
       if (failParameterRead) rig.link.report("parameter read failed");
     };
   }
@@ -72,7 +72,7 @@ TEST_P(ConnectionOverWire, MatchingSensorIsIdentifiedAndItsParametersRead) {
   EXPECT_EQ(c.rig.peer->requests[0].frame, (Bytes{0x55, 0x07, 0, 0, 0, 0, 0xAA, 0x52}));
   EXPECT_EQ(c.shell.log, "TRY TO CONNECT!\nQUORVANE ANA V1.3Build 7\nSERIAL NUMBER: 4711\n\n");
   EXPECT_EQ(c.shell.status, "QUORVANE ANA V1.3Build 7");
-  EXPECT_EQ(c.rig.link.firmwareText, QByteArray("QUORVANE ANA V1.3.5 Build 7"));
+  EXPECT_EQ(c.rig.link.firmwareText(), QByteArray("QUORVANE ANA V1.3.5 Build 7"));
   ASSERT_EQ(identified.count(), 1);
   EXPECT_EQ(identified.at(0).at(0).toString(), "QUORVANE ANA V1.3.5 Build 7");
   ASSERT_EQ(chosen.count(), 1);
@@ -80,7 +80,7 @@ TEST_P(ConnectionOverWire, MatchingSensorIsIdentifiedAndItsParametersRead) {
   EXPECT_EQ(c.connection.serialNumber(), 4711);
   EXPECT_EQ(c.parameterReads, 1);
   EXPECT_TRUE(c.linkOkDuringRead);
-  EXPECT_TRUE(c.rig.link.linkOk);
+  EXPECT_TRUE(c.rig.link.linkOk());
   EXPECT_EQ(verified.count(), 1);
   EXPECT_TRUE(c.dialogs.popups().empty());
   EXPECT_TRUE(c.rig.failures.empty());
@@ -93,7 +93,7 @@ TEST_P(ConnectionOverWire, FailedParameterReadLeavesTheLinkUnverified) {
   QSignalSpy verified(&c.connection, &Connection::linkVerified);
   EXPECT_EQ(c.connection.TryToConnect(), ConnectOutcome::Connected);
   EXPECT_EQ(c.parameterReads, 1);
-  EXPECT_FALSE(c.rig.link.linkOk);
+  EXPECT_FALSE(c.rig.link.linkOk());
   EXPECT_EQ(verified.count(), 0);
   EXPECT_TRUE(c.dialogs.popups().empty());
 }
@@ -131,7 +131,7 @@ TEST_P(ConnectionOverWire, RefusedSensorsOfferCloseAndOffline) {
       EXPECT_EQ(c.dialogs.popups()[0].title, "ATTENTION!");
       EXPECT_EQ(c.dialogs.popups()[0].text, row.dialogText);
       EXPECT_EQ(c.parameterReads, 0);
-      EXPECT_FALSE(c.rig.link.linkOk);
+      EXPECT_FALSE(c.rig.link.linkOk());
       if (offline) {
         EXPECT_EQ(outcome, ConnectOutcome::Offline);
         EXPECT_EQ(offlineSpy.count(), 1);
@@ -139,7 +139,7 @@ TEST_P(ConnectionOverWire, RefusedSensorsOfferCloseAndOffline) {
         EXPECT_EQ(c.params.memory, ParameterMemory::File);
         EXPECT_EQ(c.shell.status, "NO SENSOR CONNECTED!");
         EXPECT_TRUE(c.shell.log.endsWith("NO SENSOR CONNECTED!\n\n"));
-        EXPECT_FALSE(c.rig.link.tcpConnected);
+        EXPECT_FALSE(c.rig.link.tcpConnected());
         EXPECT_EQ(c.rig.link.transport(), nullptr);
         ASSERT_FALSE(c.shell.dims.empty());
         EXPECT_EQ(c.shell.dims.back(), std::make_pair(false, true));
@@ -158,7 +158,11 @@ INSTANTIATE_TEST_SUITE_P(Wires, ConnectionOverWire, ::testing::Values(Wire::Tcp,
 
 TEST(Connection, UnreachableServerLogsTheConnectErrorThenAsks) {
   ConnectRig c(Wire::Tcp);
-  c.rig.link.settings.portNumber = std::to_string(unusedTcpPort());
+  {
+    CommunicationSettings cs = c.rig.link.settings();
+    cs.portNumber = std::to_string(unusedTcpPort());
+    c.rig.link.setSettings(cs);
+  }
   c.dialogs.answerChoice(1);
   EXPECT_EQ(c.connection.TryToConnect(), ConnectOutcome::Offline);
   ASSERT_EQ(c.rig.failures.size(), 1u);
@@ -170,8 +174,12 @@ TEST(Connection, UnreachableServerLogsTheConnectErrorThenAsks) {
 
 TEST(Connection, MissingSerialDeviceKeepsTheMessageAndAddsTheCause) {
   ConnectRig c(Wire::Pty);
-  c.rig.link.settings.protocol = Protocol::Rs232;
-  c.rig.link.settings.comDevice = "/dev/ttyUSB-unplugged";
+  {
+    CommunicationSettings cs = c.rig.link.settings();
+    cs.protocol = Protocol::Rs232;
+    cs.comDevice = "/dev/ttyUSB-unplugged";
+    c.rig.link.setSettings(cs);
+  }
   c.dialogs.answerChoice(1);
   EXPECT_EQ(c.connection.TryToConnect(), ConnectOutcome::Offline);
   ASSERT_EQ(c.rig.failures.size(), 1u);
@@ -190,10 +198,10 @@ TEST(Connection, DisconnectClosesTheLinkWithoutAFailure) {
   ConnectRig c(Wire::Tcp);
   c.sensor("QUORVANE ANA V1.3.1");
   ASSERT_EQ(c.connection.TryToConnect(), ConnectOutcome::Connected);
-  ASSERT_TRUE(c.rig.link.tcpConnected);
+  ASSERT_TRUE(c.rig.link.tcpConnected());
   c.connection.Disconnect();
-  EXPECT_FALSE(c.rig.link.tcpConnected);
-  EXPECT_FALSE(c.rig.link.linkOk);
+  EXPECT_FALSE(c.rig.link.tcpConnected());
+  EXPECT_FALSE(c.rig.link.linkOk());
   EXPECT_EQ(c.params.memory, ParameterMemory::File);
   EXPECT_EQ(c.shell.status, "NO SENSOR CONNECTED!");
   EXPECT_TRUE(c.rig.failures.empty());
@@ -207,7 +215,11 @@ TEST(Connection, ChangeBaudrateSwitchesSensorThenPort) {
   ASSERT_EQ(pty.slaveBaudRate(), 115200);
   c.shell.log.clear();
 
-  c.rig.link.settings.baudCode = 6;
+  {
+    CommunicationSettings cs = c.rig.link.settings();
+    cs.baudCode = 6;
+    c.rig.link.setSettings(cs);
+  }
   c.connection.ChangeBaudrate();
 
   ASSERT_EQ(c.rig.peer->requests.size(), 3u);
@@ -217,7 +229,7 @@ TEST(Connection, ChangeBaudrateSwitchesSensorThenPort) {
   EXPECT_EQ(c.shell.log, "TRY TO CHANGE BAUDRATE!\nSUCCESS!\nTRY TO CONNECT!\nQUORVANE ANA V1.3"
                          "\nSERIAL NUMBER: 4711\n\nATTENTION!!!   CONFIRM NEW BAUDRATE WITH "
                          "EEPROM AND SEND!\n\n");
-  EXPECT_TRUE(c.rig.link.linkOk);
+  EXPECT_TRUE(c.rig.link.linkOk());
   EXPECT_EQ(c.parameterReads, 2);
 }
 
@@ -227,7 +239,11 @@ TEST(Connection, ChangeBaudrateStopsWhenTheSensorRefuses) {
   ASSERT_EQ(c.connection.TryToConnect(), ConnectOutcome::Connected);
   c.rig.answer({{replyFrame(0, 2)}});
   c.shell.log.clear();
-  c.rig.link.settings.baudCode = 0;
+  {
+    CommunicationSettings cs = c.rig.link.settings();
+    cs.baudCode = 0;
+    c.rig.link.setSettings(cs);
+  }
   c.connection.ChangeBaudrate();
   EXPECT_EQ(c.shell.log, "TRY TO CHANGE BAUDRATE!\n");
   ASSERT_EQ(c.rig.failures.size(), 1u);

@@ -86,8 +86,8 @@ TEST_P(DataExchange, FailureRowsAndAcceptedReplies) {
     LinkRig rig(GetParam());
     ASSERT_EQ(rig.open(), 0);
     rig.link.setFrameTimeoutSeconds(1.0);
-    rig.link.linkOk = true;
-    (void)rig.link.startAcquisition(Acquisition::Live);
+    rig.link.markVerified();
+    (void)rig.link.beginLoop(Acquisition::Live);
     rig.answer(row.replies);
 
     const int result = rig.link.exchange(Order::ReadMeasurement, 0);
@@ -96,7 +96,7 @@ TEST_P(DataExchange, FailureRowsAndAcceptedReplies) {
     if (row.message.empty()) {
       EXPECT_EQ(result, 1);
       EXPECT_TRUE(rig.failures.empty());
-      EXPECT_TRUE(rig.link.linkOk);
+      EXPECT_TRUE(rig.link.linkOk());
       EXPECT_EQ(rig.link.replyHeader().order, row.replyOrder);
       EXPECT_EQ(rig.link.replyHeader().argument, row.replyWord);
       const auto payload = rig.link.replyPayload();
@@ -109,8 +109,8 @@ TEST_P(DataExchange, FailureRowsAndAcceptedReplies) {
       EXPECT_EQ(result, -1);
       ASSERT_EQ(rig.failures.size(), 1u);
       EXPECT_EQ(rig.failures[0], q(row.message));
-      EXPECT_EQ(rig.link.errorText, q(row.message));
-      EXPECT_FALSE(rig.link.linkOk);
+      EXPECT_EQ(rig.link.errorText(), q(row.message));
+      EXPECT_FALSE(rig.link.linkOk());
       EXPECT_FALSE(rig.link.acquisitionRunning());
       EXPECT_TRUE(rig.link.transport()->isOpen()) << "the transport stays open after a failure";
     }
@@ -128,7 +128,7 @@ TEST_P(DataExchange, RequestsGoOutByteExact) {
   std::copy(scope.begin(), scope.end(), rig.link.txPayload());
   rig.link.FillTxBuf(orderByte(Order::ReadHardwareInfo), kHardwareInfoMagic, 0);
   ASSERT_EQ(rig.link.DataExchange(8), 1);
-  EXPECT_EQ(rig.link.currentOrder, orderByte(Order::ReadHardwareInfo));
+  EXPECT_EQ(rig.link.currentOrder(), orderByte(Order::ReadHardwareInfo));
 
   ASSERT_EQ(rig.peer->requests.size(), 3u);
   EXPECT_EQ(rig.peer->requests[0].frame, (Bytes{0x55, 0x07, 0x00, 0x00, 0x00, 0x00, 0xAA, 0x52}));
@@ -191,8 +191,8 @@ TEST_P(DataExchange, StopDuringWaitStillReceivesTheReply) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   rig.answer({{replyFrame(8, 0, measurementPayload()), 300}});
-  (void)rig.link.startAcquisition(Acquisition::Live);
-  rig.link.linkOk = true;
+  (void)rig.link.beginLoop(Acquisition::Live);
+  rig.link.markVerified();
   QTimer::singleShot(50, [&] {
     rig.link.stopAcquisition(); // what STOP does
   });
@@ -215,7 +215,7 @@ TEST_P(DataExchange, SecondExchangeFromACallbackIsRefused) {
 TEST_P(DataExchange, StreamedFramesAreWaitedForAndConsumed) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
-  (void)rig.link.startAcquisition(Acquisition::Live);
+  (void)rig.link.beginLoop(Acquisition::Live);
   const Bytes frame = replyFrame(8, 0, measurementPayload());
   Bytes three;
   for (int i = 0; i < 3; ++i)
@@ -243,7 +243,7 @@ TEST_P(DataExchange, ReceiveBufferNeverOverflows) {
   Bytes flood(3000);
   std::iota(flood.begin(), flood.end(), std::uint8_t{0});
   rig.peer->send({{flood}});
-  ASSERT_TRUE(rig.link.startAcquisition(Acquisition::Recording));
+  ASSERT_TRUE(rig.link.beginLoop(Acquisition::Recording));
   ASSERT_TRUE(rig.link.waitForReceived(1'000'000)) << "a wait beyond the buffer is capped";
   EXPECT_EQ(rig.link.receivedBytes(), 2048);
   QTest::qWait(100); // the rest stays queued in the transport
@@ -258,11 +258,11 @@ TEST_P(DataExchange, ReceiveBufferNeverOverflows) {
 
 TEST_P(DataExchange, NoOpenTransportFailsAtOnce) {
   LinkRig rig(GetParam());
-  rig.link.linkOk = true;
+  rig.link.markVerified();
   EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), -1);
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures[0], q(linktext::kTimeout));
-  EXPECT_FALSE(rig.link.linkOk);
+  EXPECT_FALSE(rig.link.linkOk());
 }
 
 INSTANTIATE_TEST_SUITE_P(Wires, DataExchange, ::testing::Values(Wire::Tcp, Wire::Pty),
@@ -270,18 +270,18 @@ INSTANTIATE_TEST_SUITE_P(Wires, DataExchange, ::testing::Values(Wire::Tcp, Wire:
 
 TEST(SetTimeout, ClearsTheFlagsBeforeSignallingAndKeepsAtMost255Characters) {
   SensorLink link;
-  link.linkOk = true;
-  (void)link.startAcquisition(Acquisition::Live);
+  link.markVerified();
+  (void)link.beginLoop(Acquisition::Live);
   bool flagsClearedWhenSignalled = false;
   QObject::connect(&link, &SensorLink::failed, [&](const QString &) {
-    flagsClearedWhenSignalled = !link.linkOk && !link.acquisitionRunning();
+    flagsClearedWhenSignalled = !link.linkOk() && !link.acquisitionRunning();
   });
   QSignalSpy spy(&link, &SensorLink::failed);
   link.report(QString(300, QChar('x')));
   ASSERT_EQ(spy.count(), 1);
   EXPECT_TRUE(flagsClearedWhenSignalled);
-  EXPECT_EQ(link.errorText.size(), 255);
-  EXPECT_EQ(spy.at(0).at(0).toString(), link.errorText);
+  EXPECT_EQ(link.errorText().size(), 255);
+  EXPECT_EQ(spy.at(0).at(0).toString(), link.errorText());
 }
 
 } // namespace

@@ -5,14 +5,22 @@ namespace quorvane::testing {
 LinkRig::LinkRig(Wire w) : wire(w) {
   if (wire == Wire::Tcp) {
     auto tcp = std::make_unique<TcpPeer>();
-    link.settings.protocol = Protocol::Tcp;
-    link.settings.ipAddress = "127.0.0.1";
-    link.settings.portNumber = std::to_string(tcp->port());
+    {
+      CommunicationSettings cs = link.settings();
+      cs.protocol = Protocol::Tcp;
+      cs.ipAddress = "127.0.0.1";
+      cs.portNumber = std::to_string(tcp->port());
+      link.setSettings(cs);
+    }
     peer = std::move(tcp);
   } else {
     auto pty = std::make_unique<PtyPeer>();
-    link.settings.protocol = Protocol::Rs232;
-    link.settings.comDevice = QString(pty->slavePath()).toStdString();
+    {
+      CommunicationSettings cs = link.settings();
+      cs.protocol = Protocol::Rs232;
+      cs.comDevice = QString(pty->slavePath()).toStdString();
+      link.setSettings(cs);
+    }
     peer = std::move(pty);
   }
   QObject::connect(&link, &SensorLink::failed, [this](const QString &m) { failures.push_back(m); });

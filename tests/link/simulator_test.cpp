@@ -40,14 +40,22 @@ struct SimRig {
     if (wire == Wire::Tcp) {
       tcp = std::make_unique<sim::SimTcpServer>(options);
       ok = tcp->listen(QHostAddress::LocalHost, 0);
-      link.settings.protocol = Protocol::Tcp;
-      link.settings.ipAddress = "127.0.0.1";
-      link.settings.portNumber = std::to_string(tcp->serverPort());
+      {
+        CommunicationSettings cs = link.settings();
+        cs.protocol = Protocol::Tcp;
+        cs.ipAddress = "127.0.0.1";
+        cs.portNumber = std::to_string(tcp->serverPort());
+        link.setSettings(cs);
+      }
     } else {
       pty = std::make_unique<sim::SimPty>(options);
       ok = pty->open();
-      link.settings.protocol = Protocol::Rs232;
-      link.settings.comDevice = QString(pty->slavePath()).toStdString();
+      {
+        CommunicationSettings cs = link.settings();
+        cs.protocol = Protocol::Rs232;
+        cs.comDevice = QString(pty->slavePath()).toStdString();
+        link.setSettings(cs);
+      }
     }
   }
   sim::SensorModel &model() { return tcp ? tcp->model() : pty->model(); }
@@ -78,7 +86,7 @@ TEST_P(SimulatorOverWire, HandshakeThenMeasurement) {
   };
 
   ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
-  EXPECT_TRUE(rig.link.linkOk);
+  EXPECT_TRUE(rig.link.linkOk());
   EXPECT_EQ(reads, 1);
   EXPECT_EQ(connection.serialNumber(), 4711);
   EXPECT_TRUE(shell.status.startsWith("QUORVANE ANA V1.3")) << shell.status.toStdString();
@@ -175,7 +183,7 @@ TEST(Simulator, ServerCloseAfterAReply) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.failures.empty(); }, 2000));
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures[0], q(linktext::kServerClosed));
-  EXPECT_FALSE(rig.link.tcpConnected);
+  EXPECT_FALSE(rig.link.tcpConnected());
 }
 
 TEST(Simulator, BaudChangeReachesTheSensor) {
@@ -187,10 +195,14 @@ TEST(Simulator, BaudChangeReachesTheSensor) {
   FakeTransfer transfer{params};
   Connection connection(rig.link, shell, dialogs, params, transfer);
   ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
-  rig.link.settings.baudCode = 2;
+  {
+    CommunicationSettings cs = rig.link.settings();
+    cs.baudCode = 2;
+    rig.link.setSettings(cs);
+  }
   connection.ChangeBaudrate();
   EXPECT_EQ(rig.model().baudCode(), 2);
-  EXPECT_TRUE(rig.link.linkOk);
+  EXPECT_TRUE(rig.link.linkOk());
   EXPECT_TRUE(shell.log.endsWith("ATTENTION!!!   CONFIRM NEW BAUDRATE WITH EEPROM AND SEND!\n\n"));
   EXPECT_TRUE(rig.failures.empty());
 }
@@ -209,12 +221,24 @@ TEST(SimulatorProgram, HandshakeOverTcpAndOverItsPty) {
     const std::optional<QString> where = program.line(row.prefix);
     ASSERT_TRUE(where.has_value());
     SensorLink link;
-    link.settings.protocol = static_cast<Protocol>(row.protocol);
+    {
+      CommunicationSettings cs = link.settings();
+      cs.protocol = static_cast<Protocol>(row.protocol);
+      link.setSettings(cs);
+    }
     if (row.protocol == 1) {
-      link.settings.ipAddress = "127.0.0.1";
-      link.settings.portNumber = QString(where->trimmed()).toStdString();
+      {
+        CommunicationSettings cs = link.settings();
+        cs.ipAddress = "127.0.0.1";
+        cs.portNumber = QString(where->trimmed()).toStdString();
+        link.setSettings(cs);
+      }
     } else {
-      link.settings.comDevice = QString(where->trimmed()).toStdString();
+      {
+        CommunicationSettings cs = link.settings();
+        cs.comDevice = QString(where->trimmed()).toStdString();
+        link.setSettings(cs);
+      }
     }
     FakeShell shell;
     ScriptedDialogs dialogs;
@@ -251,10 +275,14 @@ TEST(SimulatorProgram, SensorLossIsReportedOnceAndReconnectNamesAnotherSensor) {
     std::vector<QString> failures;
     QObject::connect(&link, &SensorLink::failed,
                      [&failures](const QString &m) { failures.push_back(m); });
-    link.settings.protocol = tcp ? Protocol::Tcp : Protocol::Rs232;
-    link.settings.ipAddress = "127.0.0.1";
-    link.settings.portNumber = where->trimmed().toStdString();
-    link.settings.comDevice = ptyPath.toStdString();
+    {
+      CommunicationSettings cs = link.settings();
+      cs.protocol = tcp ? Protocol::Tcp : Protocol::Rs232;
+      cs.ipAddress = "127.0.0.1";
+      cs.portNumber = where->trimmed().toStdString();
+      cs.comDevice = ptyPath.toStdString();
+      link.setSettings(cs);
+    }
     link.setFrameTimeoutSeconds(1.0);
     FakeShell shell;
     ScriptedDialogs dialogs;
@@ -275,7 +303,7 @@ TEST(SimulatorProgram, SensorLossIsReportedOnceAndReconnectNamesAnotherSensor) {
       EXPECT_EQ(link.exchange(Order::ReadMeasurement, 0), -1);
       break;
     case Phase::LiveLoop: {
-      ASSERT_TRUE(link.startAcquisition(Acquisition::Live));
+      ASSERT_TRUE(link.beginLoop(Acquisition::Live));
       QTimer::singleShot(150, [&] { program->kill(); });
       int rounds = 0;
       while (link.acquisitionRunning() && rounds < 100000 &&
@@ -293,7 +321,7 @@ TEST(SimulatorProgram, SensorLossIsReportedOnceAndReconnectNamesAnotherSensor) {
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].toStdString(),
               std::string(tcp ? linktext::kServerClosed : linktext::kTimeout));
-    EXPECT_FALSE(link.linkOk);
+    EXPECT_FALSE(link.linkOk());
 
     // Another sensor on the same port (same TCP port, same device path).
     args = tcp ? QStringList{"--tcp-port", where->trimmed()} : args;
@@ -301,7 +329,7 @@ TEST(SimulatorProgram, SensorLossIsReportedOnceAndReconnectNamesAnotherSensor) {
     ASSERT_TRUE(program->line(tcp ? "TCP PORT " : "PTY ").has_value());
     shell.log.clear();
     ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
-    EXPECT_TRUE(link.linkOk);
+    EXPECT_TRUE(link.linkOk());
     EXPECT_TRUE(shell.log.contains("A DIFFERENT SENSOR IS CONNECTED: SERIAL NUMBER 4712 "
                                    "(BEFORE: 4711)"))
         << shell.log.toStdString();

@@ -48,13 +48,16 @@ TEST(TcpConnect, FailuresReadAsTheConnectTable) {
     SensorLink link;
     std::vector<QString> failures;
     QObject::connect(&link, &SensorLink::failed, [&](const QString &m) { failures.push_back(m); });
-    link.settings.protocol = Protocol::Tcp;
-    link.settings.ipAddress = QString(row.host).toStdString();
-    link.settings.portNumber = QString(row.port).toStdString();
-    link.tcpConnected = true; // a stale flag from an earlier connection is cleared
+    {
+      CommunicationSettings cs = link.settings();
+      cs.protocol = Protocol::Tcp;
+      cs.ipAddress = QString(row.host).toStdString();
+      cs.portNumber = QString(row.port).toStdString();
+      link.setSettings(cs);
+    }
     EXPECT_EQ(link.InitTCP_IP(), row.result);
-    EXPECT_EQ(link.lastOpenResult, row.result);
-    EXPECT_FALSE(link.tcpConnected);
+    EXPECT_EQ(link.lastOpenResult(), row.result);
+    EXPECT_FALSE(link.tcpConnected());
     EXPECT_EQ(link.transport(), nullptr);
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0], q(row.message));
@@ -64,12 +67,16 @@ TEST(TcpConnect, FailuresReadAsTheConnectTable) {
 TEST(TcpConnect, PortTextWithTrailingGarbageStillConnects) {
   TcpPeer peer;
   SensorLink link;
-  link.settings.protocol = Protocol::Tcp;
-  link.settings.ipAddress = "127.0.0.1";
-  link.settings.portNumber = QString(QString::number(peer.port()) + "xyz").toStdString();
+  {
+    CommunicationSettings cs = link.settings();
+    cs.protocol = Protocol::Tcp;
+    cs.ipAddress = "127.0.0.1";
+    cs.portNumber = QString(QString::number(peer.port()) + "xyz").toStdString();
+    link.setSettings(cs);
+  }
   EXPECT_EQ(link.InitTCP_IP(), 0);
-  EXPECT_TRUE(link.tcpConnected);
-  EXPECT_EQ(link.lastOpenResult, 0);
+  EXPECT_TRUE(link.tcpConnected());
+  EXPECT_EQ(link.lastOpenResult(), 0);
 }
 
 TEST(SerialOpen, FailuresReadAsTheOpenTable) {
@@ -90,11 +97,15 @@ TEST(SerialOpen, FailuresReadAsTheOpenTable) {
     SensorLink link;
     std::vector<QString> failures;
     QObject::connect(&link, &SensorLink::failed, [&](const QString &m) { failures.push_back(m); });
-    (void)link.startAcquisition(Acquisition::Live);
-    link.settings.comPort = row.comPort;
-    link.settings.comDevice = QString(row.device).toStdString();
+    (void)link.beginLoop(Acquisition::Live);
+    {
+      CommunicationSettings cs = link.settings();
+      cs.comPort = row.comPort;
+      cs.comDevice = QString(row.device).toStdString();
+      link.setSettings(cs);
+    }
     EXPECT_EQ(link.InitRS232(), row.result);
-    EXPECT_EQ(link.lastOpenResult, row.result);
+    EXPECT_EQ(link.lastOpenResult(), row.result);
     EXPECT_FALSE(link.acquisitionRunning());
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0], q(row.message));
@@ -107,7 +118,11 @@ TEST(SerialOpen, BaudCodesOpenTheirSpeedAndUnknownCodesTheDefault) {
   for (const auto &[code, rate] : rows) {
     SCOPED_TRACE(code);
     LinkRig rig(Wire::Pty);
-    rig.link.settings.baudCode = code;
+    {
+      CommunicationSettings cs = rig.link.settings();
+      cs.baudCode = code;
+      rig.link.setSettings(cs);
+    }
     ASSERT_EQ(rig.open(), 0);
     auto *serial = dynamic_cast<SerialTransport *>(rig.link.transport());
     ASSERT_NE(serial, nullptr);
@@ -119,11 +134,15 @@ TEST(SerialOpen, BaudCodesOpenTheirSpeedAndUnknownCodesTheDefault) {
 TEST(SerialOpen, OpeningSerialDropsTheTcpConnectionQuietly) {
   TcpPeer server;
   LinkRig rig(Wire::Pty);
-  rig.link.settings.ipAddress = "127.0.0.1";
-  rig.link.settings.portNumber = std::to_string(server.port());
+  {
+    CommunicationSettings cs = rig.link.settings();
+    cs.ipAddress = "127.0.0.1";
+    cs.portNumber = std::to_string(server.port());
+    rig.link.setSettings(cs);
+  }
   ASSERT_EQ(rig.link.InitTCP_IP(), 0);
   ASSERT_EQ(rig.link.InitRS232(), 0);
-  EXPECT_FALSE(rig.link.tcpConnected);
+  EXPECT_FALSE(rig.link.tcpConnected());
   QTest::qWait(50);
   EXPECT_TRUE(rig.failures.empty());
 }
@@ -145,13 +164,13 @@ TEST(ServerClose, DuringAWaitIsReportedOnceAndEndsTheWait) {
   ASSERT_EQ(rig.open(), 0);
   // Long enough that a wait which missed the close would end in a second report.
   rig.link.setFrameTimeoutSeconds(60);
-  rig.link.linkOk = true;
+  rig.link.markVerified();
   rig.answer({{Bytes{0x55, 0x08}, 20, false, true}}); // part of a header, then gone
   EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), -1);
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures[0], q(linktext::kServerClosed));
-  EXPECT_FALSE(rig.link.tcpConnected);
-  EXPECT_FALSE(rig.link.linkOk);
+  EXPECT_FALSE(rig.link.tcpConnected());
+  EXPECT_FALSE(rig.link.linkOk());
   EXPECT_EQ(rig.link.transport(), nullptr);
 
   // Later exchanges fail at once instead of waiting for a reply that cannot come.
@@ -169,21 +188,21 @@ TEST(ServerClose, AfterACompleteReplyTheReplyCountsAndTheCloseIsReported) {
   QTest::qWait(100);
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures[0], q(linktext::kServerClosed));
-  EXPECT_FALSE(rig.link.tcpConnected);
+  EXPECT_FALSE(rig.link.tcpConnected());
 }
 
 TEST(ServerClose, WhileIdleIsReported) {
   LinkRig rig(Wire::Tcp);
   ASSERT_EQ(rig.open(), 0);
-  ASSERT_TRUE(rig.link.tcpConnected);
-  rig.link.linkOk = true;
-  (void)rig.link.startAcquisition(Acquisition::Live);
+  ASSERT_TRUE(rig.link.tcpConnected());
+  rig.link.markVerified();
+  (void)rig.link.beginLoop(Acquisition::Live);
   rig.peer->dropClient();
   EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.failures.empty(); }, 2000));
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures[0], q(linktext::kServerClosed));
-  EXPECT_FALSE(rig.link.tcpConnected);
-  EXPECT_FALSE(rig.link.linkOk);
+  EXPECT_FALSE(rig.link.tcpConnected());
+  EXPECT_FALSE(rig.link.linkOk());
   EXPECT_FALSE(rig.link.acquisitionRunning());
 }
 
@@ -192,14 +211,14 @@ TEST(ServerClose, OurOwnDisconnectIsNotAFailure) {
   ASSERT_EQ(rig.open(), 0);
   rig.link.disconnectTcp();
   QTest::qWait(50);
-  EXPECT_FALSE(rig.link.tcpConnected);
+  EXPECT_FALSE(rig.link.tcpConnected());
   EXPECT_TRUE(rig.failures.empty());
 }
 
 TEST(ServerClose, EndsAStreamingWait) {
   LinkRig rig(Wire::Tcp);
   ASSERT_EQ(rig.open(), 0);
-  ASSERT_TRUE(rig.link.startAcquisition(Acquisition::Recording));
+  ASSERT_TRUE(rig.link.beginLoop(Acquisition::Recording));
   rig.peer->send({{Bytes{}, 50, false, true}});
   EXPECT_FALSE(rig.link.waitForReceived(54));
   EXPECT_EQ(rig.failures.size(), 1u);

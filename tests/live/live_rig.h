@@ -37,11 +37,15 @@ struct LiveRig {
   // Listens on an ephemeral port and connects the link to it.
   void connect() {
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0)) << server.errorString().toStdString();
-    link.settings.protocol = Protocol::Tcp;
-    link.settings.ipAddress = "127.0.0.1";
-    link.settings.portNumber = std::to_string(server.serverPort());
-    ASSERT_GE(link.InitTCP_IP(), 0) << link.errorText.toStdString();
-    link.linkOk = true;
+    {
+      CommunicationSettings cs = link.settings();
+      cs.protocol = Protocol::Tcp;
+      cs.ipAddress = "127.0.0.1";
+      cs.portNumber = std::to_string(server.serverPort());
+      link.setSettings(cs);
+    }
+    ASSERT_GE(link.InitTCP_IP(), 0) << link.errorText().toStdString();
+    link.markVerified();
   }
 
   // Orders the simulator received, in order.

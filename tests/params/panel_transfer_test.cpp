@@ -337,7 +337,7 @@ TEST_F(PanelTransferTest, MemoryAndSetButtonsFollowEachOther) {
 
 TEST_F(PanelTransferTest, DuringAcquisitionSendAndGetOnlyLeaveARequest) {
   QSignalSpy failures(&link, &SensorLink::failed);
-  (void)link.startAcquisition(Acquisition::Live);
+  (void)link.beginLoop(Acquisition::Live);
   buttons.send->click();
   buttons.get->click();
   EXPECT_TRUE(state.deferredSend);

@@ -32,11 +32,15 @@ struct SensorTransferTest : ParamsFixture {
 
   void SetUp() override {
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0)) << server.errorString().toStdString();
-    link.settings.protocol = Protocol::Tcp;
-    link.settings.ipAddress = "127.0.0.1";
-    link.settings.portNumber = std::to_string(server.serverPort());
+    {
+      CommunicationSettings cs = link.settings();
+      cs.protocol = Protocol::Tcp;
+      cs.ipAddress = "127.0.0.1";
+      cs.portNumber = std::to_string(server.serverPort());
+      link.setSettings(cs);
+    }
     ASSERT_GE(link.InitTCP_IP(), 0);
-    link.linkOk = true;
+    link.markVerified();
     QObject::connect(&link, &SensorLink::failed, [this](const QString &m) { failures << m; });
     server.model().clearRequests();
   }
@@ -104,7 +108,7 @@ TEST_F(SensorTransferTest, ImplausibleEepromIsLoggedAndTheReadsStillFollow) {
   ASSERT_FALSE(shell.pagesShown.empty());
   EXPECT_EQ(shell.pagesShown.front(), MainPage::Connection);
   EXPECT_TRUE(failures.isEmpty()); // no link failure: the link stays up
-  EXPECT_TRUE(link.linkOk);
+  EXPECT_TRUE(link.linkOk());
   EXPECT_EQ(parameters.fieldValue(field::kGain), SensorParameters{}.gain);
 }
 
@@ -119,8 +123,8 @@ TEST_F(SensorTransferTest, ImplausibleRamWriteIsReportedAndTheTableStillGoesOut)
   const QString message = QStringLiteral("INFO!\n3 PARAMETER IN RAM DID NOT PASS PLAUSIBILITY "
                                          "CHECK AND WERE SET TO DEFAULT VALUE!");
   EXPECT_EQ(failures, QStringList{message});
-  EXPECT_EQ(link.errorText, message);
-  EXPECT_FALSE(link.linkOk);
+  EXPECT_EQ(link.errorText(), message);
+  EXPECT_FALSE(link.linkOk());
 }
 
 TEST_F(SensorTransferTest, ValuesReadBackAndSentAgainArriveUnchanged) {
@@ -148,7 +152,11 @@ TEST_F(SensorTransferTest, FailedReadStopsTheSequenceAndLeavesThePanel) {
   options.errorReplyWord = 1;
   sim::SimTcpServer refusing(options);
   ASSERT_TRUE(refusing.listen(QHostAddress::LocalHost, 0));
-  link.settings.portNumber = std::to_string(refusing.serverPort());
+  {
+    CommunicationSettings cs = link.settings();
+    cs.portNumber = std::to_string(refusing.serverPort());
+    link.setSettings(cs);
+  }
   ASSERT_GE(link.InitTCP_IP(), 0);
   parameters.setFieldValue(field::kPower, 321);
   buttons.get->click();
