@@ -375,11 +375,37 @@ QCoro::Task<StreamEnd> SensorLink::receive(int count, bool begun) {
     if (!t || !t->isOpen() || d_->portStatus > 0) co_return StreamEnd::LineFault;
     if (expired) {
       report(text(linktext::kTimeout));
-      co_return StreamEnd::TimedOut;
+      co_return StreamEnd::Failed;
     }
     if ((begun || d_->count > 0) && !deadline.isActive()) deadline.start(limit);
     co_await d_->wake.next();
   }
+}
+
+QCoro::Task<StreamedFrame> SensorLink::receiveFrame() {
+  StreamedFrame out;
+  out.end = co_await receive(static_cast<int>(kHeaderSize));
+  if (out.end != StreamEnd::Complete) co_return out;
+  if (CheckHeaderCRC() != 1) {
+    out.end = StreamEnd::Failed;
+    co_return out;
+  }
+  const FrameHeader header = d_->reply;
+  const int n = header.dataLength;
+  if (n != 0) {
+    out.end = co_await receive(static_cast<int>(kHeaderSize) + n, true);
+    if (out.end != StreamEnd::Complete) co_return out;
+    if (crc8Update(d_->rx.data(), kHeaderSize, static_cast<std::size_t>(n)) != header.dataCrc) {
+      report(text(linktext::kBadData));
+      out.end = StreamEnd::Failed;
+      co_return out;
+    }
+  }
+  out.reply.ok = true;
+  out.reply.header = header;
+  out.reply.payload.assign(d_->rx.begin() + kHeaderSize, d_->rx.begin() + kHeaderSize + n);
+  consume(static_cast<int>(kHeaderSize) + n);
+  co_return out;
 }
 
 const FrameHeader &SensorLink::replyHeader() const {

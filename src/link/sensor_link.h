@@ -39,8 +39,14 @@ struct LinkReply {
 enum class StreamEnd {
   Complete, // the bytes asked for are in the receive buffer
   Stopped,  // the acquisition was told to stop
-  TimedOut, // a frame had begun and its rest did not follow in time (reported)
-  LineFault // the port failed or went away (portStatus() tells)
+  Failed,   // a frame began and its rest did not follow in time, or it was corrupt (reported)
+  LineFault // the port failed or went away (portStatus() tells; not reported)
+};
+
+// A frame the sensor sent on its own (auto-send), taken off the receive buffer.
+struct StreamedFrame {
+  StreamEnd end = StreamEnd::Stopped;
+  LinkReply reply; // ok when end == Complete
 };
 
 class SensorLink : public QObject {
@@ -115,6 +121,10 @@ public:
   // bytes are in, or `begun` says an earlier wait took its first part — the rest must
   // follow within the frame time limit, else the time-out is reported.
   QCoro::Task<StreamEnd> receive(int count, bool begun = false);
+  // Streaming receive of one whole frame: header (first byte without limit), then its
+  // payload; both CRCs checked (a bad one is reported). The frame is consumed; bytes
+  // behind it stay.
+  QCoro::Task<StreamedFrame> receiveFrame();
 
   // --- one exchange ---
   // The staging payload area; callers write their payload here before FillTxBuf.
