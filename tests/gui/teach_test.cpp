@@ -481,18 +481,23 @@ TEST_F(TeachTest, GetHandlesCancelledForeignAndBrokenFiles) {
   EXPECT_EQ(dialogs.popups()[3].text, "No file was selected!");
 }
 
-TEST_F(TeachTest, HugeFileIsNotReadIntoMemory) {
+TEST_F(TeachTest, OversizedOrUnreadableFileAsksNothing) {
   startOffline();
   const QString path = file("huge.ini");
   {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(f.resize(64LL << 20)); // sparse
+    ASSERT_TRUE(f.resize((1 << 20) + 1)); // sparse
   }
-  dialogs.answerFile(FileSelectResult::ExistingFile, path);
-  dialogs.answerConfirm(false);
-  colours().getButton()->click();
-  EXPECT_EQ(dialogs.popups().back().text, "No parameter where read!");
+  const std::pair<QString, QString> cases[] = {{path, "is larger than 1 MiB"},
+                                               {dir.path(), "could not be read"}};
+  for (const auto &[chosen, says] : cases) {
+    dialogs.clear();
+    dialogs.answerFile(FileSelectResult::ExistingFile, chosen);
+    colours().getButton()->click();
+    ASSERT_EQ(dialogs.popups().size(), 2u) << "one message, no question";
+    EXPECT_TRUE(dialogs.popups()[1].text.contains(says)) << dialogs.popups()[1].text.toStdString();
+  }
 }
 
 // --- the panel settings file ---
