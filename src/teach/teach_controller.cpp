@@ -46,7 +46,7 @@ void TeachController::teachMeasurement(const MeasuredValues &measured) {
   in.calcMode = state_.para.calculationMode;
   in.evalMode = state_.para.evaluationMode;
   in.powerMode = state_.para.powerMode;
-  in.currentRow = page_.currentRow();
+  in.currentRow = page_.takeCurrentRow();
   in.autoIncrement = page_.autoIncrement();
   in.teachTolerance = menu_.teachTolerance();
   in.automaticRowColour = rowColours_.automaticMode();
