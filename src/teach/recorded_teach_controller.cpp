@@ -142,7 +142,7 @@ void RecordedTeachController::CBF_ButtonTP2Teach() {
   m.x = static_cast<std::int16_t>(shown[0]);
   m.y = static_cast<std::int16_t>(shown[1]);
   m.intensity = static_cast<std::int16_t>(shown[2]);
-  teach_.teachMeasurement(m);
+  teach_.teachRecordedPoint(m);
 }
 
 } // namespace quorvane
