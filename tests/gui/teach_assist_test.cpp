@@ -225,6 +225,14 @@ TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
   teachPage().setCurrentRow(10);
   recorded().teachButton()->click();
   EXPECT_EQ(cells(10)[0], shown[0]);
+
+  // START with a full store records nothing and says why.
+  while (!c.points().full())
+    c.SetTP2Data(MeasuredValues{});
+  recorded().startButton()->click();
+  EXPECT_EQ(dialogs.popups().back().text, "The store of recorded values is full (60000 values). "
+                                          "\nPress RESET to empty it, then START again.");
+  EXPECT_EQ(countOrder(8), static_cast<int>(n));
   recorded().closeButton()->click();
   EXPECT_EQ(window().currentChildPanel(), ChildPanel::Measurement);
 }
