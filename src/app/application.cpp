@@ -18,7 +18,6 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 
 namespace quorvane {
 
@@ -75,11 +74,11 @@ void Application::buildSubsystems() {
   connect(&parameters_->teachTablePage(), &TeachTablePage::tableReset, &loop,
           &LiveController::clearTaughtPlots);
   w.setChildPanel(ChildPanel::Graph, &live_->graphPanel());
-  // The intensity band follows the "No." field, whoever changed it; the operator's change
-  // redraws it at once.
+  // The intensity band shows the row "No." held when it was last read: the operator's
+  // change redraws it at once; a teach's auto-increment moves the field, not the band.
   TeachTablePage &teachPage = parameters_->teachTablePage();
   loop.setCurrentRow(teachPage.currentRow());
-  connect(teachPage.rowNumber(), &QSpinBox::valueChanged, &loop, &LiveController::setCurrentRow);
+  connect(&teachPage, &TeachTablePage::rowNumberRead, &loop, &LiveController::setCurrentRow);
   connect(&teachPage, &TeachTablePage::rowNumberCommitted, &loop, [&loop](int row) {
     loop.setCurrentRow(row);
     loop.InitGraphInt2();

@@ -161,6 +161,13 @@ int TeachTablePage::currentRow() const {
   return rowNumber_->value();
 }
 
+int TeachTablePage::takeCurrentRow() {
+  rowNumber_->interpretText();
+  const int row = rowNumber_->value();
+  Q_EMIT rowNumberRead(row);
+  return row;
+}
+
 void TeachTablePage::setCurrentRow(int row) {
   settingRow_ = true;
   rowNumber_->setValue(row);

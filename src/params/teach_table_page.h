@@ -42,7 +42,12 @@ public:
   void setColumnHeadings(const QStringList &headings);
   [[nodiscard]] QStringList columnHeadings() const;
 
+  // The value "No." shows.
   [[nodiscard]] int currentRow() const;
+  // "No." as a teach reads it: a number still being typed is taken first, and the row read
+  // becomes the one the intensity band shows (rowNumberRead).
+  [[nodiscard]] int takeCurrentRow();
+  // Shows a row without reading it: after a teach the band stays on the row just taught.
   void setCurrentRow(int row);
   [[nodiscard]] bool autoIncrement() const;
 
@@ -62,6 +67,8 @@ Q_SIGNALS:
   void cellEdited(int row, int column);
   // The operator changed the "No." field.
   void rowNumberCommitted(int row);
+  // A teach read the "No." field.
+  void rowNumberRead(int row);
 
 private:
   Dialogs &dialogs_;

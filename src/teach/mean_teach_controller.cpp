@@ -100,7 +100,7 @@ void MeanTeachController::CBF_ButtonTP1Teach() {
   in.ring2 = panel_.ring2();
   in.value1 = panel_.value1();
   in.value2 = panel_.value2();
-  in.currentRow = page_.currentRow();
+  in.currentRow = page_.takeCurrentRow();
   in.autoIncrement = page_.autoIncrement();
   const TeachResult result = TeachToTable(in, state_.table);
   for (const CellWrite &w : result.writes)

@@ -20,6 +20,8 @@ namespace {
 
 const QString kAttention = QStringLiteral("ATTENTION!");
 const QString kResetQuestion = QStringLiteral("Do you really want to reset the table?");
+const QString kStoreFull = QStringLiteral("The store of recorded values is full (%1 values). "
+                                          "\nPress RESET to empty it, then START again.");
 
 double pixelsPerUnit(double pixels, GraphRange r) {
   const double span = r.upper - r.lower;
@@ -62,6 +64,10 @@ void RecordedTeachController::InitTeachPanel() {
 
 void RecordedTeachController::CBF_ButtonTP2Start() {
   if (inLoop_ || link_.acquisitionRunning()) return;
+  if (points_.full()) {
+    dialogs_.message(kAttention, kStoreFull.arg(kMaxRecordedPoints));
+    return;
+  }
   shell_.SetButtonsDimmed(false, true);
   parameters_.GetPanelValues();
   live_.InitGraphs();
@@ -142,7 +148,7 @@ void RecordedTeachController::CBF_ButtonTP2Teach() {
   m.x = static_cast<std::int16_t>(shown[0]);
   m.y = static_cast<std::int16_t>(shown[1]);
   m.intensity = static_cast<std::int16_t>(shown[2]);
-  teach_.teachMeasurement(m);
+  teach_.teachRecordedPoint(m);
 }
 
 } // namespace quorvane

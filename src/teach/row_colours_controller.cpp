@@ -167,10 +167,22 @@ void RowColoursController::SaveTableSettings() {
 void RowColoursController::GetTableSettings() {
   const QString path = chooseFile(false);
   if (path.isEmpty()) return;
+  // Read as an empty document, such a file would pass as "not a table attributes file" and,
+  // if the operator proceeded, reset every colour and text.
+  if (QFileInfo(path).size() > kMaxTableFileBytes) {
+    dialogs_.message(qs(kTableAttrAttentionTitle),
+                     QStringLiteral("The file\n%1\nis larger than 1 MiB: it is not a table "
+                                    "attributes file. \nNothing was read.")
+                         .arg(path));
+    return;
+  }
   IniText doc;
-  // An unreadable or oversized file reads as an empty document: it then fails the checks.
-  if (QFileInfo(path).size() > kMaxTableFileBytes || doc.readFromFile(path.toStdString()) < 0)
-    doc = IniText{};
+  if (doc.readFromFile(path.toStdString()) < 0) {
+    dialogs_.message(
+        qs(kTableAttrAttentionTitle),
+        QStringLiteral("The file\n%1\ncould not be read. \nNothing was read.").arg(path));
+    return;
+  }
   const auto declined = [this](std::string_view question) {
     if (dialogs_.confirm(qs(kTableAttrAttentionTitle), qs(question))) return false;
     dialogs_.message(qs(kTableAttrAttentionTitle), qs(kNothingReadText));

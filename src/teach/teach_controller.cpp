@@ -35,10 +35,14 @@ TeachController::TeachController(ParameterState &state, TeachTablePage &page,
 }
 
 void TeachController::CBF_ButtonTeachDataTo() {
-  teachMeasurement(displayed_);
+  teachMeasurement(displayed_, rowColours_.automaticMode());
 }
 
-void TeachController::teachMeasurement(const MeasuredValues &measured) {
+void TeachController::teachRecordedPoint(const MeasuredValues &point) {
+  teachMeasurement(point, false);
+}
+
+void TeachController::teachMeasurement(const MeasuredValues &measured, bool automaticRowColour) {
   // The modes as their controls show them now.
   parameters_.GetPanelValues();
   TeachDataInput in;
@@ -46,10 +50,10 @@ void TeachController::teachMeasurement(const MeasuredValues &measured) {
   in.calcMode = state_.para.calculationMode;
   in.evalMode = state_.para.evaluationMode;
   in.powerMode = state_.para.powerMode;
-  in.currentRow = page_.currentRow();
+  in.currentRow = page_.takeCurrentRow();
   in.autoIncrement = page_.autoIncrement();
   in.teachTolerance = menu_.teachTolerance();
-  in.automaticRowColour = rowColours_.automaticMode();
+  in.automaticRowColour = automaticRowColour;
 
   const TeachResult result = TeachDataTo(in);
   for (const CellWrite &w : result.writes)

@@ -26,8 +26,9 @@ public:
   [[nodiscard]] QPushButton *teachButton() const { return teachButton_; }
 
   void CBF_ButtonTeachDataTo();
-  // TEACH DATA TO with a given measurement (the recorded-values assistant's point).
-  void teachMeasurement(const MeasuredValues &measured);
+  // The recorded-values assistant's TEACH: its point taught as TEACH DATA TO teaches a
+  // measurement, except that the row keeps its colour (only TEACH DATA TO sets colours).
+  void teachRecordedPoint(const MeasuredValues &point);
   // The teach-table part of the adaptation to the modes: the fifth value column cannot be
   // edited where it has no meaning (3D calculation modes).
   void InitTeachPanel();
@@ -37,6 +38,8 @@ public:
   void showFrame(const MeasuredValues &values) { displayed_ = values; }
 
 private:
+  void teachMeasurement(const MeasuredValues &measured, bool automaticRowColour);
+
   ParameterState &state_;
   TeachTablePage &page_;
   ParameterController &parameters_;

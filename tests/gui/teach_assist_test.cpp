@@ -204,12 +204,16 @@ TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
   const auto second = c.points().findAtCursor(0, {points[1].x, points[1].y});
   EXPECT_EQ(recorded().graph(0)->cursorPosition(0), QPointF(points[*second].x, points[*second].y));
 
+  // Only TEACH DATA TO sets a row's colour, also in automatic mode.
+  teach().rowColoursPage().modeRing()->setCurrentIndex(1);
+  Q_EMIT teach().rowColoursPage().modeRing()->activated(1);
   teachPage().setCurrentRow(9);
   recorded().teachButton()->click();
   const auto shown = recorded().displays();
   EXPECT_EQ(cells(9)[0], shown[0]);
   EXPECT_EQ(cells(9)[1], shown[1]);
   EXPECT_EQ(cells(9)[3], shown[2]);
+  EXPECT_EQ(teach().rowColours().rowColors()[9], DefaultRowColors[9]);
   window().sendButton()->click();
   EXPECT_EQ(sensorRow(9), cells(9));
 
@@ -221,6 +225,14 @@ TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
   teachPage().setCurrentRow(10);
   recorded().teachButton()->click();
   EXPECT_EQ(cells(10)[0], shown[0]);
+
+  // START with a full store records nothing and says why.
+  while (!c.points().full())
+    c.SetTP2Data(MeasuredValues{});
+  recorded().startButton()->click();
+  EXPECT_EQ(dialogs.popups().back().text, "The store of recorded values is full (60000 values). "
+                                          "\nPress RESET to empty it, then START again.");
+  EXPECT_EQ(countOrder(8), static_cast<int>(n));
   recorded().closeButton()->click();
   EXPECT_EQ(window().currentChildPanel(), ChildPanel::Measurement);
 }

@@ -291,7 +291,7 @@ TEST_F(TeachTest, AutomaticColourModePaintsTheTaughtRowManualDoesNot) {
   EXPECT_EQ(sent[4], 0xFF8000u);
 }
 
-TEST_F(TeachTest, RowNumberDrawsTheIntensityBandClipped) {
+TEST_F(TeachTest, IntensityBandShowsTheRowLastRead) {
   startOffline();
   GraphWidget *graph = panel().graphIntensity2D();
   teachPage().setCell(3, 3, 4000); // INT
@@ -311,6 +311,22 @@ TEST_F(TeachTest, RowNumberDrawsTheIntensityBandClipped) {
   EXPECT_EQ(band(), (std::vector<double>{3800, 4096, 0, 100, 0x408080}));
   teachPage().rowNumber()->setValue(4);
   EXPECT_EQ(band(), (std::vector<double>{0, 250, 0, 100, 0x408080}));
+
+  // INC moves "No." on; the band stays on the row taught (INT 2000, ITO 200) until "No." is read.
+  app->frames().publish(measuredFrame(0, 0, 0, 10, 20, 2000));
+  teachPage().autoIncrementButton()->setChecked(true);
+  teach().controller().teachButton()->click();
+  EXPECT_EQ(band(), (std::vector<double>{1800, 2200, 0, 100, 0x408080}));
+
+  // Ctrl+T takes a row still being typed.
+  window().show();
+  window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+  window().showPage(MainPage::TeachTable);
+  teachPage().rowNumber()->selectAll();
+  QTest::keyClicks(teachPage().rowNumber(), "12");
+  QTest::keyClick(teachPage().rowNumber(), Qt::Key_T, Qt::ControlModifier);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return teachPage().cell(12, 3) == 2000; }, 2000));
 }
 
 // --- the ROW COLORS page ---
@@ -481,18 +497,23 @@ TEST_F(TeachTest, GetHandlesCancelledForeignAndBrokenFiles) {
   EXPECT_EQ(dialogs.popups()[3].text, "No file was selected!");
 }
 
-TEST_F(TeachTest, HugeFileIsNotReadIntoMemory) {
+TEST_F(TeachTest, OversizedOrUnreadableFileAsksNothing) {
   startOffline();
   const QString path = file("huge.ini");
   {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(f.resize(64LL << 20)); // sparse
+    ASSERT_TRUE(f.resize((1 << 20) + 1)); // sparse
   }
-  dialogs.answerFile(FileSelectResult::ExistingFile, path);
-  dialogs.answerConfirm(false);
-  colours().getButton()->click();
-  EXPECT_EQ(dialogs.popups().back().text, "No parameter where read!");
+  const std::pair<QString, QString> cases[] = {{path, "is larger than 1 MiB"},
+                                               {dir.path(), "could not be read"}};
+  for (const auto &[chosen, says] : cases) {
+    dialogs.clear();
+    dialogs.answerFile(FileSelectResult::ExistingFile, chosen);
+    colours().getButton()->click();
+    ASSERT_EQ(dialogs.popups().size(), 2u) << "one message, no question";
+    EXPECT_TRUE(dialogs.popups()[1].text.contains(says)) << dialogs.popups()[1].text.toStdString();
+  }
 }
 
 // --- the panel settings file ---
