@@ -11,10 +11,18 @@ class FramePublisher : public QObject {
   Q_OBJECT
 public:
   using QObject::QObject;
-  void publish(const MeasuredValues &values) { Q_EMIT frame(values); }
+  void publish(const MeasuredValues &values) {
+    last_ = values;
+    Q_EMIT frame(values);
+  }
+  // The frame published last (zeros before the first).
+  [[nodiscard]] const MeasuredValues &last() const { return last_; }
 
 Q_SIGNALS:
   void frame(const quorvane::MeasuredValues &values);
+
+private:
+  MeasuredValues last_{};
 };
 
 } // namespace quorvane

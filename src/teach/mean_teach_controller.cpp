@@ -1,7 +1,7 @@
 #include "teach/mean_teach_controller.h"
 
 #include "link/sensor_link.h"
-#include "live/live_controller.h"
+#include "live/frame_publisher.h"
 #include "params/parameter_controller.h"
 #include "params/parameter_state.h"
 #include "params/teach_table_page.h"
@@ -10,7 +10,6 @@
 #include "ui/dialogs.h"
 #include "ui/shell.h"
 
-#include <QCoreApplication>
 #include <QPushButton>
 
 namespace quorvane {
@@ -23,10 +22,10 @@ const QString kResetQuestion = QStringLiteral("Do you really want to reset the t
 
 MeanTeachController::MeanTeachController(MeanTeachPanel &panel, ParameterState &state,
                                          TeachTablePage &page, ParameterController &parameters,
-                                         LiveController &live, SensorLink &link, Shell &shell,
+                                         const FramePublisher &frames, SensorLink &link, Shell &shell,
                                          Dialogs &dialogs, QObject *parent)
     : QObject(parent), panel_(panel), state_(state), page_(page), parameters_(parameters),
-      live_(live), link_(link), shell_(shell), dialogs_(dialogs) {
+      frames_(frames), link_(link), shell_(shell), dialogs_(dialogs) {
   connect(panel_.captureButton(), &QPushButton::clicked, this,
           &MeanTeachController::CBF_ButtonTP1Capture);
   connect(panel_.undoButton(), &QPushButton::clicked, this,
@@ -55,7 +54,7 @@ void MeanTeachController::InitTeachPanel() {
 }
 
 void MeanTeachController::CBF_ButtonTP1Capture() {
-  CaptureFrame(table_, live_.measuredValues());
+  CaptureFrame(table_, frames_.last());
   panel_.showTable(table_);
   CalcMeanValues();
 }

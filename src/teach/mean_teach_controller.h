@@ -8,7 +8,7 @@
 namespace quorvane {
 
 class Dialogs;
-class LiveController;
+class FramePublisher;
 class MeanTeachPanel;
 class ParameterController;
 class SensorLink;
@@ -20,11 +20,10 @@ class MeanTeachController : public QObject {
   Q_OBJECT
 public:
   MeanTeachController(MeanTeachPanel &panel, ParameterState &state, TeachTablePage &page,
-                      ParameterController &parameters, LiveController &live, SensorLink &link,
+                      ParameterController &parameters, const FramePublisher &frames, SensorLink &link,
                       Shell &shell, Dialogs &dialogs, QObject *parent = nullptr);
 
-  // Shows the panel, labels it and runs the live loop unless it runs already (returns when
-  // the loop ends).
+  // Shows the panel, labels it and starts the live measurement unless one runs already.
   void CBF_ButtonTeachMeanVal();
   void CBF_ButtonTP1Capture();
   void CBF_ButtonTP1Undo();
@@ -44,7 +43,7 @@ private:
   ParameterState &state_;
   TeachTablePage &page_;
   ParameterController &parameters_;
-  LiveController &live_;
+  const FramePublisher &frames_;
   SensorLink &link_;
   Shell &shell_;
   Dialogs &dialogs_;

@@ -50,6 +50,7 @@ RecordedTeachController::RecordedTeachController(RecordedTeachPanel &panel, Para
           &RecordedTeachController::InitTeachPanel);
   shell_.addBusyControl(panel_.startButton(), BusyGroup::PageAction);
   panel_.showCounter(0);
+  link_.setAcquisitionTask(Acquisition::RecordedTeach, [this] { return record(); });
 }
 
 void RecordedTeachController::CBF_ButtonTeachRecVal() {
@@ -63,31 +64,31 @@ void RecordedTeachController::InitTeachPanel() {
 }
 
 void RecordedTeachController::CBF_ButtonTP2Start() {
-  if (inLoop_ || link_.acquisitionRunning()) return;
+  if (link_.acquisition() != Acquisition::Idle) return;
   if (points_.full()) {
     dialogs_.message(kAttention, kStoreFull.arg(kMaxRecordedPoints));
     return;
   }
-  shell_.SetButtonsDimmed(false, true);
   parameters_.GetPanelValues();
   live_.InitGraphs();
-  GetDataTP2();
-  shell_.SetButtonsDimmed(false, false);
+  (void)link_.startAcquisition(Acquisition::RecordedTeach);
 }
 
-void RecordedTeachController::GetDataTP2() {
+bool RecordedTeachController::recording() const {
+  return link_.acquisition() == Acquisition::RecordedTeach;
+}
+
+QCoro::Task<> RecordedTeachController::record() {
+  shell_.SetButtonsDimmed(false, true);
   // A full store records nothing more; RESET empties it.
-  if (inLoop_ || points_.full()) return;
-  if (!link_.beginLoop(Acquisition::RecordedTeach)) return;
-  inLoop_ = true;
-  while (link_.acquisitionRunning()) {
-    if (link_.exchange(Order::ReadMeasurement, 0) != 1) break; // the link reported it
-    const MeasuredValues values = decodeMeasuredValues(link_.replyPayload());
+  while (link_.acquisitionRunning() && !points_.full()) {
+    const LinkReply reply = co_await link_.request(Order::ReadMeasurement, 0);
+    if (!reply) break; // the link reported it
+    const MeasuredValues values = decodeMeasuredValues(reply.payload);
     frames_.publish(values);
     SetTP2Data(values);
   }
-  if (link_.acquisition() == Acquisition::RecordedTeach) link_.stopAcquisition();
-  inLoop_ = false;
+  shell_.SetButtonsDimmed(false, false);
 }
 
 void RecordedTeachController::SetTP2Data(const MeasuredValues &values) {
@@ -143,7 +144,7 @@ void RecordedTeachController::stepCursor(int graph, int step) {
 
 void RecordedTeachController::CBF_ButtonTP2Teach() {
   // The displays stand in for the measurement; the rest of the frame is the last one taken.
-  MeasuredValues m = live_.measuredValues();
+  MeasuredValues m = frames_.last();
   const auto shown = panel_.displays();
   m.x = static_cast<std::int16_t>(shown[0]);
   m.y = static_cast<std::int16_t>(shown[1]);

@@ -4,6 +4,7 @@
 #include "live/core/measured_values.h"
 #include "teach/core/recorded_points.h"
 
+#include <QCoroTask>
 #include <QObject>
 
 namespace quorvane {
@@ -32,8 +33,8 @@ public:
   void CBF_ButtonTP2Teach();
   void InitTeachPanel();
 
-  // The recording loop: one measurement order per point until stopped or full.
-  void GetDataTP2();
+  // The recording task: one measurement order per point until stopped or full.
+  QCoro::Task<> record();
   // Shows, plots and stores one measurement.
   void SetTP2Data(const MeasuredValues &values);
   // The point under the cursor of `graph` (0..2) at (x, y), shown on all three graphs.
@@ -44,7 +45,7 @@ public:
   void stepCursor(int graph, int step);
 
   [[nodiscard]] const RecordedPoints &points() const { return points_; }
-  [[nodiscard]] bool recording() const { return inLoop_; }
+  [[nodiscard]] bool recording() const;
 
 private:
   RecordedTeachPanel &panel_;
@@ -58,7 +59,6 @@ private:
   Dialogs &dialogs_;
   RecordedPoints points_;
   std::size_t selected_ = 0;
-  bool inLoop_ = false;
 };
 
 } // namespace quorvane

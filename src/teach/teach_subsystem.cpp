@@ -42,7 +42,7 @@ TeachSubsystem::TeachSubsystem(ParameterSubsystem &parameters, ParameterState &s
                                              *menu_, dialogs);
   parameters.teachTablePage().addTeachControl(teach_->teachButton());
   mean_ = std::make_unique<MeanTeachController>(*meanPanel_, state, parameters.teachTablePage(), c,
-                                                live, link, shell, dialogs);
+                                                frames, link, shell, dialogs);
   recorded_ = std::make_unique<RecordedTeachController>(*recordedPanel_, state, c, *teach_, live,
                                                         link, shell, frames, dialogs);
   parameters.teachTablePage().addAssistantControl(meanButton_);

@@ -6,6 +6,7 @@
 #include "app/connection_status_box.h"
 #include "app/logo_band.h"
 #include "support/scripted_dialogs.h"
+#include "support/settle.h"
 #include "transport/sim_tcp_server.h"
 
 #include <QComboBox>
@@ -69,6 +70,7 @@ protected:
   void start() {
     app = std::make_unique<Application>(dialogs, ApplicationOptions{dir.path()});
     app->InitAll();
+    testing::settleUntil([this] { return app->idle(); });
   }
   ConnectionPage &page() { return app->connectionPage(); }
   MainWindow &window() { return app->mainWindow(); }

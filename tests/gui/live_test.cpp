@@ -147,8 +147,6 @@ TEST_F(LiveTest, SendAndGetDuringTheLoopAreServedBeforeTheNextMeasurement) {
   const std::vector<int> around(first - 1, first + 6);
   EXPECT_EQ(around, (std::vector<int>{kMeasure, 1, 1, 2, 2, kMeasure, kMeasure}));
   EXPECT_EQ(countOrder(1), 2);
-  EXPECT_FALSE(app->params().deferredSend);
-  EXPECT_FALSE(app->params().deferredGet);
 }
 
 TEST_F(LiveTest, SwitchingToTheConnectionOrScopePageStopsTheLoop) {

@@ -293,6 +293,7 @@ TEST_F(RecorderTest, SelectingTheRecordFile) {
   writeSettings(sensor->serverPort(), "[DIRECTORIES]\r\n" + entry + "\r\n");
   create();
   app->InitAll();
+    settleUntil([this] { return app->idle(); });
   EXPECT_EQ(shown("CBF_DispRecFile"), file());
   EXPECT_EQ(shown("CBF_EditID"), "Line 7");
 }

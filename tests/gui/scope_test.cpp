@@ -39,6 +39,7 @@ struct ScopeTest : AppFixture {
     f.close();
     create();
     app->InitAll();
+    settleUntil([this] { return app->idle(); });
     ASSERT_TRUE(app->link().linkOk());
     pty->model().clearRequests();
   }

@@ -7,6 +7,7 @@
 #include "live/live_widgets.h"
 #include "params/core/sensor_parameters.h"
 #include "support/measured_frame.h"
+#include "support/settle.h"
 #include "teach/core/table_attributes_file.h"
 #include "teach/teach_subsystem.h"
 #include "ui/graph_widget.h"
@@ -535,6 +536,7 @@ TEST_F(TeachTest, PanelSettingsEndWithTheRowSectionsAndRestoreThem) {
   dialogs.answerChoice(1);
   create();
   app->InitAll();
+    settleUntil([this] { return app->idle(); });
   EXPECT_EQ(fourPlaces(30), four(0x0000FE));
   EXPECT_EQ(colours().specification(30), "last row");
   EXPECT_EQ(fourPlaces(29), four(DefaultRowColors[29]));

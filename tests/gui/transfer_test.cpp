@@ -58,6 +58,7 @@ TEST_F(TransferTest, StartUpReadsTheParametersAndShowsThem) {
   writeSettings(sensor->serverPort());
   create();
   app->InitAll();
+    settleUntil([this] { return app->idle(); });
 
   EXPECT_EQ(requests(), (std::vector<Request>{{7, 0, 0}, {2, 0, 0}, {2, 2, 0}}));
   EXPECT_TRUE(dialogs.popups().empty());
@@ -133,6 +134,7 @@ TEST_F(TransferTest, GetThenSendReturnsEveryWordIncludingReservedOnes) {
   writeSettings(sensor->serverPort());
   create();
   app->InitAll();
+    settleUntil([this] { return app->idle(); });
   model().ram().params[0] = settledParameters();
   model().ram().teach[0] = distinctTable(0xC300);
   window().getButton()->click();
@@ -182,6 +184,7 @@ TEST_F(TransferTest, StoredParameterFileIsWhereTheDialogOpens) {
                 "[DIRECTORIES]\r\nPARAMETER FILE = \"" + folder.toUtf8() + "/Old.ini\"\r\n\r\n");
   create();
   app->InitAll();
+    settleUntil([this] { return app->idle(); });
   window().memoryButton(ParameterMemory::File)->click();
   dialogs.answerFile(FileSelectResult::Cancelled, QString());
   window().getButton()->click();
@@ -233,6 +236,7 @@ TEST_F(TransferTest, StatusFieldStaysRightBesideTheMeasurementPanel) {
   const QMetaObject::Connection watch = QObject::connect(
       &app->connection(), &Connection::transportChosen, status, [&] { seen << status->status(); });
   app->InitAll();
+    settleUntil([this] { return app->idle(); });
   QObject::disconnect(watch);
   ASSERT_EQ(seen, QStringList{"TRY TO CONNECT!"});
 

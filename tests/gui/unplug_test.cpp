@@ -10,6 +10,7 @@
 #include "scope/core/scope_stream.h"
 #include "scope/scope_subsystem.h"
 #include "support/sim_program.h"
+#include "support/settle.h"
 
 #include <QDoubleSpinBox>
 #include <QRegularExpression>
@@ -118,6 +119,7 @@ TEST_F(UnplugTest, ProgramKilledMidTransferRecordingOrScopeWait) {
     create();
     app->link().setFrameTimeoutSeconds(1.0);
     app->InitAll();
+    settleUntil([this] { return app->idle(); });
     ASSERT_TRUE(app->link().linkOk());
 
     const bool tcp = row.wire == Wire::Tcp;
