@@ -111,11 +111,7 @@ int ServiceController::CalcCF() {
   FrameRun run = FrameRun::Complete;
   for (std::size_t i = 0; i < kCalibrationFrames; ++i) {
     if (progressChangesAt(i)) page_.setProgressColour(progressColourAt(i));
-    if (!link_.acquisitionRunning()) {
-      runStopped_ = link_.linkOk;
-      run = FrameRun::Failed;
-      break;
-    }
+    if (!link_.acquisitionRunning()) break;
     // The first failed frame ends the run: the link has reported it once, and averaging
     // fewer frames as if they were 100 would give wrong factors.
     if (link_.exchange(Order::ReadMeasurement, 0) != 1) {
@@ -125,7 +121,15 @@ int ServiceController::CalcCF() {
     taken.push_back(decodeMeasuredValues(link_.replyPayload()));
     frames_.publish(taken.back());
   }
+  // A link failure stops the run too, but clears linkOk and has reported itself. The
+  // operator's stop counts even when it came during the last frame.
+  runStopped_ = link_.linkOk && !link_.acquisitionRunning();
   link_.stopAcquisition();
+  if (runStopped_) {
+    // Not while the window closes: nobody is left to read it.
+    if (page_.window()->isVisible()) show(dialogs_, servicetext::kCalibrationStopped);
+    return -1;
+  }
 
   const CalcCFResult result = quorvane::CalcCF(taken, run, page_.setValue(), page_.maxDelta());
   switch (result.status) {

@@ -121,6 +121,23 @@ TEST_F(ServiceTest, FailedFrameEndsTheRunWithOneReportAndNothingSent) {
   }
 }
 
+TEST_F(ServiceTest, StoppedRunSaysSoOnceAndChangesNothing) {
+  startConnected();
+  std::function<void()> stop;
+  QObject::connect(&app->frames(), &FramePublisher::frame, timers.get(),
+                   [&] { countOrder(kMeasure) == 10 ? stop() : void(); });
+  for (MainPage page : {MainPage::Calibration, MainPage::Connection, MainPage::Scope}) {
+    SCOPED_TRACE(static_cast<int>(page)); // Calibration: STOP; the others: a switch there
+    stop = [&] { page == MainPage::Calibration ? window().stopButton()->click() : clickTab(page); };
+    model().clearRequests();
+    dialogs.clear();
+    pressCalcCF();
+    EXPECT_EQ(requests(), std::vector<Request>(10, Request{kMeasure, 0, 0})) << "nor GO";
+    ASSERT_EQ(dialogs.popups().size(), 3u);
+    EXPECT_EQ(dialogs.popups()[2].text, "CALIBRATION STOPPED! \nNOTHING WAS SENT.");
+  }
+}
+
 TEST_F(ServiceTest, RefusedFactorsShowTheLinksReportOnly) {
   sim::SimOptions options;
   options.plausibilityWord = 3;

@@ -36,6 +36,8 @@ inline constexpr Message kFactorOutOfRange{
 inline constexpr Message kCalibrationPassed{
     "CALIBRATION PASSED!", "Calibration successful! \nCalibration factors were sent to the "
                            "EEPROM of the sensor. \nGO mode will be activated. "};
+// STOP, a page switch or closing the window ended the 100-frame run.
+inline constexpr Message kCalibrationStopped{"INFO!", "CALIBRATION STOPPED! \nNOTHING WAS SENT."};
 
 // After a self-calibration: the factors are shown but not yet stored in the sensor.
 inline constexpr Message kSelfCalibrationConfirm{"ATTENTION!",
