@@ -12,6 +12,7 @@
 
 #include <QPushButton>
 
+#include <optional>
 #include <vector>
 
 namespace quorvane {
@@ -147,16 +148,24 @@ int ServiceController::CalcCF() {
 }
 
 int ServiceController::GetCF() {
-  if (link_.exchange(kGetCFOrder.order, kGetCFOrder.argument) != 1) return -1;
-  const auto data = decodeCalibrationData(link_.replyPayload());
-  if (!data) {
+  const std::optional<PartialCalibrationData> read = readCalibration();
+  if (!read) return -1;
+  if (!read->complete()) {
     show(dialogs_, servicetext::kCalibrationReplyTooShort);
     return -1;
   }
-  calibration_ = *data;
-  page_.setFactors(data->factors);
-  offsetPage_.setOffsets(data->offsets);
   return 1;
+}
+
+std::optional<PartialCalibrationData> ServiceController::readCalibration() {
+  if (link_.exchange(kGetCFOrder.order, kGetCFOrder.argument) != 1) return std::nullopt;
+  const PartialCalibrationData read = decodePartialCalibrationData(link_.replyPayload());
+  // Zeros standing in for values that never came are not shown as the sensor's.
+  if (!read.complete()) return read;
+  calibration_ = read.data;
+  offsetPage_.setOffsets(read.data.offsets);
+  page_.setFactors(read.data.factors);
+  return read;
 }
 
 int ServiceController::sendWords(const CalibrationWrite &write) {

@@ -247,14 +247,20 @@ QString expectedDump(const std::vector<std::uint8_t> &block) {
 }
 
 TEST_F(ServiceTest, HardwareInfoFileHoldsWhatTheSensorSent) {
-  for (const std::size_t bytes : {std::size_t{512}, std::size_t{100}, std::size_t{600}}) {
+  const std::vector<std::tuple<std::size_t, std::uint8_t, QString>> cases = {
+      {512, 12, ""},
+      {100, 7, "OFFSET RED, OFFSET GREEN, OFFSET BLUE"},
+      {600, 0, "FACTOR RED, FACTOR GREEN, FACTOR BLUE, OFFSET RED, OFFSET GREEN, OFFSET BLUE"}};
+  for (const auto &[bytes, calibrationBytes, zeroed] : cases) {
     SCOPED_TRACE(bytes);
     sim::SimOptions options;
     options.hwinfoBytes = bytes;
+    options.calibrationReplyBytes = calibrationBytes;
     startConnected(options);
     window().memoryButton(ParameterMemory::Eeprom)->click();
     model().calibration().offsets = {3, 4, 5};
     const QString path = dir.filePath(QStringLiteral("hw%1.ini").arg(bytes));
+    dialogs.clear();
     dialogs.answerFile(FileSelectResult::NewFile, path);
 
     app->connectionPage().hardwareInfoButton()->click();
@@ -279,8 +285,8 @@ TEST_F(ServiceTest, HardwareInfoFileHoldsWhatTheSensorSent) {
       int factor = -1, offsetValue = -1;
       EXPECT_EQ(doc.getInt("CALIBRATION FACTOR", channels[i], factor), 1);
       EXPECT_EQ(doc.getInt("OFFSET", channels[i], offsetValue), 1);
-      EXPECT_EQ(factor, model().calibration().factors[i]);
-      EXPECT_EQ(offsetValue, model().calibration().offsets[i]);
+      EXPECT_EQ(factor, i < calibrationBytes / 2u ? model().calibration().factors[i] : 0);
+      EXPECT_EQ(offsetValue, i + 3 < calibrationBytes / 2u ? model().calibration().offsets[i] : 0);
     }
     SensorParameters para;
     TeachTable table{};
@@ -303,6 +309,9 @@ TEST_F(ServiceTest, HardwareInfoFileHoldsWhatTheSensorSent) {
     EXPECT_TRUE(log.endsWith("HARDWARE INI FILE HAS BEEN SAVED TO:\n" +
                              QDir::toNativeSeparators(path) + "\n\n"));
     EXPECT_EQ(log.contains("ONLY THE FIRST 512 BYTES"), bytes > 512);
+    const QString zeroedLog = QStringLiteral("DATA OF %1 BYTES INSTEAD OF 12! SAVED AS 0: %2\n\n");
+    EXPECT_EQ(log.contains(zeroedLog.arg(calibrationBytes).arg(zeroed)), !zeroed.isEmpty());
+    EXPECT_EQ(dialogs.popups().size(), 1u) << "the file dialog only";
     EXPECT_TRUE(app->connectionPage().hardwareInfoButton()->isEnabled());
     app->StorePanelSettings();
     IniText settings;
