@@ -154,6 +154,10 @@ int ServiceController::GetCF() {
     show(dialogs_, servicetext::kCalibrationReplyTooShort);
     return -1;
   }
+  if (!validFactors(read->data.factors)) {
+    show(dialogs_, servicetext::kReadFactorOutOfRange);
+    return -1;
+  }
   return 1;
 }
 
@@ -164,7 +168,7 @@ std::optional<PartialCalibrationData> ServiceController::readCalibration() {
   if (!read.complete()) return read;
   calibration_ = read.data;
   offsetPage_.setOffsets(read.data.offsets);
-  page_.setFactors(read.data.factors);
+  if (validFactors(read.data.factors)) page_.setFactors(read.data.factors);
   return read;
 }
 
@@ -203,6 +207,12 @@ int ServiceController::StartSelfCalibration() {
   const auto result = decodeSelfCalibration(link_.replyPayload());
   if (!result) {
     show(dialogs_, servicetext::kCalibrationReplyTooShort);
+    return -1;
+  }
+  // Shown, such factors would wait for SEND CF; like a calculation out of range, nothing
+  // changes.
+  if (!validFactors(result->factors)) {
+    show(dialogs_, servicetext::kFactorOutOfRange);
     return -1;
   }
   page_.setFactors(result->factors);

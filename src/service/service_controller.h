@@ -42,8 +42,8 @@ public:
   // 100 frames of a white target into factors on the page. Nothing changes unless every
   // frame arrived and the factors are valid.
   int CalcCF();
-  // Factors and offsets from the sensor onto both pages; a short reply is shown in a popup
-  // and changes nothing.
+  // Factors and offsets from the sensor onto both pages; a short reply or a factor above
+  // 4096 is shown in a popup and leaves the fields it concerns as they were.
   int GetCF();
   // GetCF without popups, for a record that needs whatever the sensor sent: the reply as
   // far as it goes; nullopt when the exchange failed (the link reported it).

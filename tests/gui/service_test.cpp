@@ -197,6 +197,20 @@ TEST_F(ServiceTest, CalibrationAndOffsetButtonsPutTheirOrdersOnTheWire) {
   EXPECT_EQ(dialogs.popups().size(), 1u);
 }
 
+TEST_F(ServiceTest, NoFactorAbove4096ReachesTheSensor) {
+  startConnected();
+  calibration().factorField(0)->setValue(5000);
+  model().calibration().factors = {5000, 100, 4097}; // read back: the fields keep theirs
+  calibration().getCFButton()->click();
+  model().calibration().offsets = {4095, 4095, 4095}; // no signal left: factors of 65535
+  calibration().selfCalibrationButton()->click();
+  calibration().sendCFButton()->click();
+  EXPECT_EQ(lastPayload(101), le({4096, 1024, 1024}));
+  ASSERT_EQ(dialogs.popups().size(), 2u);
+  EXPECT_EQ(dialogs.popups()[0].text,
+            "RECEIVED CALIBRATION FACTOR IS ABOVE 4096! \nTHE FACTORS SHOWN WERE NOT CHANGED.");
+}
+
 TEST_F(ServiceTest, PasswordPanelUnlocksTheOffsetPage) {
   startConnected();
   window().showPage(MainPage::Calibration);
