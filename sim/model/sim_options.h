@@ -43,6 +43,8 @@ struct SimOptions {
   std::uint32_t disconnectAfter = 0;
   std::optional<std::uint16_t> plausibilityWord;
   bool oversizeLength = false;
+  // Answer the calibration read (order 102) with only the first N of its 12 bytes.
+  std::optional<std::uint8_t> calibrationReplyBytes;
 };
 
 struct ParsedOptions {
