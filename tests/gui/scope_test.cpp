@@ -306,10 +306,13 @@ TEST_F(ScopeTest, PrintOutToAPdfFile) {
   EXPECT_TRUE(page().printButton()->isEnabled());
 }
 
-TEST_F(ScopeTest, RightDoubleClickClearsTheComment) {
+TEST_F(ScopeTest, TheCommentKeepsWholeCharactersAndARightDoubleClickClearsIt) {
   startConnected();
   clickTab(MainPage::Scope);
   CommentBox *comment = page().commentBox();
+  const QString face = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
+  comment->setPlainText(face.repeated(1024));
+  EXPECT_EQ(page().comment(), face.repeated(1023));
   comment->setPlainText("first run");
   QTest::mouseDClick(comment->viewport(), Qt::LeftButton);
   EXPECT_EQ(comment->toPlainText(), "first run");
