@@ -74,6 +74,10 @@ the sensor sends on its own are not counted):
                        write (orders 1 and 101) and of the EEPROM load (order 4)
   --oversize-length    announce 2041 data bytes in every reply header (with a
                        valid header CRC)
+  --stall-scope-every N
+                       of every Nth completed scope scan send the first block's
+                       header and 100 of its 258 data bytes, then nothing more
+                       of that scan
 
   --help               show this text and exit
 

@@ -109,6 +109,7 @@ const std::vector<OptionDef> &optionSpecs() {
       {"--disconnect-after", true, number(&SimOptions::disconnectAfter, 1, u32)},
       {"--plausibility-word", true, optionalNumber(&SimOptions::plausibilityWord, 0, u16)},
       {"--oversize-length", false, flag(&SimOptions::oversizeLength)},
+      {"--stall-scope-every", true, number(&SimOptions::stallScopeEvery, 1, u32)},
   };
   return definitions;
 }

@@ -43,6 +43,7 @@ struct SimOptions {
   std::uint32_t disconnectAfter = 0;
   std::optional<std::uint16_t> plausibilityWord;
   bool oversizeLength = false;
+  std::uint32_t stallScopeEvery = 0; // counted over completed scope scans
 };
 
 struct ParsedOptions {
