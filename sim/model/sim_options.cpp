@@ -111,6 +111,7 @@ const std::vector<OptionDef> &optionSpecs() {
       {"--oversize-length", false, flag(&SimOptions::oversizeLength)},
       {"--calibration-reply-bytes", true,
        optionalNumber(&SimOptions::calibrationReplyBytes, 0, 11)},
+      {"--stall-scope-every", true, number(&SimOptions::stallScopeEvery, 1, u32)},
   };
   return definitions;
 }

@@ -45,6 +45,7 @@ struct SimOptions {
   bool oversizeLength = false;
   // Answer the calibration read (order 102) with only the first N of its 12 bytes.
   std::optional<std::uint8_t> calibrationReplyBytes;
+  std::uint32_t stallScopeEvery = 0; // counted over completed scope scans
 };
 
 struct ParsedOptions {
