@@ -49,6 +49,7 @@ void SensorModel::connectionClosed() {
   dropped_ = false;
   autoSend_ = false;
   scope_.reset();
+  scopeScans_ = 0;
   history_ = {};
 }
 
@@ -197,8 +198,18 @@ void SensorModel::advance(std::uint64_t nowMs) {
       continue;
     }
     if (scopeDue) {
-      for (const auto &block : scope_->blocks([this](std::uint64_t t) { return sampleAt(t); }))
-        sendUnsolicited(orderByte(Order::ScopeScan), block, *scopeDone);
+      const auto blocks = scope_->blocks([this](std::uint64_t t) { return sampleAt(t); });
+      const std::uint32_t stall = options_.stallScopeEvery;
+      ++scopeScans_;
+      if (stall != 0 && scopeScans_ % stall == 0) {
+        // A block that stops part-way: its header and the first bytes of its data.
+        std::vector<std::uint8_t> part = buildFrame(orderByte(Order::ScopeScan), 0, blocks[0]);
+        part.resize(kHeaderSize + kStalledScopeBytes);
+        enqueue(std::move(part), *scopeDone);
+      } else {
+        for (const auto &block : blocks)
+          sendUnsolicited(orderByte(Order::ScopeScan), block, *scopeDone);
+      }
       scope_.reset();
       continue;
     }

@@ -48,6 +48,8 @@ inline constexpr std::size_t kMaxAcceptedPayload = kMaxRequestPayload + 10;
 inline constexpr std::size_t kMaxRequestFrame = kHeaderSize + kMaxAcceptedPayload;
 inline constexpr std::uint64_t kStalePartialMs = 1000;
 inline constexpr std::uint16_t kOversizeLength = 2041;
+// Data bytes of the block a stalled scope scan sends before it goes silent.
+inline constexpr std::size_t kStalledScopeBytes = 100;
 inline constexpr std::size_t kFirmwareReplyBytes = 72;
 // The request log keeps at least this many of the most recent requests.
 inline constexpr std::size_t kRequestLogKeep = 4096;
@@ -178,6 +180,8 @@ private:
   bool autoSend_ = false;
   std::uint64_t nextTriggerMs_ = 0;
   std::optional<ScopeScan> scope_;
+  // Scope scans completed on this connection (the count --stall-scope-every uses).
+  std::uint64_t scopeScans_ = 0;
   FrameHistory history_;
 
   std::vector<ReceivedRequest> requests_;

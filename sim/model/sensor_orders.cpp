@@ -77,7 +77,10 @@ SensorModel::Reply SensorModel::answer(const FrameHeader &h, std::span<const std
   case Order::ReadCalibration: {
     const auto &f = calibration_.factors;
     const auto &o = calibration_.offsets;
-    return {h.order, 0, words({f[0], f[1], f[2], o[0], o[1], o[2]})};
+    std::vector<std::uint8_t> data = words({f[0], f[1], f[2], o[0], o[1], o[2]});
+    if (options_.calibrationReplyBytes)
+      data.resize(std::min<std::size_t>(*options_.calibrationReplyBytes, data.size()));
+    return {h.order, 0, std::move(data)};
   }
   case Order::SelfCalibrate:
     return selfCalibrate(nowMs);

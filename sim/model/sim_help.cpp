@@ -74,6 +74,13 @@ the sensor sends on its own are not counted):
                        write (orders 1 and 101) and of the EEPROM load (order 4)
   --oversize-length    announce 2041 data bytes in every reply header (with a
                        valid header CRC)
+  --calibration-reply-bytes N
+                       answer the calibration read (order 102) with only the
+                       first N (0..11) of its 12 data bytes
+  --stall-scope-every N
+                       of every Nth completed scope scan send the first block's
+                       header and 100 of its 258 data bytes, then nothing more
+                       of that scan
 
   --help               show this text and exit
 

@@ -109,6 +109,9 @@ const std::vector<OptionDef> &optionSpecs() {
       {"--disconnect-after", true, number(&SimOptions::disconnectAfter, 1, u32)},
       {"--plausibility-word", true, optionalNumber(&SimOptions::plausibilityWord, 0, u16)},
       {"--oversize-length", false, flag(&SimOptions::oversizeLength)},
+      {"--calibration-reply-bytes", true,
+       optionalNumber(&SimOptions::calibrationReplyBytes, 0, 11)},
+      {"--stall-scope-every", true, number(&SimOptions::stallScopeEvery, 1, u32)},
   };
   return definitions;
 }

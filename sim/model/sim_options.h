@@ -43,6 +43,9 @@ struct SimOptions {
   std::uint32_t disconnectAfter = 0;
   std::optional<std::uint16_t> plausibilityWord;
   bool oversizeLength = false;
+  // Answer the calibration read (order 102) with only the first N of its 12 bytes.
+  std::optional<std::uint8_t> calibrationReplyBytes;
+  std::uint32_t stallScopeEvery = 0; // counted over completed scope scans
 };
 
 struct ParsedOptions {

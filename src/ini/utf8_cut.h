@@ -1,6 +1,6 @@
 #pragma once
-// Byte limits of the settings files applied to UTF-8 text: a cut never splits a character,
-// so a name near the limit reads back as written, without a replacement character.
+// Length limits applied to UTF-8 text: a cut never splits a character, so a text near the
+// limit reads back as written, without a replacement character.
 #include <cstddef>
 #include <string_view>
 
@@ -15,6 +15,18 @@ namespace quorvane {
   while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
     --end;
   return text.substr(0, end);
+}
+
+// The first `maxChars` characters of `text` (all of it when it has fewer). A character is a
+// lead byte with the continuation bytes (10xxxxxx) that follow it.
+[[nodiscard]] constexpr std::string_view utf8CharPrefix(std::string_view text,
+                                                        std::size_t maxChars) {
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (chars++ == maxChars) return text.substr(0, i);
+  }
+  return text;
 }
 
 } // namespace quorvane

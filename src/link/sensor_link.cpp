@@ -642,14 +642,26 @@ void SensorLink::clearReceive() {
   d_->pullActive();
 }
 
-bool SensorLink::waitForReceived(int count) {
+bool SensorLink::waitForReceived(int count,
+                                 std::optional<std::chrono::steady_clock::time_point> deadline) {
   const int need = std::clamp(count, 0, static_cast<int>(kReceiveBufferSize));
   Transport *t = d_->active;
   if (t) d_->pull(*t);
-  d_->waiter.until([&] {
-    return d_->count >= need || !acquisitionRunning() || !t || !t->isOpen() || t->portStatus() > 0;
-  });
+  std::optional<std::chrono::nanoseconds> limit;
+  if (deadline)
+    limit = std::max(std::chrono::nanoseconds(*deadline - std::chrono::steady_clock::now()),
+                     std::chrono::nanoseconds::zero());
+  const bool ended = d_->waiter.until(
+      [&] {
+        return d_->count >= need || !acquisitionRunning() || !t || !t->isOpen() ||
+               t->portStatus() > 0;
+      },
+      limit);
   d_->portStatus = t ? t->portStatus() : 0;
+  if (!ended) {
+    report(text(linktext::kTimeout));
+    return false;
+  }
   return d_->count >= need && d_->portStatus <= 0;
 }
 

@@ -11,9 +11,11 @@
 #include <QString>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -176,15 +178,20 @@ public:
   // e.g. a pipe); it stays the caller's and must outlive the link or be closed first.
   void attachTransport(Transport &t);
 
-  // --- waits for streaming receivers (no deadline) ---
+  // --- waits for streaming receivers ---
   // Empties the receive buffer for a stream of unsolicited frames. Bytes still queued in
   // the transport (frames that followed) are kept. A receiver that must not lose a frame
   // sent right behind a reply calls consume(8 + reply length) instead.
   void clearReceive();
   // Sleeps in the event loop until `count` bytes are in the receive buffer (true) or the
   // acquisition stopped, the transport went away or the port reported a line fault
-  // (false; portStatus() tells). `count` is capped at the buffer size.
-  [[nodiscard]] bool waitForReceived(int count);
+  // (false; portStatus() tells). `count` is capped at the buffer size. No deadline while the
+  // sensor waits for its trigger; with one, a wait that passes it runs the link's time-out
+  // (the time-out message through report(): linkOk cleared, the acquisition stopped) and
+  // gives false.
+  [[nodiscard]] bool
+  waitForReceived(int count,
+                  std::optional<std::chrono::steady_clock::time_point> deadline = std::nullopt);
   // Drops the first n received bytes (a frame consumed by a streaming receiver).
   void consume(int n);
 

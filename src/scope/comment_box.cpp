@@ -1,10 +1,13 @@
 #include "scope/comment_box.h"
 
+#include "ini/utf8_cut.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+
+#include <string_view>
 
 namespace quorvane {
 
@@ -30,8 +33,13 @@ void CommentBox::CBF_EditScopeComment() {
 
 void CommentBox::limitLength() {
   const QString text = toPlainText();
-  if (text.size() <= kMaxLength) return;
-  setPlainText(text.left(kMaxLength));
+  if (text.size() <= kMaxLength) return; // fewer UTF-16 units than that: fewer characters too
+  // Counted in characters, so a character outside the basic plane is never cut in half.
+  const QByteArray utf8 = text.toUtf8();
+  const std::string_view kept = utf8CharPrefix(
+      std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), kMaxLength);
+  if (kept.size() == static_cast<std::size_t>(utf8.size())) return;
+  setPlainText(QString::fromUtf8(kept.data(), static_cast<qsizetype>(kept.size())));
   moveCursor(QTextCursor::End);
 }
 

@@ -11,7 +11,7 @@ class Dialogs;
 class CommentBox : public QPlainTextEdit {
   Q_OBJECT
 public:
-  static constexpr int kMaxLength = 1023;
+  static constexpr int kMaxLength = 1023; // characters
 
   CommentBox(const QString &name, const QString &help, Dialogs &dialogs, QWidget *parent = nullptr);
 

@@ -16,6 +16,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <chrono>
+#include <optional>
+
 namespace quorvane {
 namespace {
 
@@ -169,15 +172,28 @@ ScanEnd ScopeController::GetScopeData() {
 }
 
 ScanEnd ScopeController::receiveScan(ScopeStreamAssembler &stream) {
+  using Clock = std::chrono::steady_clock;
+  const auto frameLimit = std::chrono::duration_cast<Clock::duration>(
+      std::chrono::duration<double>(link_.frameTimeoutSeconds()));
+  // The sensor sends its blocks when its trigger comes, so the wait for the first byte has
+  // no limit. Once they have begun, each block must be complete within the frame time
+  // limit, counted from its first byte (or from the end of the block before).
+  std::optional<Clock::time_point> deadline;
+  std::size_t timedBlock = 0;
   for (;;) {
     if (const int have = link_.receivedBytes(); have > 0) {
       const auto bytes = link_.receiveBuffer().first(static_cast<std::size_t>(have));
       link_.consume(static_cast<int>(stream.feed(bytes)));
     }
     if (stream.state() != ScopeStreamAssembler::State::Receiving) break;
+    const bool begun = stream.bytesMissing() < kScopeBlocks * kScopeFrameBytes;
+    if (begun && (!deadline || stream.blocksReceived() != timedBlock)) {
+      timedBlock = stream.blocksReceived();
+      deadline = Clock::now() + frameLimit;
+    }
     // BREAK's own exchange refills the receive buffer with its reply: once the scan has
     // ended, what arrived is no longer part of it.
-    if (!link_.waitForReceived(1) || !link_.acquisitionRunning()) break;
+    if (!link_.waitForReceived(1, deadline) || !link_.acquisitionRunning()) break;
   }
 
   switch (stream.state()) {

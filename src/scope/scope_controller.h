@@ -25,7 +25,7 @@ enum class ScanEnd {
   Drawn,      // four good blocks, drawn
   NotStarted, // the start request failed (reported by the link) or the settings were refused
   Broken,     // BREAK
-  Stopped,    // STOP, a page change, closing the window or a link failure
+  Stopped,    // STOP, a page change, closing the window or a link failure (a block that stalls)
   Failed,     // a bad block or a port error, reported through the link
 };
 

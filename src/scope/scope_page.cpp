@@ -138,7 +138,7 @@ int ScopePage::scanRate() const {
 }
 
 QString ScopePage::comment() const {
-  return comment_->toPlainText().left(CommentBox::kMaxLength);
+  return comment_->toPlainText(); // the box keeps it within its limit
 }
 
 void ScopePage::setTriggerControls(const ScopeTriggerControls &c) {

@@ -124,7 +124,9 @@ QWidget *CalibrationPage::buildCalibrationBox() {
   grid->addWidget(new QLabel(maxDelta_->accessibleName()), 1, 0);
   grid->addWidget(maxDelta_, 1, 1);
   for (std::size_t i = 0; i < 3; ++i) {
-    factors_[i] = serviceWordField(QStringLiteral("CF ") + kChannelNames[i], kUnityFactor);
+    // The sensor refuses larger factors; the field never offers one to SEND CF.
+    factors_[i] = serviceWordField(QStringLiteral("CF ") + kChannelNames[i], kUnityFactor,
+                                   kMaxCalibrationFactor);
     grid->addWidget(new QLabel(factors_[i]->accessibleName()), static_cast<int>(i), 2);
     grid->addWidget(factors_[i], static_cast<int>(i), 3);
   }

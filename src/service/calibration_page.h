@@ -45,6 +45,7 @@ public:
   RawCalibData shownRaw() const { return raw_; }
 
   [[nodiscard]] ChannelWords factors() const;
+  // The fields hold at most 4096; callers pass valid factors only.
   void setFactors(const ChannelWords &factors);
   [[nodiscard]] std::uint16_t setValue() const;
   void setSetValue(std::uint16_t value);

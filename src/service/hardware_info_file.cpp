@@ -3,10 +3,8 @@
 #include "link/sensor_link.h"
 #include "params/parameter_state.h"
 #include "params/parameter_transfer.h"
-#include "service/calibration_page.h"
 #include "service/core/hardware_info.h"
 #include "service/core/service_texts.h"
-#include "service/offset_page.h"
 #include "service/service_controller.h"
 #include "ui/dialogs.h"
 #include "ui/shell.h"
@@ -15,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
 #include <vector>
 
 namespace quorvane {
@@ -39,10 +38,9 @@ QString writeFailureReason(int code) {
 
 HardwareInfoFile::HardwareInfoFile(SensorLink &link, Shell &shell, Dialogs &dialogs,
                                    ParameterState &parameters, ParameterTransfer &transfer,
-                                   ServiceController &service, const CalibrationPage &calibration,
-                                   const OffsetPage &offset)
+                                   ServiceController &service)
     : link_(link), shell_(shell), dialogs_(dialogs), parameters_(parameters), transfer_(transfer),
-      service_(service), calibration_(calibration), offset_(offset) {}
+      service_(service) {}
 
 QCoro::Task<> HardwareInfoFile::CBF_ButtonGenHwInfoFile() {
   shell_.SetButtonsDimmed(false, true);
@@ -65,8 +63,10 @@ QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
   co_await transfer_.readParameters();
   parameters_.memory = memory;
   if (!link_.linkOk()) co_return -1;
-  // 2. Factors and offsets onto their pages. A reply too short to use was reported.
-  if (service_.GetCF() != 1 || !link_.linkOk()) co_return -1;
+  // 2. Factors and offsets onto their pages. A short reply does not stop the file, which
+  // matters most when something is wrong: it holds what came, and the log says what not.
+  const std::optional<PartialCalibrationData> calibration = service_.readCalibration();
+  if (!calibration || !link_.linkOk()) co_return -1;
   // 3. The hardware information block.
   const LinkReply reply =
       co_await link_.request(kHardwareInfoOrder.order, kHardwareInfoOrder.argument);
@@ -90,7 +90,9 @@ QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
   const std::string firmware = link_.firmwareText().toStdString();
   input.firmware = firmware;
   input.block = block;
-  input.calibration = {calibration_.factors(), offset_.offsets()};
+  // As read in step 2 (the pages showed them since): the fields cannot show a factor
+  // above 4096, and a support file needs what the sensor holds.
+  input.calibration = calibration->data;
   input.parameters = parameters_.para;
   input.teachTable = parameters_.table;
 
@@ -103,6 +105,8 @@ QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
                          .arg(QDir::toNativeSeparators(chosen.path), writeFailureReason(written)));
     co_return -1;
   }
+  if (!calibration->complete())
+    shell_.appendConnectionLog(qs(hardwareInfoCalibrationMissingLog(*calibration)));
   if (document.blockTruncated)
     shell_.appendConnectionLog(qs(hardwareInfoTruncatedLog(block.size())));
   shell_.appendConnectionLog(

@@ -7,9 +7,7 @@
 
 namespace quorvane {
 
-class CalibrationPage;
 class Dialogs;
-class OffsetPage;
 class ParameterTransfer;
 class SensorLink;
 class ServiceController;
@@ -19,8 +17,7 @@ struct ParameterState;
 class HardwareInfoFile {
 public:
   HardwareInfoFile(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &parameters,
-                   ParameterTransfer &transfer, ServiceController &service,
-                   const CalibrationPage &calibration, const OffsetPage &offset);
+                   ParameterTransfer &transfer, ServiceController &service);
 
   // The file chosen last; the next dialog starts in its folder. The panel settings keep it
   // as "HARDWARE INI FILE".
@@ -40,8 +37,6 @@ private:
   ParameterState &parameters_;
   ParameterTransfer &transfer_;
   ServiceController &service_;
-  const CalibrationPage &calibration_;
-  const OffsetPage &offset_;
 };
 
 } // namespace quorvane

@@ -12,10 +12,10 @@ QPushButton *servicePageButton(const QString &label, QWidget *parent) {
   return button;
 }
 
-QSpinBox *serviceWordField(const QString &name, int initial) {
+QSpinBox *serviceWordField(const QString &name, int initial, int maximum) {
   auto *field = new QSpinBox;
   field->setAccessibleName(name);
-  field->setRange(0, 65535);
+  field->setRange(0, maximum);
   field->setValue(initial);
   field->setAlignment(Qt::AlignRight);
   field->setMinimumWidth(80);

@@ -13,8 +13,8 @@ class QWidget;
 namespace quorvane {
 
 [[nodiscard]] QPushButton *servicePageButton(const QString &label, QWidget *parent);
-// A field for an unsigned 16-bit value, named for the accessibility tree.
-[[nodiscard]] QSpinBox *serviceWordField(const QString &name, int initial);
+// A field for an unsigned 16-bit value up to `maximum`, named for the accessibility tree.
+[[nodiscard]] QSpinBox *serviceWordField(const QString &name, int initial, int maximum = 65535);
 // Red, green, blue from three fields and back.
 [[nodiscard]] ChannelWords serviceWords(const std::array<QSpinBox *, 3> &fields);
 void setServiceWords(const std::array<QSpinBox *, 3> &fields, const ChannelWords &values);

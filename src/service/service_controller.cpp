@@ -12,6 +12,7 @@
 
 #include <QPushButton>
 
+#include <optional>
 #include <vector>
 
 namespace quorvane {
@@ -111,11 +112,7 @@ int ServiceController::CalcCF() {
   FrameRun run = FrameRun::Complete;
   for (std::size_t i = 0; i < kCalibrationFrames; ++i) {
     if (progressChangesAt(i)) page_.setProgressColour(progressColourAt(i));
-    if (!link_.acquisitionRunning()) {
-      runStopped_ = link_.linkOk();
-      run = FrameRun::Failed;
-      break;
-    }
+    if (!link_.acquisitionRunning()) break;
     // The first failed frame ends the run: the link has reported it once, and averaging
     // fewer frames as if they were 100 would give wrong factors.
     if (link_.exchange(Order::ReadMeasurement, 0) != 1) {
@@ -125,7 +122,15 @@ int ServiceController::CalcCF() {
     taken.push_back(decodeMeasuredValues(link_.replyPayload()));
     frames_.publish(taken.back());
   }
+  // A link failure stops the run too, but clears linkOk and has reported itself. The
+  // operator's stop counts even when it came during the last frame.
+  runStopped_ = link_.linkOk() && !link_.acquisitionRunning();
   link_.stopAcquisition();
+  if (runStopped_) {
+    // Not while the window closes: nobody is left to read it.
+    if (page_.window()->isVisible()) show(dialogs_, servicetext::kCalibrationStopped);
+    return -1;
+  }
 
   const CalcCFResult result = quorvane::CalcCF(taken, run, page_.setValue(), page_.maxDelta());
   switch (result.status) {
@@ -143,16 +148,28 @@ int ServiceController::CalcCF() {
 }
 
 int ServiceController::GetCF() {
-  if (link_.exchange(kGetCFOrder.order, kGetCFOrder.argument) != 1) return -1;
-  const auto data = decodeCalibrationData(link_.replyPayload());
-  if (!data) {
+  const std::optional<PartialCalibrationData> read = readCalibration();
+  if (!read) return -1;
+  if (!read->complete()) {
     show(dialogs_, servicetext::kCalibrationReplyTooShort);
     return -1;
   }
-  calibration_ = *data;
-  page_.setFactors(data->factors);
-  offsetPage_.setOffsets(data->offsets);
+  if (!validFactors(read->data.factors)) {
+    show(dialogs_, servicetext::kReadFactorOutOfRange);
+    return -1;
+  }
   return 1;
+}
+
+std::optional<PartialCalibrationData> ServiceController::readCalibration() {
+  if (link_.exchange(kGetCFOrder.order, kGetCFOrder.argument) != 1) return std::nullopt;
+  const PartialCalibrationData read = decodePartialCalibrationData(link_.replyPayload());
+  // Zeros standing in for values that never came are not shown as the sensor's.
+  if (!read.complete()) return read;
+  calibration_ = read.data;
+  offsetPage_.setOffsets(read.data.offsets);
+  if (validFactors(read.data.factors)) page_.setFactors(read.data.factors);
+  return read;
 }
 
 int ServiceController::sendWords(const CalibrationWrite &write) {
@@ -190,6 +207,12 @@ int ServiceController::StartSelfCalibration() {
   const auto result = decodeSelfCalibration(link_.replyPayload());
   if (!result) {
     show(dialogs_, servicetext::kCalibrationReplyTooShort);
+    return -1;
+  }
+  // Shown, such factors would wait for SEND CF; like a calculation out of range, nothing
+  // changes.
+  if (!validFactors(result->factors)) {
+    show(dialogs_, servicetext::kFactorOutOfRange);
     return -1;
   }
   page_.setFactors(result->factors);

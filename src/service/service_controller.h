@@ -7,6 +7,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 namespace quorvane {
 
 class CalibrationPage;
@@ -40,8 +42,12 @@ public:
   // 100 frames of a white target into factors on the page. Nothing changes unless every
   // frame arrived and the factors are valid.
   int CalcCF();
-  // Factors and offsets from the sensor onto both pages.
+  // Factors and offsets from the sensor onto both pages; a short reply or a factor above
+  // 4096 is shown in a popup and leaves the fields it concerns as they were.
   int GetCF();
+  // GetCF without popups, for a record that needs whatever the sensor sent: the reply as
+  // far as it goes; nullopt when the exchange failed (the link reported it).
+  [[nodiscard]] std::optional<PartialCalibrationData> readCalibration();
   // The page's factors (offsets) to the sensor; a refusal is reported by the link.
   int SendCF();
   int SendOffset();

@@ -14,8 +14,7 @@ ServiceSubsystem::ServiceSubsystem(SensorLink &link, Shell &shell, Dialogs &dial
       controller_(std::make_unique<ServiceController>(link, shell, dialogs, frames, live,
                                                       *calibrationPage_, *offsetPage_)),
       hardwareInfo_(std::make_unique<HardwareInfoFile>(link, shell, dialogs, parameters, transfer,
-                                                       *controller_, *calibrationPage_,
-                                                       *offsetPage_)) {
+                                                       *controller_)) {
   QObject::connect(calibrationPage_->decoration(), &PageDecoration::rightDoubleClicked,
                    passwordPanel_, &PasswordPanel::open);
 }

@@ -24,8 +24,11 @@ TEST(ScopeReport, LinesFollowIdentificationAndComment) {
   for (const auto &c : cases)
     EXPECT_EQ(scopeReportLines(c.id, c.comment), c.expected) << c.id << "/" << c.comment;
 
-  const std::string longComment(2000, 'c');
-  EXPECT_EQ(scopeReportLines("", longComment)[4].text.size(), 1023u);
+  // A long comment keeps its first 1023 characters, of one to four bytes each.
+  std::string comment;
+  for (int i = 0; i < 256; ++i)
+    comment += "c\u00e4\u20ac\U0001F600";
+  EXPECT_EQ(scopeReportLines("", comment)[4].text, comment.substr(0, comment.size() - 4));
 }
 
 TEST(ScopeReport, PictureFitsTheSpaceKeepingItsAspect) {

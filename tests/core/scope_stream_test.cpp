@@ -30,11 +30,11 @@ Bytes blockPayload(const ScopeTrace &ring, std::uint16_t ringIndex) {
 }
 
 // The four blocks as the sensor sends them: the samples from `first` on, slot j mod 128
-// and the trigger's slot as ring index (single shot: time order, ring index 0).
+// and the trigger's slot as ring index (single shot: time order, an unused ring index).
 std::vector<Bytes> scanFrames(const ScopeSettings &s, std::uint64_t trigger) {
   const bool single = s.triggerMode == 0;
   const std::uint64_t first = single ? trigger : trigger - s.preTrigger;
-  const auto ringIndex = static_cast<std::uint16_t>(single ? 0 : trigger % kScopeSamples);
+  const auto ringIndex = static_cast<std::uint16_t>(single ? 0xFFFF : trigger % kScopeSamples);
   std::vector<Bytes> frames;
   for (std::size_t b = 0; b < kScopeBlocks; ++b) {
     ScopeTrace ring{};

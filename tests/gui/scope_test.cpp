@@ -4,6 +4,7 @@
 #include "app_fixture.h"
 #include "link_loss.h"
 
+#include "link/core/link_messages.h"
 #include "live/live_widgets.h"
 #include "scope/comment_box.h"
 #include "scope/scope_subsystem.h"
@@ -28,8 +29,8 @@ constexpr std::uint16_t kNeverReached = 65535;
 struct ScopeTest : AppFixture {
   std::unique_ptr<sim::SimPty> pty;
 
-  void startConnectedOverPty() {
-    pty = std::make_unique<sim::SimPty>();
+  void startConnectedOverPty(sim::SimOptions options = {}) {
+    pty = std::make_unique<sim::SimPty>(std::move(options));
     ASSERT_TRUE(pty->open()) << pty->errorString().toStdString();
     QFile f(settingsPath());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -146,6 +147,24 @@ TEST_F(ScopeTest, ScansInEveryTriggerModeOverThePseudoTerminal) {
   startConnectedOverPty();
   clickTab(MainPage::Scope);
   scanInEveryTriggerMode();
+}
+
+TEST_F(ScopeTest, AStalledBlockTimesOutOverTcpAndThePseudoTerminal) {
+  for (const bool overPty : {false, true}) {
+    SCOPED_TRACE(overPty ? "pty" : "tcp");
+    app.reset();
+    sim::SimOptions stalling;
+    stalling.stallScopeEvery = 2;
+    overPty ? startConnectedOverPty(stalling) : startConnected(stalling);
+    app->link().setFrameTimeoutSeconds(0.3);
+    clickTab(MainPage::Scope);
+    ASSERT_EQ(pressScan(), ScanEnd::Drawn);
+    const ScopeBuffers previous = scope().buffers();
+    EXPECT_EQ(pressScan(), ScanEnd::Stopped);
+    EXPECT_EQ(scope().buffers(), previous);
+    EXPECT_EQ(app->connectionPage().logText().count(QString::fromUtf8(linktext::kTimeout)), 1);
+    EXPECT_FALSE(app->link().linkOk());
+  }
 }
 
 TEST_F(ScopeTest, BreakEndsTheWaitWithoutDrawing) {
@@ -307,10 +326,13 @@ TEST_F(ScopeTest, PrintOutToAPdfFile) {
   EXPECT_TRUE(page().printButton()->isEnabled());
 }
 
-TEST_F(ScopeTest, RightDoubleClickClearsTheComment) {
+TEST_F(ScopeTest, TheCommentKeepsWholeCharactersAndARightDoubleClickClearsIt) {
   startConnected();
   clickTab(MainPage::Scope);
   CommentBox *comment = page().commentBox();
+  const QString face = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
+  comment->setPlainText(face.repeated(1024));
+  EXPECT_EQ(page().comment(), face.repeated(1023));
   comment->setPlainText("first run");
   QTest::mouseDClick(comment->viewport(), Qt::LeftButton);
   EXPECT_EQ(comment->toPlainText(), "first run");

@@ -121,6 +121,23 @@ TEST_F(ServiceTest, FailedFrameEndsTheRunWithOneReportAndNothingSent) {
   }
 }
 
+TEST_F(ServiceTest, StoppedRunSaysSoOnceAndChangesNothing) {
+  startConnected();
+  std::function<void()> stop;
+  QObject::connect(&app->frames(), &FramePublisher::frame, timers.get(),
+                   [&] { countOrder(kMeasure) == 10 ? stop() : void(); });
+  for (MainPage page : {MainPage::Calibration, MainPage::Connection, MainPage::Scope}) {
+    SCOPED_TRACE(static_cast<int>(page)); // Calibration: STOP; the others: a switch there
+    stop = [&] { page == MainPage::Calibration ? window().stopButton()->click() : clickTab(page); };
+    model().clearRequests();
+    dialogs.clear();
+    pressCalcCF();
+    EXPECT_EQ(requests(), std::vector<Request>(10, Request{kMeasure, 0, 0})) << "nor GO";
+    ASSERT_EQ(dialogs.popups().size(), 3u);
+    EXPECT_EQ(dialogs.popups()[2].text, "CALIBRATION STOPPED! \nNOTHING WAS SENT.");
+  }
+}
+
 TEST_F(ServiceTest, RefusedFactorsShowTheLinksReportOnly) {
   sim::SimOptions options;
   options.plausibilityWord = 3;
@@ -180,6 +197,20 @@ TEST_F(ServiceTest, CalibrationAndOffsetButtonsPutTheirOrdersOnTheWire) {
   EXPECT_EQ(dialogs.popups().size(), 1u);
 }
 
+TEST_F(ServiceTest, NoFactorAbove4096ReachesTheSensor) {
+  startConnected();
+  calibration().factorField(0)->setValue(5000);
+  model().calibration().factors = {5000, 100, 4097}; // read back: the fields keep theirs
+  calibration().getCFButton()->click();
+  model().calibration().offsets = {4095, 4095, 4095}; // no signal left: factors of 65535
+  calibration().selfCalibrationButton()->click();
+  calibration().sendCFButton()->click();
+  EXPECT_EQ(lastPayload(101), le({4096, 1024, 1024}));
+  ASSERT_EQ(dialogs.popups().size(), 2u);
+  EXPECT_EQ(dialogs.popups()[0].text,
+            "RECEIVED CALIBRATION FACTOR IS ABOVE 4096! \nTHE FACTORS SHOWN WERE NOT CHANGED.");
+}
+
 TEST_F(ServiceTest, PasswordPanelUnlocksTheOffsetPage) {
   startConnected();
   window().showPage(MainPage::Calibration);
@@ -230,14 +261,20 @@ QString expectedDump(const std::vector<std::uint8_t> &block) {
 }
 
 TEST_F(ServiceTest, HardwareInfoFileHoldsWhatTheSensorSent) {
-  for (const std::size_t bytes : {std::size_t{512}, std::size_t{100}, std::size_t{600}}) {
+  const std::vector<std::tuple<std::size_t, std::uint8_t, QString>> cases = {
+      {512, 12, ""},
+      {100, 7, "OFFSET RED, OFFSET GREEN, OFFSET BLUE"},
+      {600, 0, "FACTOR RED, FACTOR GREEN, FACTOR BLUE, OFFSET RED, OFFSET GREEN, OFFSET BLUE"}};
+  for (const auto &[bytes, calibrationBytes, zeroed] : cases) {
     SCOPED_TRACE(bytes);
     sim::SimOptions options;
     options.hwinfoBytes = bytes;
+    options.calibrationReplyBytes = calibrationBytes;
     startConnected(options);
     window().memoryButton(ParameterMemory::Eeprom)->click();
     model().calibration().offsets = {3, 4, 5};
     const QString path = dir.filePath(QStringLiteral("hw%1.ini").arg(bytes));
+    dialogs.clear();
     dialogs.answerFile(FileSelectResult::NewFile, path);
 
     app->connectionPage().hardwareInfoButton()->click();
@@ -262,8 +299,8 @@ TEST_F(ServiceTest, HardwareInfoFileHoldsWhatTheSensorSent) {
       int factor = -1, offsetValue = -1;
       EXPECT_EQ(doc.getInt("CALIBRATION FACTOR", channels[i], factor), 1);
       EXPECT_EQ(doc.getInt("OFFSET", channels[i], offsetValue), 1);
-      EXPECT_EQ(factor, model().calibration().factors[i]);
-      EXPECT_EQ(offsetValue, model().calibration().offsets[i]);
+      EXPECT_EQ(factor, i < calibrationBytes / 2u ? model().calibration().factors[i] : 0);
+      EXPECT_EQ(offsetValue, i + 3 < calibrationBytes / 2u ? model().calibration().offsets[i] : 0);
     }
     SensorParameters para;
     TeachTable table{};
@@ -286,6 +323,9 @@ TEST_F(ServiceTest, HardwareInfoFileHoldsWhatTheSensorSent) {
     EXPECT_TRUE(log.endsWith("HARDWARE INI FILE HAS BEEN SAVED TO:\n" +
                              QDir::toNativeSeparators(path) + "\n\n"));
     EXPECT_EQ(log.contains("ONLY THE FIRST 512 BYTES"), bytes > 512);
+    const QString zeroedLog = QStringLiteral("DATA OF %1 BYTES INSTEAD OF 12! SAVED AS 0: %2\n\n");
+    EXPECT_EQ(log.contains(zeroedLog.arg(calibrationBytes).arg(zeroed)), !zeroed.isEmpty());
+    EXPECT_EQ(dialogs.popups().size(), 1u) << "the file dialog only";
     EXPECT_TRUE(app->connectionPage().hardwareInfoButton()->isEnabled());
     app->StorePanelSettings();
     IniText settings;

@@ -1,5 +1,7 @@
 #include "scope/core/scope_report.h"
 
+#include "ini/utf8_cut.h"
+
 #include <algorithm>
 
 namespace quorvane {
@@ -12,7 +14,7 @@ std::vector<ReportLine> scopeReportLines(std::string_view panelId, std::string_v
   lines.push_back({"", 10});
   if (!comment.empty()) {
     lines.push_back({"COMMENT:", 10});
-    lines.push_back({std::string(comment.substr(0, kReportCommentMax)), 10});
+    lines.push_back({std::string(utf8CharPrefix(comment, kReportCommentMax)), 10});
     lines.push_back({"", 10});
   }
   return lines;

@@ -19,7 +19,8 @@ struct ReportLine {
 };
 
 // Title, version, "PANEL ID: " and the identification (when there is one), an empty line,
-// then "COMMENT:", the comment (at most 1023 characters) and an empty line when there is one.
+// then "COMMENT:", the comment (UTF-8; its first 1023 characters) and an empty line when
+// there is one.
 [[nodiscard]] std::vector<ReportLine> scopeReportLines(std::string_view panelId,
                                                        std::string_view comment);
 

@@ -64,7 +64,9 @@ void ScopeStreamAssembler::acceptHeader() {
 
 void ScopeStreamAssembler::acceptPayload() {
   const std::uint16_t ringIndex = getLe16(&payload_[2 * kScopeSamples]);
-  if (crc8(payload_) != dataCrc_ || ringIndex >= kScopeSamples) {
+  // Single shot arrives in time order and ignores the ring index, whatever it holds.
+  const bool usesRingIndex = settings_.triggerMode != 0;
+  if (crc8(payload_) != dataCrc_ || (usesRingIndex && ringIndex >= kScopeSamples)) {
     fail(linktext::kBadData);
     return;
   }

@@ -29,6 +29,10 @@ inline constexpr std::uint32_t kProgressGrey = 0xE0E0E0;
 [[nodiscard]] constexpr bool isValidCalibrationFactor(std::uint16_t f) {
   return f <= kMaxCalibrationFactor;
 }
+[[nodiscard]] constexpr bool validFactors(const ChannelWords &factors) {
+  return isValidCalibrationFactor(factors[0]) && isValidCalibrationFactor(factors[1]) &&
+         isValidCalibrationFactor(factors[2]);
+}
 
 // What the calibration page shows of one frame (`SetPanelCalibData`): the raw channels
 // and their spread, the largest minus the smallest.

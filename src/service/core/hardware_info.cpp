@@ -69,4 +69,17 @@ std::string hardwareInfoTruncatedLog(std::size_t receivedBytes) {
          " BYTES WERE SAVED!\n\n";
 }
 
+std::string hardwareInfoCalibrationMissingLog(const PartialCalibrationData &read) {
+  std::string line = "ATTENTION!   CALIBRATION DATA OF " + std::to_string(read.receivedBytes) +
+                     " BYTES INSTEAD OF " + std::to_string(kCalibrationDataBytes) +
+                     "! SAVED AS 0: ";
+  for (std::size_t i = read.wordsReceived(); i < kCalibrationWords; ++i) {
+    if (i != read.wordsReceived()) line += ", ";
+    line += i < 3 ? "FACTOR " : "OFFSET ";
+    line += kChannelKeys[i % 3];
+  }
+  line += "\n\n";
+  return line;
+}
+
 } // namespace quorvane

@@ -44,7 +44,7 @@ struct HardwareInfoDump {
 struct HardwareInfoInput {
   std::string_view firmware;           // firmware text of the last handshake
   std::span<const std::uint8_t> block; // reply payload of the hardware info order
-  CalibrationData calibration;         // factors and offsets as shown on their pages
+  CalibrationData calibration;         // factors and offsets as read (0 where none came)
   SensorParameters parameters;         // read from the parameter controls
   TeachTable teachTable{};
 };
@@ -61,5 +61,7 @@ struct HardwareInfoDocument {
 // Connection-log lines after the file was written, and when the block was cut.
 [[nodiscard]] std::string hardwareInfoSavedLog(std::string_view path);
 [[nodiscard]] std::string hardwareInfoTruncatedLog(std::size_t receivedBytes);
+// When the calibration reply was short: which values the file holds as 0.
+[[nodiscard]] std::string hardwareInfoCalibrationMissingLog(const PartialCalibrationData &read);
 
 } // namespace quorvane

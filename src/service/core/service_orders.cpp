@@ -21,8 +21,19 @@ CalibrationWrite calibrationWrite(CalibrationTarget target, const ChannelWords &
 }
 
 std::optional<CalibrationData> decodeCalibrationData(std::span<const std::uint8_t> payload) {
-  if (payload.size() < kCalibrationDataBytes) return std::nullopt;
-  return CalibrationData{wordsAt(payload.data()), wordsAt(payload.data() + 6)};
+  const PartialCalibrationData read = decodePartialCalibrationData(payload);
+  if (!read.complete()) return std::nullopt;
+  return read.data;
+}
+
+PartialCalibrationData decodePartialCalibrationData(std::span<const std::uint8_t> payload) {
+  PartialCalibrationData read;
+  read.receivedBytes = payload.size();
+  for (std::size_t i = 0; i < read.wordsReceived(); ++i) {
+    ChannelWords &triple = i < 3 ? read.data.factors : read.data.offsets;
+    triple[i % 3] = getLe16(payload.data() + 2 * i);
+  }
+  return read;
 }
 
 std::optional<SelfCalibrationResult> decodeSelfCalibration(std::span<const std::uint8_t> payload) {

@@ -80,6 +80,22 @@ struct SelfCalibrationResult {
 // Bytes beyond the record are ignored.
 [[nodiscard]] std::optional<CalibrationData>
 decodeCalibrationData(std::span<const std::uint8_t> payload);
+
+// A calibration reply as far as it goes, for a record that must be written even when the
+// sensor sent too little: the whole words received, 0 for the rest.
+inline constexpr std::size_t kCalibrationWords = kCalibrationDataBytes / 2;
+struct PartialCalibrationData {
+  CalibrationData data;
+  std::size_t receivedBytes = 0;
+
+  // Of factor red, green, blue, offset red, green, blue.
+  [[nodiscard]] std::size_t wordsReceived() const {
+    return receivedBytes / 2 < kCalibrationWords ? receivedBytes / 2 : kCalibrationWords;
+  }
+  [[nodiscard]] bool complete() const { return wordsReceived() == kCalibrationWords; }
+};
+[[nodiscard]] PartialCalibrationData
+decodePartialCalibrationData(std::span<const std::uint8_t> payload);
 [[nodiscard]] std::optional<SelfCalibrationResult>
 decodeSelfCalibration(std::span<const std::uint8_t> payload);
 

@@ -36,6 +36,8 @@ inline constexpr Message kFactorOutOfRange{
 inline constexpr Message kCalibrationPassed{
     "CALIBRATION PASSED!", "Calibration successful! \nCalibration factors were sent to the "
                            "EEPROM of the sensor. \nGO mode will be activated. "};
+// STOP, a page switch or closing the window ended the 100-frame run.
+inline constexpr Message kCalibrationStopped{"INFO!", "CALIBRATION STOPPED! \nNOTHING WAS SENT."};
 
 // After a self-calibration: the factors are shown but not yet stored in the sensor.
 inline constexpr Message kSelfCalibrationConfirm{"ATTENTION!",
@@ -45,6 +47,11 @@ inline constexpr Message kSelfCalibrationConfirm{"ATTENTION!",
 // used, so nothing on the pages changes.
 inline constexpr Message kCalibrationReplyTooShort{
     "ATTENTION!", "RECEIVED CALIBRATION DATA ARE INCOMPLETE! \nNOTHING WAS CHANGED."};
+// Factors read from the sensor that no valid calibration gives; the factor fields keep
+// what they showed, so SEND CF cannot pass such a factor on.
+inline constexpr Message kReadFactorOutOfRange{
+    "ATTENTION!", "RECEIVED CALIBRATION FACTOR IS ABOVE 4096! \nTHE FACTORS SHOWN WERE NOT "
+                  "CHANGED."};
 
 // Password panel of the offset compensation page.
 inline constexpr Message kWrongPassword{"ATTENTION!", "Wrong password. \nPlease try again."};
