@@ -3,8 +3,10 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -78,6 +80,45 @@ TEST(QtDialogs, ChoiceKeepsButtonOrderAndEscapeGivesTheHarmlessAnswer) {
     EXPECT_EQ(seen.format, Qt::PlainText);
     EXPECT_EQ(seen.buttons, buttons);
     EXPECT_EQ(result, c.result) << c.click;
+  }
+}
+
+// Choosing a file that exists: the save dialog asks before replacing it unless the caller
+// asks its own question.
+TEST(QtDialogs, ReplaceQuestionOnlyWhereTheCallerDoesNotAskItself) {
+  QTemporaryDir dir;
+  QFile existing(dir.filePath(QStringLiteral("RecordFile.dat")));
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  QtDialogs dialogs;
+  for (const auto &[mode, questions] :
+       {std::pair{FileDialogMode::Save, 1}, std::pair{FileDialogMode::SaveCallerConfirms, 0}}) {
+    int asked = 0;
+    bool saving = false;
+    QTimer answer; // answers the dialog's own question, if it asks one
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        ++asked;
+        box->button(QMessageBox::Yes)->click();
+      }
+    });
+    QTimer::singleShot(0, [&] {
+      auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+      ASSERT_NE(files, nullptr);
+      saving = files->acceptMode() == QFileDialog::AcceptSave;
+      files->selectFile(existing.fileName());
+      answer.start(0);
+      static_cast<QDialog *>(files)->accept(); // QFileDialog hides it
+    });
+    const FileSelection chosen =
+        dialogs.selectFile(dir.path(), QStringLiteral("RecordFile.dat"), QStringLiteral("*.dat"),
+                           QStringLiteral("FILENAME!"), mode);
+    answer.stop();
+    EXPECT_TRUE(saving);
+    EXPECT_EQ(asked, questions) << static_cast<int>(mode);
+    EXPECT_EQ(chosen.result, FileSelectResult::ExistingFile);
+    EXPECT_EQ(chosen.path, existing.fileName());
   }
 }
 

@@ -282,6 +282,8 @@ TEST_F(RecorderTest, SelectingTheRecordFile) {
     EXPECT_EQ(recorder().recordFilePath(), c.headerWritten ? file() : before);
     EXPECT_EQ(shown("CBF_DispRecFile"), recorder().recordFilePath());
     EXPECT_TRUE(c.popup.isEmpty() ? dialogs.popups().size() == 1 : popped("ATTENTION!", c.popup));
+    // The file dialog leaves the replace question to the recorder's own.
+    EXPECT_EQ(dialogs.fileModes.last(), FileDialogMode::SaveCallerConfirms);
   }
   // The file chosen last is "RECORDER FILE" of the settings, and the next run records to it.
   app->StorePanelSettings();
