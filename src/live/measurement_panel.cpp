@@ -127,6 +127,7 @@ QWidget *MeasurementPanel::buildNumbers() {
   grid->setContentsMargins(2, 2, 2, 2);
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(4);
+  // Three lines of five: narrow enough for the pane at the window's default size.
 
   const std::array<QString, 3> rgbNames{QStringLiteral("RED"), QStringLiteral("GREEN"),
                                         QStringLiteral("BLUE")};
@@ -144,7 +145,7 @@ QWidget *MeasurementPanel::buildNumbers() {
                                           QStringLiteral("INT")};
   for (int i = 0; i < 3; ++i) {
     values_[i] = number(valueNames[i], valueObjects[i]);
-    grid->addWidget(captioned(valueNames[i], values_[i], &valueLabels_[i]), 0, 3 + i);
+    grid->addWidget(captioned(valueNames[i], values_[i], &valueLabels_[i]), 1, i);
   }
 
   colourBox_ = new ColourBox(QStringLiteral("COLOR"));
@@ -152,23 +153,23 @@ QWidget *MeasurementPanel::buildNumbers() {
   colourBox_->setMinimumSize(64, 40);
   auto *colourCaption = bold(QStringLiteral("COLOR"));
   colourCaption->setAlignment(Qt::AlignCenter);
-  grid->addWidget(colourCaption, 0, 6, Qt::AlignBottom);
-  grid->addWidget(colourBox_, 1, 6, 2, 1);
+  grid->addWidget(colourCaption, 0, 4, Qt::AlignBottom);
+  grid->addWidget(colourBox_, 1, 4);
 
   deltaC_ = number(QStringLiteral("DELTA C"), QStringLiteral("CBF_DispDeltaC"));
   deltaCBox_ = captioned(QStringLiteral("DELTA C"), deltaC_);
-  grid->addWidget(deltaCBox_, 1, 0);
+  grid->addWidget(deltaCBox_, 0, 3);
   colourNumber_ = number(QStringLiteral("C-No:"), QStringLiteral("CBF_DispCOL"));
   colourNumberBox_ = captioned(QStringLiteral("C-No:"), colourNumber_);
-  grid->addWidget(colourNumberBox_, 1, 1);
+  grid->addWidget(colourNumberBox_, 1, 3);
   group_ = number(QStringLiteral("GROUP"), QStringLiteral("CBF_DispGroup"));
   groupBox_ = captioned(QStringLiteral("GROUP"), group_);
-  grid->addWidget(groupBox_, 1, 2);
+  grid->addWidget(groupBox_, 2, 0);
 
   ledTrig_ = new LedIndicator(QStringLiteral("LED TRIG"), kLedGreen);
   ledTrig_->setObjectName(QStringLiteral("CBF_LedTrig"));
   ledTrigBox_ = captioned(QStringLiteral("LED TRIG"), ledTrig_);
-  grid->addWidget(ledTrigBox_, 1, 3);
+  grid->addWidget(ledTrigBox_, 2, 1);
 
   outBox_ = new QWidget;
   auto *outs = new QHBoxLayout(outBox_);
@@ -179,12 +180,12 @@ QWidget *MeasurementPanel::buildNumbers() {
     out_[i]->setObjectName(QStringLiteral("CBF_Led") + outNames[i]);
     outs->addWidget(captioned(outNames[i], out_[i]));
   }
-  grid->addWidget(outBox_, 1, 4);
+  grid->addWidget(outBox_, 2, 2, 1, 2);
 
   showGraph_ = new QPushButton(QStringLiteral("SHOW GRAPH"));
   showGraph_->setObjectName(QStringLiteral("CBF_ButtonShowGraph"));
   showGraph_->setAccessibleName(QStringLiteral("SHOW GRAPH"));
-  grid->addWidget(showGraph_, 1, 5, Qt::AlignBottom);
+  grid->addWidget(showGraph_, 2, 4, Qt::AlignBottom);
   return box;
 }
 

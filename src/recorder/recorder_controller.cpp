@@ -143,13 +143,14 @@ void RecorderController::SelRecFile() {
   const QString directory = QFileInfo(recordFile_).absolutePath();
   const FileSelection chosen =
       dialogs_.selectFile(directory, text(kRecordFileDefaultName), text(kRecordFileFilter),
-                          kFileDialogTitle, FileDialogMode::Save);
+                          kFileDialogTitle, FileDialogMode::SaveCallerConfirms);
   switch (chosen.result) {
   case FileSelectResult::Cancelled:
     dialogs_.message(kAttention, kNoFileName);
     return;
   case FileSelectResult::ExistingFile:
-    // On No the file in use stays the one shown.
+    // The dialog does not ask about replacing it: this is the only question. On No the file
+    // in use stays the one shown.
     if (!dialogs_.confirm(kAttention, kFileExists)) return;
     dialogs_.message(kAttention, kNotOpenElsewhere);
     break;

@@ -81,8 +81,10 @@ RecorderPage::RecorderPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) 
   interval_->setRange(0.0, kMaxInterval);
   interval_->setSingleStep(0.25);
   interval_->setValue(kDefaultInterval);
+  // Without keyboard tracking a value counts once it is committed: Enter, leaving the field,
+  // or a step of the arrow keys or spin arrows. Each recomputes the estimate.
   interval_->setKeyboardTracking(false);
-  connect(interval_, &QDoubleSpinBox::editingFinished, this, &RecorderPage::CBF_EditInterval);
+  connect(interval_, &QDoubleSpinBox::valueChanged, this, &RecorderPage::CBF_EditInterval);
 
   frames_ = new QSpinBox;
   frames_->setObjectName(QStringLiteral("CBF_EditRecVal"));
@@ -90,7 +92,7 @@ RecorderPage::RecorderPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) 
   frames_->setRange(0, 65535);
   frames_->setValue(kDefaultFrames);
   frames_->setKeyboardTracking(false);
-  connect(frames_, &QSpinBox::editingFinished, this, &RecorderPage::CBF_EditRecVal);
+  connect(frames_, &QSpinBox::valueChanged, this, &RecorderPage::CBF_EditRecVal);
 
   days_ = makeDisplay(QStringLiteral("CBF_DispRecordTimeDays"), QStringLiteral("DAYS"));
   hours_ = makeDisplay(QStringLiteral("CBF_DispRecordTimeHours"), QStringLiteral("HOURS"));

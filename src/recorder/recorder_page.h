@@ -62,7 +62,7 @@ public:
 
 Q_SIGNALS:
   void CBF_EditSelectDataRec();
-  // Interval or number of frames committed.
+  // Interval or number of frames changed: committed after typing, or stepped.
   void CBF_EditInterval();
   void CBF_EditRecVal();
   void CBF_ButtonStartRecord();

@@ -4,6 +4,7 @@
 #include "ui/help.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,7 +12,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace quorvane {
 namespace {
@@ -86,7 +89,13 @@ MeanTeachPanel::MeanTeachPanel(Dialogs &dialogs, QWidget *parent)
   // setUpValueTable gives a colour column; these tables have none.
   captured_->setColumnCount(static_cast<int>(kCaptureColumns));
   captured_->setAccessibleName(QStringLiteral("CAPTURED VALUES"));
-  captured_->setMinimumWidth(380);
+  // Wide enough for six five-digit values beside the line numbers, and no wider, so the
+  // panel fits its pane at the window's default size.
+  const QFontMetrics metrics = captured_->fontMetrics();
+  captured_->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("100")) +
+                             static_cast<int>(kCaptureColumns) *
+                                 (metrics.horizontalAdvance(QStringLiteral("65535")) + 12) +
+                             captured_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 24);
   auto *delegate = new UInt16Delegate(this);
   for (int c = 0; c < static_cast<int>(kCaptureColumns); ++c) {
     captured_->setItemDelegateForColumn(c, delegate);
@@ -137,33 +146,41 @@ MeanTeachPanel::MeanTeachPanel(Dialogs &dialogs, QWidget *parent)
   capture_->setShortcut(QKeySequence(Qt::Key_Space | Qt::CTRL));
   undo_->setShortcut(QKeySequence::Undo);
 
+  // Everything under the table, captions above their fields: the pane is narrow at the
+  // window's default size, and the table takes the height.
   auto *form = new QGridLayout;
   form->addWidget(counterCaption, 0, 0);
-  form->addWidget(counter_, 0, 1);
-  form->addWidget(spreadCaption_, 1, 0);
+  form->addWidget(counter_, 1, 0);
+  form->addWidget(spreadCaption_, 0, 1);
   form->addWidget(spread_, 1, 1);
-  form->addWidget(spreadIntCaption_, 2, 0);
-  form->addWidget(spreadInt_, 2, 1);
+  form->addWidget(spreadIntCaption_, 0, 2);
+  form->addWidget(spreadInt_, 1, 2);
   for (int i = 0; i < 2; ++i) {
-    form->addWidget(ringCaptions_[static_cast<std::size_t>(i)], 3 + 2 * i, 0);
-    form->addWidget(rings_[static_cast<std::size_t>(i)], 3 + 2 * i, 1);
-    form->addWidget(valueCaptions_[static_cast<std::size_t>(i)], 4 + 2 * i, 0);
-    form->addWidget(values_[static_cast<std::size_t>(i)], 4 + 2 * i, 1);
+    const auto n = static_cast<std::size_t>(i);
+    form->addWidget(ringCaptions_[n], 2 + 2 * i, 0, 1, 2);
+    form->addWidget(rings_[n], 3 + 2 * i, 0, 1, 2);
+    form->addWidget(valueCaptions_[n], 2 + 2 * i, 2);
+    form->addWidget(values_[n], 3 + 2 * i, 2);
   }
-  form->setRowStretch(7, 1);
-  auto *buttons = new QHBoxLayout;
-  for (QPushButton *b : {capture_, undo_, reset_, teach_, close_})
-    buttons->addWidget(b);
+  form->setColumnStretch(3, 1);
+  // The table's own actions under it; TEACH and CLOSE at the foot of the panel.
+  auto *tableButtons = new QHBoxLayout;
+  for (QPushButton *b : {capture_, undo_, reset_})
+    tableButtons->addWidget(b);
+  tableButtons->addStretch();
+  auto *panelButtons = new QHBoxLayout;
+  panelButtons->addWidget(teach_);
+  panelButtons->addStretch();
+  panelButtons->addWidget(close_);
 
-  auto *layout = new QGridLayout(this);
+  auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
-  layout->addLayout(liveRow, 0, 0, 1, 2);
-  layout->addWidget(captured_, 1, 0);
-  layout->addLayout(form, 1, 1);
-  layout->addWidget(mean_, 2, 0, 1, 2);
-  layout->addLayout(buttons, 3, 0, 1, 2);
-  layout->setRowStretch(1, 1);
-  layout->setColumnStretch(0, 1);
+  layout->addLayout(liveRow);
+  layout->addWidget(captured_, 1);
+  layout->addLayout(tableButtons);
+  layout->addWidget(mean_);
+  layout->addLayout(form);
+  layout->addLayout(panelButtons);
 
   installHelp({{capture_, kHelpCapture},
                {undo_, kHelpUndo},

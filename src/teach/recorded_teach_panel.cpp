@@ -44,11 +44,13 @@ RecordedTeachPanel::RecordedTeachPanel(Dialogs &dialogs, QWidget *parent)
       start_(button(QStringLiteral("START"))), reset_(button(QStringLiteral("RESET"))),
       teach_(button(QStringLiteral("TEACH"))), close_(button(QStringLiteral("CLOSE"))) {
   setObjectName(QStringLiteral("recordedTeachPanel"));
-  auto *graphsRow = new QHBoxLayout;
+  // Two graphs a row, the read-outs in the fourth place: the panel fits its pane at the
+  // window's default size, and the graphs use the height it has as it opens.
+  auto *grid = new QGridLayout;
   for (int i = 0; i < kProjectionGraphs; ++i) {
     const auto n = static_cast<std::size_t>(i);
     auto *g = new GraphWidget;
-    g->setMinimumSize(180, 180);
+    g->setMinimumSize(150, 150);
     g->setCursorCount(1, Qt::red);
     g->setCursorsMovable(true);
     g->setFocusPolicy(Qt::StrongFocus);
@@ -62,31 +64,35 @@ RecordedTeachPanel::RecordedTeachPanel(Dialogs &dialogs, QWidget *parent)
     auto *column = new QVBoxLayout;
     column->addWidget(titles_[n]);
     column->addWidget(g, 1);
-    graphsRow->addLayout(column, 1);
+    grid->addLayout(column, i / 2, i % 2);
     installHelp(g, kHelpGraph, dialogs);
   }
-  auto *displayRow = new QHBoxLayout;
+  auto *readOuts = new QGridLayout;
   for (std::size_t i = 0; i < 3; ++i) {
     displays_[i] = numberDisplay(QString());
     captions_[i] = new QLabel;
     captions_[i]->setBuddy(displays_[i]);
-    displayRow->addWidget(captions_[i]);
-    displayRow->addWidget(displays_[i]);
+    readOuts->addWidget(captions_[i], static_cast<int>(i), 0);
+    readOuts->addWidget(displays_[i], static_cast<int>(i), 1);
   }
   auto *counterCaption = new QLabel(QStringLiteral("COUNTER"));
   counterCaption->setBuddy(counter_);
-  displayRow->addSpacing(12);
-  displayRow->addWidget(counterCaption);
-  displayRow->addWidget(counter_);
-  displayRow->addStretch();
+  readOuts->addWidget(counterCaption, 3, 0);
+  readOuts->addWidget(counter_, 3, 1);
+  readOuts->setRowStretch(4, 1);
+  readOuts->setColumnStretch(2, 1);
+  grid->addLayout(readOuts, 1, 1);
+  for (int i = 0; i < 2; ++i) {
+    grid->setRowStretch(i, 1);
+    grid->setColumnStretch(i, 1);
+  }
   auto *buttons = new QHBoxLayout;
   for (QPushButton *b : {start_, reset_, teach_, close_})
     buttons->addWidget(b);
 
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
-  layout->addLayout(graphsRow, 1);
-  layout->addLayout(displayRow);
+  layout->addLayout(grid, 1);
   layout->addLayout(buttons);
   applyLabels(recordedPanelLabels(0));
   installHelp({{start_, kHelpStart},

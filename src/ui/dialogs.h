@@ -11,7 +11,9 @@ class QWidget;
 
 namespace quorvane {
 
-enum class FileDialogMode { Open, Save };
+// Save lets the dialog ask before a chosen file is replaced; SaveCallerConfirms leaves that
+// question to the caller, which asks its own, so the operator is asked once.
+enum class FileDialogMode { Open, Save, SaveCallerConfirms };
 
 // Result of a file selection: 0 cancelled, 1 an existing file, 2 a new file.
 enum class FileSelectResult { Cancelled = 0, ExistingFile = 1, NewFile = 2 };

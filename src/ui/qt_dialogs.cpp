@@ -69,9 +69,13 @@ FileSelection QtDialogs::selectFile(const QString &directory, const QString &def
                                     FileDialogMode mode) {
   const QString start = QDir(directory).filePath(defaultName);
   const QString nameFilter = QStringLiteral("%1 (%1);;All files (*)").arg(filter);
-  QString path = mode == FileDialogMode::Save
-                     ? QFileDialog::getSaveFileName(parent_, title, start, nameFilter)
-                     : QFileDialog::getOpenFileName(parent_, title, start, nameFilter);
+  const QFileDialog::Options options = mode == FileDialogMode::SaveCallerConfirms
+                                           ? QFileDialog::DontConfirmOverwrite
+                                           : QFileDialog::Options();
+  QString path =
+      mode == FileDialogMode::Open
+          ? QFileDialog::getOpenFileName(parent_, title, start, nameFilter, nullptr, options)
+          : QFileDialog::getSaveFileName(parent_, title, start, nameFilter, nullptr, options);
   FileSelection s;
   if (path.isEmpty()) return s;
   s.path = path;

@@ -3,6 +3,7 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -78,6 +79,23 @@ TEST(QtDialogs, ChoiceKeepsButtonOrderAndEscapeGivesTheHarmlessAnswer) {
     EXPECT_EQ(seen.format, Qt::PlainText);
     EXPECT_EQ(seen.buttons, buttons);
     EXPECT_EQ(result, c.result) << c.click;
+  }
+}
+
+// The save dialog asks before replacing a file unless the caller asks its own question.
+TEST(QtDialogs, ReplaceQuestionOnlyWhereTheCallerDoesNotAskItself) {
+  QtDialogs dialogs;
+  for (const auto &[mode, asks] : {std::pair{FileDialogMode::Save, true},
+                                   std::pair{FileDialogMode::SaveCallerConfirms, false}}) {
+    QTimer::singleShot(0, [asks = asks] {
+      auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+      ASSERT_NE(files, nullptr);
+      EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptSave);
+      EXPECT_EQ(files->testOption(QFileDialog::DontConfirmOverwrite), !asks);
+      files->close();
+    });
+    EXPECT_EQ(dialogs.selectFile(QString(), "RecordFile.dat", "*.dat", "FILENAME!", mode).result,
+              FileSelectResult::Cancelled);
   }
 }
 

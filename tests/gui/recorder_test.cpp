@@ -10,6 +10,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTest>
 
 namespace quorvane::testing {
 namespace {
@@ -109,6 +110,41 @@ TEST_F(RecorderTest, TenFramesAtTooShortAnIntervalTakeTheMinimumAndWriteExactlyT
   EXPECT_TRUE(popped("ATTENTION!", kRightName) && popped("ATTENTION!", kNotOpen));
   EXPECT_EQ(dialogs.popups().back().text, "File has been saved!");
   EXPECT_TRUE(page().startButton()->isEnabled());
+}
+
+TEST_F(RecorderTest, SteppedIntervalOrValuesShowTheNewEstimateAtOnce) {
+  startOffline();
+  window().show();
+  window().showPage(MainPage::Recorder);
+  QAbstractSpinBox *interval = page().intervalEdit();
+  QAbstractSpinBox *frames = page().framesEdit();
+  // The spin arrows sit at the right edge, up above down.
+  const auto arrow = [](QAbstractSpinBox *box, bool up) {
+    QTest::mouseClick(box, Qt::LeftButton, {},
+                      QPoint(box->width() - 6, up ? box->height() / 4 : box->height() * 3 / 4));
+  };
+  struct Case {
+    std::function<void()> step;
+    std::string shown; // remaining, days, hours, minutes, seconds
+  };
+  const Case cases[] = {
+      {[&] { QTest::keyClick(frames, Qt::Key_Up); }, "101 0 0 1 41"},
+      {[&] { QTest::keyClick(interval, Qt::Key_Up); }, "101 0 0 2 6.25"},
+      {[&] { arrow(frames, false); }, "100 0 0 2 5"},
+      {[&] { arrow(interval, true); }, "100 0 0 2 30"},
+      // Ten steps down end below the minimum interval, which is corrected.
+      {[&] { QTest::keyClick(interval, Qt::Key_PageDown); }, "100 0 0 0 25"},
+  };
+  for (const Case &c : cases) {
+    c.step();
+    EXPECT_EQ(QStringList({shown("CBF_DispRemaining"), shown("CBF_DispRecordTimeDays"),
+                           shown("CBF_DispRecordTimeHours"), shown("CBF_DispRecordTimeMinutes"),
+                           shown("CBF_DispRecordTimeSeconds")})
+                  .join(' ')
+                  .toStdString(),
+              c.shown);
+  }
+  EXPECT_EQ(page().interval(), 0.25);
 }
 
 TEST_F(RecorderTest, TriggeredRecordingWritesEveryFrameTheSensorSent) {
@@ -282,6 +318,8 @@ TEST_F(RecorderTest, SelectingTheRecordFile) {
     EXPECT_EQ(recorder().recordFilePath(), c.headerWritten ? file() : before);
     EXPECT_EQ(shown("CBF_DispRecFile"), recorder().recordFilePath());
     EXPECT_TRUE(c.popup.isEmpty() ? dialogs.popups().size() == 1 : popped("ATTENTION!", c.popup));
+    // The file dialog leaves the replace question to the recorder's own.
+    EXPECT_EQ(dialogs.fileModes.last(), FileDialogMode::SaveCallerConfirms);
   }
   // The file chosen last is "RECORDER FILE" of the settings, and the next run records to it.
   app->StorePanelSettings();
