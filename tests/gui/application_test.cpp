@@ -74,6 +74,9 @@ protected:
   }
   ConnectionPage &page() { return app->connectionPage(); }
   MainWindow &window() { return app->mainWindow(); }
+  void settle() {
+    testing::settleUntil([this] { return app->idle(); });
+  }
 };
 
 TEST_F(ApplicationTest, StartsConnectedToTheSensor) {
@@ -146,6 +149,7 @@ TEST_F(ApplicationTest, AFailedParameterReadAtConnectLeavesTheConnectionPageUsab
 
   sensor->model().clearRequests();
   page().tryToConnectButton()->click();
+  settle();
   EXPECT_FALSE(sensor->model().requests().empty()) << "another attempt was made";
   EXPECT_TRUE(page().tryToConnectButton()->isEnabled());
 }
@@ -210,6 +214,7 @@ TEST_F(ApplicationTest, OfflineThenTryToConnectSucceeds) {
 
   page().portNumberField()->setText(QString::number(sensor->serverPort()));
   page().tryToConnectButton()->click();
+  settle();
   EXPECT_TRUE(app->link().linkOk());
   EXPECT_TRUE(window().goButton()->isEnabled());
   EXPECT_TRUE(page().acceptButton()->isEnabled());

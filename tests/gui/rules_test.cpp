@@ -56,6 +56,7 @@ TEST_F(RulesTest, GetAppliesTheRulesOnceAndWarnsOncePerCorrection) {
   model().ram().params[0] = twoWarnings();
 
   window().getButton()->click();
+  settle();
 
   EXPECT_EQ(passes, 1);
   EXPECT_EQ(messages(), (QStringList{"INFO!|" + kAnalogWarning, "INFO!|" + kMaxVecWarning}));
@@ -72,6 +73,7 @@ TEST_F(RulesTest, FileReadAppliesTheRulesOnceAndWarnsOncePerCorrection) {
 
   dialogs.answerFile(FileSelectResult::ExistingFile, path);
   window().getButton()->click();
+  settle();
 
   EXPECT_EQ(passes, 1);
   EXPECT_EQ(messages(), (QStringList{"INFO!|" + kAnalogWarning, "INFO!|" + kMaxVecWarning}));
@@ -133,6 +135,7 @@ TEST_F(RulesTest, TriggerChoicesFollowExternTeachBackAndForth) {
       p.trigger = r.trigger;
     }
     window().getButton()->click();
+    settle();
     EXPECT_EQ(triggerItems(), r.items);
     EXPECT_EQ(parameterPage().fieldValue(field::kTrigger), r.trigger);
     EXPECT_EQ(trigger->count(), static_cast<int>(r.items.size())) << "no stray item";
@@ -184,9 +187,11 @@ TEST_F(RulesTest, SendSendsTheValuesTheRulesCorrected) {
     SCOPED_TRACE(c.what);
     model().ram() = sim::initialMemory();
     window().getButton()->click();
+    settle();
     model().clearRequests();
     c.operate();
     window().sendButton()->click();
+    settle();
     ASSERT_EQ(countOrder(1), 2);
     c.check(model().ramParameters(0), model().ramTeachTable(0));
     EXPECT_EQ(model().ramParameters(0), app->params().para);
@@ -214,9 +219,11 @@ TEST_F(RulesTest, AModeTheRulesMoveIntoTheOtherFamilyTakesItsTolerancesAlong) {
     p.calculationMode = c.calculationMode;
     model().ram().teach[0][0].cell = c.read;
     window().getButton()->click();
+    settle();
     dialogs.clear();
     model().clearRequests();
     window().sendButton()->click();
+    settle();
     EXPECT_EQ(model().ramParameters(0).calculationMode, c.settled);
     EXPECT_EQ(model().ramTeachTable(0)[0].cell, c.sent);
   }
@@ -258,6 +265,7 @@ TEST_F(RulesTest, CalculationModeCommitMovesTolerancesThenRelabelsAndRedraws) {
   EXPECT_EQ(redraws, 1);
 
   window().sendButton()->click();
+  settle();
   EXPECT_EQ(model().ramTeachTable(0)[0].cell, expected[0].cell);
 
   // s i M: the analog outputs follow with their note, the displays take the new names.

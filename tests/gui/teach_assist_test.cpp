@@ -35,15 +35,12 @@ struct TeachAssistTest : AppFixture {
   void runAssistant(Open open, std::uint64_t frames, std::function<void()> during) {
     const std::uint64_t start = live().framesShown();
     when([&, frames, start] { return live().framesShown() >= start + frames; }, during);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [this] {
+    open();
+    if (!QTest::qWaitFor([this] { return app->idle(); }, 20000)) {
       ADD_FAILURE() << "the loop did not end";
       app->link().stopAcquisition();
-    });
-    guard.start(20000);
-    open();
-    guard.stop();
+      settle();
+    }
   }
 };
 
@@ -90,6 +87,7 @@ TEST_F(TeachAssistTest, MeanValuesTaughtFromCapturedFramesReachTheSensor) {
   EXPECT_EQ(cells(4), want);
   EXPECT_EQ(teachPage().currentRow(), 5);
   window().sendButton()->click();
+  settle();
   EXPECT_EQ(sensorRow(4), want);
   for (const auto &p : dialogs.popups())
     ADD_FAILURE() << p.title.toStdString() << ": " << p.text.toStdString();
@@ -137,10 +135,10 @@ TEST_F(TeachAssistTest, MeanPanelEditingResetAndLabelsByMode) {
 
   // RESET is red while it asks; "no" keeps the table.
   QString whileAsking;
-  // Runs in the pending events the button lets through before it asks.
-  QTimer::singleShot(0, timers.get(), [&] { whileAsking = mean().resetButton()->styleSheet(); });
+  dialogs.whileConfirmShown = [&] { whileAsking = mean().resetButton()->styleSheet(); };
   dialogs.answerConfirm(false);
   mean().resetButton()->click();
+  dialogs.whileConfirmShown = nullptr;
   EXPECT_TRUE(whileAsking.contains(QStringLiteral("#ff0000"))) << whileAsking.toStdString();
   EXPECT_TRUE(mean().resetButton()->styleSheet().contains(QStringLiteral("#e0e0e0")));
   EXPECT_EQ(mean().counter()->text(), QStringLiteral("3"));
@@ -215,6 +213,7 @@ TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
   EXPECT_EQ(cells(9)[3], shown[2]);
   EXPECT_EQ(teach().rowColours().rowColors()[9], DefaultRowColors[9]);
   window().sendButton()->click();
+  settle();
   EXPECT_EQ(sensorRow(9), cells(9));
 
   // RESET empties graphs and counter; TEACH then teaches what the displays show.

@@ -580,7 +580,9 @@ TEST_F(TeachTest, TaughtRowsReachTheSensor) {
   EXPECT_EQ(teachPage().currentRow(), 3);
 
   window().sendButton()->click();
+  settle();
   window().getButton()->click();
+  settle();
   const TeachTable &sensorTable = model().ramTeachTable(0);
   for (int r = 0; r < 3; ++r) {
     const auto &m = taught[static_cast<std::size_t>(r)];

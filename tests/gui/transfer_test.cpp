@@ -90,6 +90,7 @@ TEST_F(TransferTest, SendToRamOfParaSet1WritesBothBlocksOnly) {
   ASSERT_TRUE(window().paraSetButton(1)->isEnabled());
   window().paraSetButton(1)->click();
   window().sendButton()->click();
+  settle();
 
   EXPECT_EQ(requests(), (std::vector<Request>{{1, 1, 40}, {1, 3, 496}}));
   EXPECT_EQ(model().ramParameters(1).trigger, 6);
@@ -103,10 +104,12 @@ TEST_F(TransferTest, EepromTargetAddsTheStoreToSendAndTheLoadToGet) {
   ASSERT_EQ(app->params().memory, ParameterMemory::Eeprom);
 
   window().sendButton()->click();
+  settle();
   EXPECT_EQ(requests(), (std::vector<Request>{{1, 0, 40}, {1, 2, 496}, {3, 0, 0}}));
 
   model().clearRequests();
   window().getButton()->click();
+  settle();
   EXPECT_EQ(requests(), (std::vector<Request>{{4, 0, 0}, {2, 0, 0}, {2, 2, 0}}));
   EXPECT_TRUE(dialogs.popups().empty());
 }
@@ -118,6 +121,7 @@ TEST_F(TransferTest, PlausibilityWordIsLoggedAndTheTableStillGoesOut) {
   const QString logBefore = app->connectionPage().logText();
 
   window().sendButton()->click();
+  settle();
 
   EXPECT_EQ(requests(), (std::vector<Request>{{1, 0, 40}, {1, 2, 496}}));
   const QString message = "INFO!\n3 PARAMETER IN RAM DID NOT PASS PLAUSIBILITY CHECK AND WERE "
@@ -138,6 +142,7 @@ TEST_F(TransferTest, GetThenSendReturnsEveryWordIncludingReservedOnes) {
   model().ram().params[0] = settledParameters();
   model().ram().teach[0] = distinctTable(0xC300);
   window().getButton()->click();
+  settle();
   EXPECT_TRUE(dialogs.popups().empty());
 
   // The sensor forgets everything; SEND must give back exactly what GET brought.
@@ -145,6 +150,7 @@ TEST_F(TransferTest, GetThenSendReturnsEveryWordIncludingReservedOnes) {
   model().ram().teach[0] = TeachTable{};
   model().clearRequests();
   window().sendButton()->click();
+  settle();
 
   ASSERT_EQ(requests(), (std::vector<Request>{{1, 0, 40}, {1, 2, 496}}));
   const ParameterBytes record = encodeParameters(settledParameters());
@@ -161,8 +167,10 @@ TEST_F(TransferTest, FileTargetNeverTouchesTheLinkAndIsRemembered) {
 
   dialogs.answerFile(FileSelectResult::NewFile, path);
   window().sendButton()->click();
+  settle();
   dialogs.answerFile(FileSelectResult::ExistingFile, path);
   window().getButton()->click();
+  settle();
 
   EXPECT_TRUE(requests().empty());
   EXPECT_TRUE(QFile::exists(path));
@@ -188,6 +196,7 @@ TEST_F(TransferTest, StoredParameterFileIsWhereTheDialogOpens) {
   window().memoryButton(ParameterMemory::File)->click();
   dialogs.answerFile(FileSelectResult::Cancelled, QString());
   window().getButton()->click();
+  settle();
   ASSERT_EQ(dialogs.fileDirectories.size(), 1);
   EXPECT_EQ(dialogs.fileDirectories[0], folder);
 }
@@ -202,12 +211,14 @@ TEST_F(TransferTest, OfflineTheOperatorLoadsEditsAndSavesAParameterFile) {
 
   dialogs.answerFile(FileSelectResult::ExistingFile, in);
   window().getButton()->click();
+  settle();
   EXPECT_EQ(parameterPage().fieldValue(field::kPower), 640);
   EXPECT_EQ(teachPage().cell(4, 1), 4013);
 
   type(field::kPower, 321);
   dialogs.answerFile(FileSelectResult::NewFile, out);
   window().sendButton()->click();
+  settle();
 
   IniText saved;
   ASSERT_GE(saved.readFromFile(out.toStdString()), 0);

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <variant>
 #include <vector>
 
@@ -51,8 +52,11 @@ public:
     if (!answers_.empty() && std::holds_alternative<std::monostate>(answers_.front()))
       answers_.pop_front();
   }
+  // Runs while a confirmation is shown (what the window shows behind it).
+  std::function<void()> whileConfirmShown;
   bool confirm(const QString &title, const QString &text) override {
     popups_.push_back({"confirm", title, text});
+    if (whileConfirmShown) whileConfirmShown();
     return take<bool>(false);
   }
   int choice(const QString &title, const QString &text, const QStringList &, int) override {
