@@ -547,7 +547,13 @@ QCoro::Task<> SensorLink::servePending() {
   while (!d_->pendingJobs.empty()) {
     std::function<QCoro::Task<>()> job = std::move(d_->pendingJobs.front());
     d_->pendingJobs.pop_front();
+    const bool wasOk = linkOk_;
     co_await job();
+    if (wasOk && !linkOk_) {
+      // The job failed the link (reported): the jobs behind it would only fail again.
+      d_->pendingJobs.clear();
+      break;
+    }
   }
 }
 
