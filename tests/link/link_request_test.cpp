@@ -66,9 +66,9 @@ LoopRequest requestInLoop(SensorLink &link, Order order) {
   return out;
 }
 
-class DataExchange : public ::testing::TestWithParam<Wire> {};
+class LinkRequest : public ::testing::TestWithParam<Wire> {};
 
-TEST_P(DataExchange, FailureRowsAndAcceptedReplies) {
+TEST_P(LinkRequest, FailureRowsAndAcceptedReplies) {
   const Bytes good = replyFrame(8, 0, measurementPayload());
   struct Row {
     std::string name;
@@ -134,7 +134,7 @@ TEST_P(DataExchange, FailureRowsAndAcceptedReplies) {
   }
 }
 
-TEST_P(DataExchange, RequestsGoOutByteExact) {
+TEST_P(LinkRequest, RequestsGoOutByteExact) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   rig.answer({{replyFrame(1, 0)}});
@@ -159,7 +159,7 @@ TEST_P(DataExchange, RequestsGoOutByteExact) {
   EXPECT_EQ(info, buildFrame(194, 0x7C19));
 }
 
-TEST_P(DataExchange, ReceiveBufferStartsEmptyAndStaleBytesAreDropped) {
+TEST_P(LinkRequest, ReceiveBufferStartsEmptyAndStaleBytesAreDropped) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   const Bytes full(46, 0xFF);
@@ -181,7 +181,7 @@ TEST_P(DataExchange, ReceiveBufferStartsEmptyAndStaleBytesAreDropped) {
 }
 
 // The payload has its own 3.0 s, measured from the header.
-TEST_P(DataExchange, PayloadHasItsOwnFrameTime) {
+TEST_P(LinkRequest, PayloadHasItsOwnFrameTime) {
   const Bytes good = replyFrame(8, 0, measurementPayload());
   const Bytes header(good.begin(), good.begin() + 8);
   const Bytes payload(good.begin() + 8, good.end());
@@ -203,7 +203,7 @@ TEST_P(DataExchange, PayloadHasItsOwnFrameTime) {
   }
 }
 
-TEST_P(DataExchange, StopDuringWaitStillReceivesTheReply) {
+TEST_P(LinkRequest, StopDuringWaitStillReceivesTheReply) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   rig.answer({{replyFrame(8, 0, measurementPayload()), 300}});
@@ -218,7 +218,7 @@ TEST_P(DataExchange, StopDuringWaitStillReceivesTheReply) {
   EXPECT_TRUE(rig.failures.empty());
 }
 
-TEST_P(DataExchange, ASecondRequestWaitsItsTurnAndIsServedInOrder) {
+TEST_P(LinkRequest, ASecondRequestWaitsItsTurnAndIsServedInOrder) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   std::vector<std::uint16_t> answered; // reply words, in the order the callers got them
@@ -241,7 +241,7 @@ TEST_P(DataExchange, ASecondRequestWaitsItsTurnAndIsServedInOrder) {
   EXPECT_TRUE(rig.link.idle());
 }
 
-TEST_P(DataExchange, StreamedFramesAreWaitedForAndConsumed) {
+TEST_P(LinkRequest, StreamedFramesAreWaitedForAndConsumed) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   const Bytes frame = replyFrame(8, 0, measurementPayload());
@@ -273,7 +273,7 @@ TEST_P(DataExchange, StreamedFramesAreWaitedForAndConsumed) {
   EXPECT_TRUE(rig.failures.empty());
 }
 
-TEST_P(DataExchange, ReceiveBufferNeverOverflows) {
+TEST_P(LinkRequest, ReceiveBufferNeverOverflows) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   Bytes flood(3000);
@@ -297,7 +297,7 @@ TEST_P(DataExchange, ReceiveBufferNeverOverflows) {
   EXPECT_EQ(rig.link.receivedBytes(), 2000);
 }
 
-TEST_P(DataExchange, NoOpenTransportFailsAtOnce) {
+TEST_P(LinkRequest, NoOpenTransportFailsAtOnce) {
   LinkRig rig(GetParam());
   rig.link.markVerified();
   EXPECT_FALSE(QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0)).ok);
@@ -306,7 +306,7 @@ TEST_P(DataExchange, NoOpenTransportFailsAtOnce) {
   EXPECT_FALSE(rig.link.linkOk());
 }
 
-INSTANTIATE_TEST_SUITE_P(Wires, DataExchange, ::testing::Values(Wire::Tcp, Wire::Pty),
+INSTANTIATE_TEST_SUITE_P(Wires, LinkRequest, ::testing::Values(Wire::Tcp, Wire::Pty),
                          [](const auto &info) { return info.param == Wire::Tcp ? "Tcp" : "Pty"; });
 
 TEST(SetTimeout, ClearsTheFlagsBeforeSignallingAndKeepsAtMost255Characters) {
