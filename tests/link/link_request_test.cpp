@@ -231,12 +231,17 @@ TEST_P(LinkRequest, ASecondRequestWaitsItsTurnAndIsServedInOrder) {
     const LinkReply reply = co_await rig.link.request(order, 0);
     answered.push_back(reply ? reply.header.argument : 0xFFFF);
   };
-  ask(Order::ReadMeasurement);
+  // A loop asks again as soon as it has its reply; a request made meanwhile goes first.
+  const auto loop = [&]() -> QCoro::Task<> {
+    co_await ask(Order::ReadMeasurement);
+    co_await ask(Order::ReadParameters);
+  };
+  loop();
   QTimer::singleShot(50, [&] { ask(Order::StoreToEeprom); });
-  settleUntil([&] { return answered.size() == 2; });
+  settleUntil([&] { return answered.size() == 3; });
 
-  EXPECT_EQ(answered, (std::vector<std::uint16_t>{8, 3}));
-  EXPECT_EQ(answeredAtArrival, (std::vector<std::size_t>{0, 1})) << "one request on the line";
+  EXPECT_EQ(answered, (std::vector<std::uint16_t>{8, 3, 2}));
+  EXPECT_EQ(answeredAtArrival, (std::vector<std::size_t>{0, 1, 2})) << "one request on the line";
   EXPECT_TRUE(rig.failures.empty());
   EXPECT_TRUE(rig.link.idle());
 }
