@@ -10,39 +10,50 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+using namespace quorvane;
+
+// `count` requests one after the other, as a loop of the tool awaits them; 0 when all succeeded.
+QCoro::Task<int> exchange(SensorLink &link, int count) {
+  for (int i = 0; i < count; ++i)
+    if (!co_await link.request(Order::ReadMeasurement, 0)) {
+      std::fprintf(stderr, "exchange %d failed: %s\n", i, qPrintable(link.errorText()));
+      co_return 1;
+    }
+  co_return 0;
+}
+
+} // namespace
+
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
   const int count = argc > 1 ? std::atoi(argv[1]) : 20000;
-  quorvane::bench::SimProcess sim({"--tcp-port", "0"});
+  bench::SimProcess sim({"--tcp-port", "0"});
   const auto port = sim.line("TCP PORT ");
   if (!port) {
     std::fprintf(stderr, "simulator did not start\n");
     return 1;
   }
-  quorvane::SensorLink link;
+  SensorLink link;
   {
     CommunicationSettings cs = link.settings();
-    cs.protocol = quorvane::Protocol::Tcp;
+    cs.protocol = Protocol::Tcp;
     cs.ipAddress = "127.0.0.1";
     cs.portNumber = port->toStdString();
     link.setSettings(cs);
   }
-  if (link.InitTCP_IP() < 0) {
+  if (QCoro::waitFor(link.InitTCP_IP()) < 0) {
     std::fprintf(stderr, "connect failed: %s\n", qPrintable(link.errorText()));
     return 1;
   }
-  for (int i = 0; i < 200; ++i) // warm-up
-    if (link.exchange(quorvane::Order::ReadMeasurement, 0) != 1) return 1;
+  if (QCoro::waitFor(exchange(link, 200)) != 0) return 1; // warm-up
 
-  const double cpu0 = quorvane::bench::cpuSeconds();
+  const double cpu0 = bench::cpuSeconds();
   const auto t0 = std::chrono::steady_clock::now();
-  for (int i = 0; i < count; ++i)
-    if (link.exchange(quorvane::Order::ReadMeasurement, 0) != 1) {
-      std::fprintf(stderr, "exchange %d failed: %s\n", i, qPrintable(link.errorText()));
-      return 1;
-    }
+  if (QCoro::waitFor(exchange(link, count)) != 0) return 1;
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  const double cpu = quorvane::bench::cpuSeconds() - cpu0;
+  const double cpu = bench::cpuSeconds() - cpu0;
 
   std::printf("order-8 exchanges over loopback TCP: %d in %.3f s\n", count, wall);
   std::printf("exchanges per second: %.0f (goal >= 10000)\n", count / wall);

@@ -20,20 +20,21 @@ bool measure(const char *name, const QStringList &args, const QByteArray &prefix
   }
   quorvane::SensorLink link;
   {
-    CommunicationSettings cs = link.settings();
+    quorvane::CommunicationSettings cs = link.settings();
     cs.protocol = tcp ? quorvane::Protocol::Tcp : quorvane::Protocol::Rs232;
     cs.ipAddress = "127.0.0.1";
     cs.portNumber = QString(tcp ? *where : QString()).toStdString();
     cs.comDevice = QString(tcp ? QString() : *where).toStdString();
     link.setSettings(cs);
   }
-  if ((tcp ? link.InitTCP_IP() : link.InitRS232()) < 0) {
+  if ((tcp ? QCoro::waitFor(link.InitTCP_IP()) : link.InitRS232()) < 0) {
     std::fprintf(stderr, "%s: open failed: %s\n", name, qPrintable(link.errorText()));
     return false;
   }
   const double cpu0 = quorvane::bench::cpuSeconds();
   const auto t0 = std::chrono::steady_clock::now();
-  const int result = link.exchange(quorvane::Order::ReadMeasurement, 0);
+  // 1: answered, -1: no reply (the time-out reported)
+  const int result = QCoro::waitFor(link.request(quorvane::Order::ReadMeasurement, 0)).ok ? 1 : -1;
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   const double cpu = quorvane::bench::cpuSeconds() - cpu0;
   std::printf("%s: result %d after %.3f s, tool CPU %.3f ms = %.3f %% of a core (goal < 1 %%)\n",

@@ -34,8 +34,8 @@ class BenchTransfer : public ParameterTransfer {
 public:
   explicit BenchTransfer(const ParameterState &state) : state_(state) {}
   void GetPanelValues() override {}
-  int SendPara() override { return 1; }
-  void GetPara() override {}
+  QCoro::Task<bool> sendParameters() override { co_return true; }
+  QCoro::Task<bool> readParameters() override { co_return true; }
   int calculationMode() const override { return state_.para.calculationMode; }
 
 private:
@@ -66,7 +66,7 @@ int main(int argc, char **argv) {
     cs.portNumber = std::to_string(port);
     link.setSettings(cs);
   }
-  if (link.InitTCP_IP() < 0) {
+  if (QCoro::waitFor(link.InitTCP_IP()) < 0) {
     std::fprintf(stderr, "could not connect: %s\n", qPrintable(link.errorText()));
     return 1;
   }
@@ -103,6 +103,7 @@ int main(int argc, char **argv) {
   const double cpu0 = bench::cpuSeconds();
   wall.start();
   live.CBF_ButtonGo();
+  QCoro::waitFor(link.acquisitionEnded());
   const double seconds = double(wall.nsecsElapsed()) / 1e9;
   const double cpu = bench::cpuSeconds() - cpu0;
   peakKb = std::max(peakKb, bench::residentKb());

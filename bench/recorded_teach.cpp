@@ -11,6 +11,7 @@
 #include "live/live_controller.h"
 #include "params/parameter_page.h"
 #include "process_usage.h"
+#include "run_until.h"
 #include "teach/teach_subsystem.h"
 #include "ui/dialogs.h"
 
@@ -61,6 +62,7 @@ int main(int argc, char **argv) {
     return 1;
   }
   app.InitAll();
+  bench::runUntil([&] { return app.idle(); }); // the first connection attempt
   if (!app.link().linkOk()) {
     std::fprintf(stderr, "could not connect\n");
     return 1;
@@ -91,6 +93,7 @@ int main(int argc, char **argv) {
   QElapsedTimer wall;
   wall.start();
   teach.recordedPanel().startButton()->click();
+  bench::runUntil([&] { return app.idle(); });
   const double seconds = double(wall.nsecsElapsed()) / 1e9;
   peakKb = std::max(peakKb, bench::residentKb());
   const std::size_t n = c.points().counter();

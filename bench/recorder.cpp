@@ -25,6 +25,7 @@
 #include "bench_shell.h"
 #include "link_sim_process.h"
 #include "process_usage.h"
+#include "run_until.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -63,8 +64,8 @@ public:
 class BenchTransfer : public ParameterTransfer {
 public:
   void GetPanelValues() override {}
-  int SendPara() override { return 1; }
-  void GetPara() override {}
+  QCoro::Task<bool> sendParameters() override { co_return true; }
+  QCoro::Task<bool> readParameters() override { co_return true; }
   int calculationMode() const override { return 0; }
 };
 
@@ -76,7 +77,7 @@ bool connectTo(SensorLink &link, const QString &port) {
     cs.portNumber = port.toStdString();
     link.setSettings(cs);
   }
-  if (link.InitTCP_IP() < 0) {
+  if (QCoro::waitFor(link.InitTCP_IP()) < 0) {
     std::fprintf(stderr, "could not connect: %s\n", qPrintable(link.errorText()));
     return false;
   }
@@ -126,6 +127,7 @@ int triggered(double seconds) {
   const double cpu0 = bench::cpuSeconds();
   wall.start();
   rig.recorder.CBF_ButtonStartTrigRec();
+  bench::runUntil([&] { return rig.link.idle(); });
   const double elapsed = double(wall.nsecsElapsed()) / 1e9;
   const double cpu = bench::cpuSeconds() - cpu0;
   rig.link.disconnectTcp();
@@ -163,6 +165,7 @@ int interval(int frames) {
   });
   clock.start();
   rig.recorder.CBF_ButtonStartRecord();
+  bench::runUntil([&] { return rig.link.idle(); });
 
   double worst = 0.0;
   for (std::size_t i = 1; i < at.size(); ++i)

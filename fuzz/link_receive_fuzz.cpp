@@ -1,4 +1,4 @@
-// The link's receive path fed an arbitrary byte stream in arbitrary chunks: exchanges
+// The link's receive path fed an arbitrary byte stream in arbitrary chunks: requests
 // (header, length, CRCs, error replies) and the streaming receive a loop uses.
 #include "byte_stream_transport.h"
 #include "link/core/frame.h"
@@ -23,34 +23,40 @@ void checkBuffer(const SensorLink &link) {
     std::abort();
 }
 
-void exchangeOnce(SensorLink &link, FuzzedDataProvider &in) {
+void checkReply(const LinkReply &reply) {
+  if (reply.payload.size() != reply.header.dataLength || reply.payload.size() > kMaxPayload)
+    std::abort();
+}
+
+void requestOnce(SensorLink &link, FuzzedDataProvider &in, const int &failures) {
   const Order order = kOrders[in.ConsumeIntegralInRange<std::size_t>(0, std::size(kOrders) - 1)];
-  const std::uint8_t payload[4] = {1, 2, 3, 4};
-  const int result = link.exchange(order, in.ConsumeIntegral<std::uint16_t>(),
-                                   std::span(payload, in.ConsumeIntegralInRange(0, 4)));
+  const std::uint16_t argument = in.ConsumeIntegral<std::uint16_t>();
+  std::vector<std::uint8_t> payload = {1, 2, 3, 4};
+  payload.resize(in.ConsumeIntegralInRange<std::size_t>(0, 4));
+  const int before = failures;
+  const LinkReply reply = QCoro::waitFor(link.request(order, argument, std::move(payload)));
   checkBuffer(link);
-  if (result == 1) {
-    const auto reply = link.replyPayload();
-    if (reply.size() != link.replyHeader().dataLength || reply.size() > kMaxPayload) std::abort();
-    if (link.receivedBytes() < static_cast<int>(kHeaderSize + reply.size())) std::abort();
-  } else if (result != -1 || link.errorText().isEmpty()) {
-    std::abort(); // a failure is always reported
+  if (reply.ok) {
+    checkReply(reply);
+    if (link.receivedBytes() < static_cast<int>(kHeaderSize + reply.payload.size())) std::abort();
+  } else if (failures != before + 1) {
+    std::abort(); // a failed request is reported, once
   }
 }
 
 void streamOnce(SensorLink &link, FuzzedDataProvider &in) {
-  if (!link.beginLoop(Acquisition::Live)) std::abort();
-  link.clearReceive();
-  for (int frames = in.ConsumeIntegralInRange(1, 4); frames > 0; --frames) {
-    if (!link.waitForReceived(static_cast<int>(kHeaderSize))) break;
-    if (link.CheckHeaderCRC() != 1) break;
-    const int length = static_cast<int>(kHeaderSize) + link.replyHeader().dataLength;
-    if (!link.waitForReceived(length)) break;
-    checkBuffer(link);
-    link.consume(length);
-    checkBuffer(link);
-  }
-  link.stopAcquisition();
+  const int frames = in.ConsumeIntegralInRange(1, 4);
+  link.setAcquisitionTask(Acquisition::Live, [&link, frames]() -> QCoro::Task<> {
+    link.clearReceive();
+    for (int i = 0; i < frames; ++i) {
+      const StreamedFrame frame = co_await link.receiveFrame();
+      checkBuffer(link);
+      if (frame.end != StreamEnd::Complete) break;
+      checkReply(frame.reply);
+    }
+  });
+  if (!link.startAcquisition(Acquisition::Live)) std::abort();
+  QCoro::waitFor(link.acquisitionEnded());
 }
 
 } // namespace
@@ -76,6 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
   fuzzing::ByteStreamTransport transport(std::move(stream), std::move(chunks));
   SensorLink link;
+  int failures = 0;
+  QObject::connect(&link, &SensorLink::failed, [&failures] { ++failures; });
   link.setFrameTimeoutSeconds(2.0); // never reached: the stream ends with the line closing
   link.attachTransport(transport);
   link.markVerified();
@@ -83,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (stream)
       streamOnce(link, in);
     else
-      exchangeOnce(link, in);
+      requestOnce(link, in, failures);
   }
   return 0;
 }

@@ -57,6 +57,10 @@ struct SensorLink::Impl {
   WakeList ended;    // callers waiting for the acquisition to end
   bool exchanging = false;
   int waitingTurn = 0;
+  // Turns in the order the requests were made: a caller that asks again at once (a loop)
+  // queues behind the requests already waiting.
+  std::uint64_t nextTurn = 0;
+  std::uint64_t servingTurn = 0;
   std::deque<std::function<QCoro::Task<>()>> pendingJobs;
   bool lossReported = false; // the transport went away and that was reported already
 
@@ -287,8 +291,9 @@ QCoro::Task<LinkReply> SensorLink::request(Order order, std::uint16_t argument,
     qCritical("request: payload of %zu bytes exceeds the request limit", payload.size());
     co_return reply;
   }
+  const std::uint64_t myTurn = d_->nextTurn++;
   ++d_->waitingTurn;
-  while (d_->exchanging)
+  while (d_->exchanging || myTurn != d_->servingTurn)
     co_await d_->lineFree.next();
   --d_->waitingTurn;
   d_->exchanging = true;
@@ -296,6 +301,7 @@ QCoro::Task<LinkReply> SensorLink::request(Order order, std::uint16_t argument,
     Impl &d;
     ~Turn() {
       d.exchanging = false;
+      ++d.servingTurn;
       d.lineFree.wakeAll();
     }
   } turn{*d_};
@@ -547,7 +553,13 @@ QCoro::Task<> SensorLink::servePending() {
   while (!d_->pendingJobs.empty()) {
     std::function<QCoro::Task<>()> job = std::move(d_->pendingJobs.front());
     d_->pendingJobs.pop_front();
+    const bool wasOk = linkOk_;
     co_await job();
+    if (wasOk && !linkOk_) {
+      // The job failed the link (reported): the jobs behind it would only fail again.
+      d_->pendingJobs.clear();
+      break;
+    }
   }
 }
 

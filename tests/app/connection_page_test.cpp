@@ -27,9 +27,12 @@ struct FakeActions : ConnectionActions {
   std::function<void()> tryToConnect, disconnect, storePanelSettings, generateHwInfoFile;
   std::function<bool()> changeBaudrate = [] { return true; };
   std::function<void(const QString &)> panelIdCommitted;
-  void onTryToConnect() override { call(tryToConnect); }
+  QCoro::Task<> onTryToConnect() override {
+    call(tryToConnect);
+    co_return;
+  }
   void onDisconnect() override { call(disconnect); }
-  bool onChangeBaudrate() override { return changeBaudrate(); }
+  QCoro::Task<bool> onChangeBaudrate() override { co_return changeBaudrate(); }
   void onStorePanelSettings() override { call(storePanelSettings); }
   void onGenerateHwInfoFile() override { call(generateHwInfoFile); }
   void onPanelIdCommitted(const QString &id) override {
@@ -219,7 +222,7 @@ TEST_F(ConnectionPageTest, ChangeBaudrateDimsTheVerifiedButtonsAndAsksBeforeRele
       return release;
     };
     page.attach(shell, link, actions);
-    page.CBF_ButtonChangeBaudrate();
+    QCoro::waitFor(page.CBF_ButtonChangeBaudrate());
     EXPECT_TRUE(dimmedDuring);
     EXPECT_EQ(shell.dims.size(), release ? 2u : 1u);
   }

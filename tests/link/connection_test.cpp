@@ -30,10 +30,11 @@ Bytes firmwarePayload(const std::string &text) {
 struct ConnectRig {
   explicit ConnectRig(Wire wire)
       : rig(wire), connection(rig.link, shell, dialogs, params, transfer) {
-    transfer.getPara = [this] {
+    transfer.read = [this]() -> QCoro::Task<bool> {
       ++parameterReads;
       linkOkDuringRead = rig.link.linkOk();
       if (failParameterRead) rig.link.report("parameter read failed");
+      co_return !failParameterRead;
     };
   }
   // The sensor answers the identification with `firmware` and serial number `serial`,
@@ -66,7 +67,7 @@ TEST_P(ConnectionOverWire, MatchingSensorIsIdentifiedAndItsParametersRead) {
   QSignalSpy identified(&c.connection, &Connection::firmwareIdentified);
   QSignalSpy chosen(&c.connection, &Connection::transportChosen);
 
-  EXPECT_EQ(c.connection.TryToConnect(), ConnectOutcome::Connected);
+  EXPECT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
 
   ASSERT_EQ(c.rig.peer->requests.size(), 1u);
   EXPECT_EQ(c.rig.peer->requests[0].frame, (Bytes{0x55, 0x07, 0, 0, 0, 0, 0xAA, 0x52}));
@@ -91,7 +92,7 @@ TEST_P(ConnectionOverWire, FailedParameterReadLeavesTheLinkUnverified) {
   c.sensor("QUORVANE ANA V1.3.0");
   c.failParameterRead = true;
   QSignalSpy verified(&c.connection, &Connection::linkVerified);
-  EXPECT_EQ(c.connection.TryToConnect(), ConnectOutcome::Connected);
+  EXPECT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
   EXPECT_EQ(c.parameterReads, 1);
   EXPECT_FALSE(c.rig.link.linkOk());
   EXPECT_EQ(verified.count(), 0);
@@ -124,7 +125,7 @@ TEST_P(ConnectionOverWire, RefusedSensorsOfferCloseAndOffline) {
       QSignalSpy offlineSpy(&c.connection, &Connection::offline);
       QSignalSpy closeSpy(&c.connection, &Connection::closeRequested);
 
-      const ConnectOutcome outcome = c.connection.TryToConnect();
+      const ConnectOutcome outcome = QCoro::waitFor(c.connection.TryToConnect());
 
       ASSERT_EQ(c.dialogs.popups().size(), 1u);
       EXPECT_EQ(c.dialogs.popups()[0].kind, "choice");
@@ -164,7 +165,7 @@ TEST(Connection, UnreachableServerLogsTheConnectErrorThenAsks) {
     c.rig.link.setSettings(cs);
   }
   c.dialogs.answerChoice(1);
-  EXPECT_EQ(c.connection.TryToConnect(), ConnectOutcome::Offline);
+  EXPECT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Offline);
   ASSERT_EQ(c.rig.failures.size(), 1u);
   EXPECT_EQ(c.rig.failures[0], "UnableToEstablishConnection");
   ASSERT_EQ(c.dialogs.popups().size(), 1u);
@@ -181,7 +182,7 @@ TEST(Connection, MissingSerialDeviceKeepsTheMessageAndAddsTheCause) {
     c.rig.link.setSettings(cs);
   }
   c.dialogs.answerChoice(1);
-  EXPECT_EQ(c.connection.TryToConnect(), ConnectOutcome::Offline);
+  EXPECT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Offline);
   ASSERT_EQ(c.rig.failures.size(), 1u);
   EXPECT_EQ(c.rig.failures[0], "No serial port found");
   EXPECT_EQ(c.dialogs.popups()[0].text, kFailedText);
@@ -197,7 +198,7 @@ TEST(Connection, MissingSerialDeviceKeepsTheMessageAndAddsTheCause) {
 TEST(Connection, DisconnectClosesTheLinkWithoutAFailure) {
   ConnectRig c(Wire::Tcp);
   c.sensor("QUORVANE ANA V1.3.1");
-  ASSERT_EQ(c.connection.TryToConnect(), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
   ASSERT_TRUE(c.rig.link.tcpConnected());
   c.connection.Disconnect();
   EXPECT_FALSE(c.rig.link.tcpConnected());
@@ -210,7 +211,7 @@ TEST(Connection, DisconnectClosesTheLinkWithoutAFailure) {
 TEST(Connection, ChangeBaudrateSwitchesSensorThenPort) {
   ConnectRig c(Wire::Pty);
   c.sensor("QUORVANE ANA V1.3.1");
-  ASSERT_EQ(c.connection.TryToConnect(), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
   auto &pty = static_cast<PtyPeer &>(*c.rig.peer);
   ASSERT_EQ(pty.slaveBaudRate(), 115200);
   c.shell.log.clear();
@@ -220,7 +221,7 @@ TEST(Connection, ChangeBaudrateSwitchesSensorThenPort) {
     cs.baudCode = 6;
     c.rig.link.setSettings(cs);
   }
-  c.connection.ChangeBaudrate();
+  QCoro::waitFor(c.connection.ChangeBaudrate());
 
   ASSERT_EQ(c.rig.peer->requests.size(), 3u);
   EXPECT_EQ(c.rig.peer->requests[1].frame, buildFrame(190, 6));
@@ -236,7 +237,7 @@ TEST(Connection, ChangeBaudrateSwitchesSensorThenPort) {
 TEST(Connection, ChangeBaudrateStopsWhenTheSensorRefuses) {
   ConnectRig c(Wire::Pty);
   c.sensor("QUORVANE ANA V1.3.1");
-  ASSERT_EQ(c.connection.TryToConnect(), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
   c.rig.answer({{replyFrame(0, 2)}});
   c.shell.log.clear();
   {
@@ -244,7 +245,7 @@ TEST(Connection, ChangeBaudrateStopsWhenTheSensorRefuses) {
     cs.baudCode = 0;
     c.rig.link.setSettings(cs);
   }
-  c.connection.ChangeBaudrate();
+  QCoro::waitFor(c.connection.ChangeBaudrate());
   EXPECT_EQ(c.shell.log, "TRY TO CHANGE BAUDRATE!\n");
   ASSERT_EQ(c.rig.failures.size(), 1u);
   EXPECT_EQ(c.rig.failures[0], "COMMUNICATION ERROR!\nYOU MAY HAVE TO REDUCE BAUDRATE!");
@@ -255,9 +256,9 @@ TEST(Connection, ChangeBaudrateStopsWhenTheSensorRefuses) {
 TEST(Connection, ChangeBaudrateIsForTheSerialLineOnly) {
   ConnectRig c(Wire::Tcp);
   c.sensor("QUORVANE ANA V1.3.1");
-  ASSERT_EQ(c.connection.TryToConnect(), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
   c.shell.log.clear();
-  c.connection.ChangeBaudrate();
+  QCoro::waitFor(c.connection.ChangeBaudrate());
   EXPECT_EQ(c.rig.peer->requests.size(), 1u);
   EXPECT_TRUE(c.shell.log.isEmpty());
 }

@@ -1,5 +1,9 @@
 #include "link/link_rig.h"
 
+#include <QCoroSignal>
+
+#include <gtest/gtest.h>
+
 namespace quorvane::testing {
 
 LinkRig::LinkRig(Wire w) : wire(w) {
@@ -27,11 +31,23 @@ LinkRig::LinkRig(Wire w) : wire(w) {
 }
 
 int LinkRig::open() {
-  return wire == Wire::Tcp ? link.InitTCP_IP() : link.InitRS232();
+  return wire == Wire::Tcp ? QCoro::waitFor(link.InitTCP_IP()) : link.InitRS232();
 }
 
 void LinkRig::answer(std::vector<PeerReply> replies) {
   peer->responder = [replies](const PeerRequest &) { return replies; };
+}
+
+void runAcquisition(SensorLink &link, Acquisition kind, std::function<QCoro::Task<>()> body) {
+  link.setAcquisitionTask(kind, std::move(body));
+  ASSERT_TRUE(link.startAcquisition(kind));
+  QCoro::waitFor(link.acquisitionEnded());
+}
+
+void startAcquisitionUntilFailure(SensorLink &link, Acquisition kind) {
+  link.setAcquisitionTask(
+      kind, [&link]() -> QCoro::Task<> { co_await qCoro(&link, &SensorLink::failed); });
+  ASSERT_TRUE(link.startAcquisition(kind));
 }
 
 } // namespace quorvane::testing

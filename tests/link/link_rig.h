@@ -5,8 +5,10 @@
 #include "link/sensor_link.h"
 #include "link/transport.h"
 
+#include <QCoroTask>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -32,5 +34,12 @@ struct LinkRig {
   SensorLink link;
   std::vector<QString> failures; // messages of failed(), in order
 };
+
+// Runs `body` as the link's acquisition of `kind`, as a loop of the tool would run, and
+// returns once the acquisition has ended.
+void runAcquisition(SensorLink &link, Acquisition kind, std::function<QCoro::Task<>()> body);
+// Starts an acquisition of `kind` that holds the link until the link fails: a loop that is
+// running when the failure comes.
+void startAcquisitionUntilFailure(SensorLink &link, Acquisition kind);
 
 } // namespace quorvane::testing

@@ -59,7 +59,7 @@ struct SimRig {
     }
   }
   sim::SensorModel &model() { return tcp ? tcp->model() : pty->model(); }
-  int open() { return tcp ? link.InitTCP_IP() : link.InitRS232(); }
+  int open() { return tcp ? QCoro::waitFor(link.InitTCP_IP()) : link.InitRS232(); }
 
   std::unique_ptr<sim::SimTcpServer> tcp;
   std::unique_ptr<sim::SimPty> pty;
@@ -79,13 +79,15 @@ TEST_P(SimulatorOverWire, HandshakeThenMeasurement) {
   FakeTransfer transfer{params};
   Connection connection(rig.link, shell, dialogs, params, transfer);
   int reads = 0;
-  transfer.getPara = [&] {
+  transfer.read = [&]() -> QCoro::Task<bool> {
     ++reads;
-    ASSERT_EQ(rig.link.exchange(Order::ReadParameters, 0), 1);
-    EXPECT_EQ(rig.link.replyPayload().size(), 40u);
+    const LinkReply reply = co_await rig.link.request(Order::ReadParameters, 0);
+    EXPECT_TRUE(reply.ok);
+    EXPECT_EQ(reply.payload.size(), 40u);
+    co_return reply.ok;
   };
 
-  ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
   EXPECT_TRUE(rig.link.linkOk());
   EXPECT_EQ(reads, 1);
   EXPECT_EQ(connection.serialNumber(), 4711);
@@ -93,9 +95,12 @@ TEST_P(SimulatorOverWire, HandshakeThenMeasurement) {
   EXPECT_TRUE(shell.log.startsWith("TRY TO CONNECT!\nQUORVANE ANA V1.3"));
   EXPECT_TRUE(shell.log.endsWith("\nSERIAL NUMBER: 4711\n\n"));
 
-  for (int i = 0; i < 20; ++i)
-    ASSERT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), 1) << i;
-  EXPECT_EQ(rig.link.replyPayload().size(), 46u);
+  LinkReply measured;
+  for (int i = 0; i < 20; ++i) {
+    measured = QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0));
+    ASSERT_TRUE(measured.ok) << i;
+  }
+  EXPECT_EQ(measured.payload.size(), 46u);
   const auto &requests = rig.model().requests();
   ASSERT_EQ(requests.size(), 22u);
   EXPECT_EQ(requests[0].order, 7);
@@ -146,12 +151,12 @@ TEST_P(SimulatorOverWire, FaultsReadAsTheirMessages) {
     ASSERT_TRUE(rig.ok);
     ASSERT_EQ(rig.open(), 0);
     rig.link.setFrameTimeoutSeconds(1.0);
-    const int result = rig.link.exchange(Order::ReadMeasurement, 0);
+    const bool ok = QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0)).ok;
     if (row.message.empty()) {
-      EXPECT_EQ(result, 1);
+      EXPECT_TRUE(ok);
       EXPECT_TRUE(rig.failures.empty());
     } else {
-      EXPECT_EQ(result, -1);
+      EXPECT_FALSE(ok);
       ASSERT_EQ(rig.failures.size(), 1u);
       EXPECT_EQ(rig.failures[0], q(row.message));
     }
@@ -169,7 +174,7 @@ TEST(Simulator, PayloadDelayAgainstTheRealFrameTime) {
     SimRig rig(Wire::Tcp, options);
     ASSERT_TRUE(rig.ok);
     ASSERT_EQ(rig.open(), 0);
-    EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), result);
+    EXPECT_EQ(QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0)).ok, result == 1);
   }
 }
 
@@ -179,7 +184,7 @@ TEST(Simulator, ServerCloseAfterAReply) {
   SimRig rig(Wire::Tcp, options);
   ASSERT_TRUE(rig.ok);
   ASSERT_EQ(rig.open(), 0);
-  EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), 1);
+  EXPECT_TRUE(QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0)).ok);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.failures.empty(); }, 2000));
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures[0], q(linktext::kServerClosed));
@@ -194,13 +199,13 @@ TEST(Simulator, BaudChangeReachesTheSensor) {
   ParameterState params;
   FakeTransfer transfer{params};
   Connection connection(rig.link, shell, dialogs, params, transfer);
-  ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
   {
     CommunicationSettings cs = rig.link.settings();
     cs.baudCode = 2;
     rig.link.setSettings(cs);
   }
-  connection.ChangeBaudrate();
+  QCoro::waitFor(connection.ChangeBaudrate());
   EXPECT_EQ(rig.model().baudCode(), 2);
   EXPECT_TRUE(rig.link.linkOk());
   EXPECT_TRUE(shell.log.endsWith("ATTENTION!!!   CONFIRM NEW BAUDRATE WITH EEPROM AND SEND!\n\n"));
@@ -245,9 +250,10 @@ TEST(SimulatorProgram, HandshakeOverTcpAndOverItsPty) {
     ParameterState params;
     FakeTransfer transfer{params};
     Connection connection(link, shell, dialogs, params, transfer);
-    ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
-    EXPECT_EQ(link.exchange(Order::ReadMeasurement, 0), 1);
-    EXPECT_EQ(link.replyPayload().size(), 46u);
+    ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
+    const LinkReply measured = QCoro::waitFor(link.request(Order::ReadMeasurement, 0));
+    EXPECT_TRUE(measured.ok);
+    EXPECT_EQ(measured.payload.size(), 46u);
   }
 }
 
@@ -289,27 +295,30 @@ TEST(SimulatorProgram, SensorLossIsReportedOnceAndReconnectNamesAnotherSensor) {
     ParameterState params;
     FakeTransfer transfer{params};
     Connection connection(link, shell, dialogs, params, transfer);
-    ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
+    ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
 
     switch (row.phase) {
     case Phase::Idle:
       program->kill();
       if (!tcp) {
-        EXPECT_EQ(link.exchange(Order::ReadMeasurement, 0), -1); // noticed on use
+        EXPECT_FALSE(QCoro::waitFor(link.request(Order::ReadMeasurement, 0)).ok); // noticed on use
       }
       break;
     case Phase::Exchange:
       QTimer::singleShot(0, [&] { program->kill(); });
-      EXPECT_EQ(link.exchange(Order::ReadMeasurement, 0), -1);
+      EXPECT_FALSE(QCoro::waitFor(link.request(Order::ReadMeasurement, 0)).ok);
       break;
     case Phase::LiveLoop: {
-      ASSERT_TRUE(link.beginLoop(Acquisition::Live));
       QTimer::singleShot(150, [&] { program->kill(); });
-      int rounds = 0;
-      while (link.acquisitionRunning() && rounds < 100000 &&
-             link.exchange(Order::ReadMeasurement, 0) == 1)
-        ++rounds;
-      EXPECT_FALSE(link.acquisitionRunning());
+      bool runningAfter = true;
+      runAcquisition(link, Acquisition::Live, [&]() -> QCoro::Task<> {
+        int rounds = 0;
+        while (link.acquisitionRunning() && rounds < 100000 &&
+               (co_await link.request(Order::ReadMeasurement, 0)).ok)
+          ++rounds;
+        runningAfter = link.acquisitionRunning();
+      });
+      EXPECT_FALSE(runningAfter);
       break;
     }
     }
@@ -328,12 +337,12 @@ TEST(SimulatorProgram, SensorLossIsReportedOnceAndReconnectNamesAnotherSensor) {
     program = std::make_unique<SimProgram>(args + QStringList{"--serial-number", "4712"});
     ASSERT_TRUE(program->line(tcp ? "TCP PORT " : "PTY ").has_value());
     shell.log.clear();
-    ASSERT_EQ(connection.TryToConnect(), ConnectOutcome::Connected);
+    ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
     EXPECT_TRUE(link.linkOk());
     EXPECT_TRUE(shell.log.contains("A DIFFERENT SENSOR IS CONNECTED: SERIAL NUMBER 4712 "
                                    "(BEFORE: 4711)"))
         << shell.log.toStdString();
-    EXPECT_EQ(link.exchange(Order::ReadMeasurement, 0), 1);
+    EXPECT_TRUE(QCoro::waitFor(link.request(Order::ReadMeasurement, 0)).ok);
   }
 }
 #endif

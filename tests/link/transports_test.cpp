@@ -3,6 +3,7 @@
 #include "link/link_rig.h"
 #include "link/serial_transport.h"
 #include "link/tcp_transport.h"
+#include "support/settle.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -55,7 +56,7 @@ TEST(TcpConnect, FailuresReadAsTheConnectTable) {
       cs.portNumber = QString(row.port).toStdString();
       link.setSettings(cs);
     }
-    EXPECT_EQ(link.InitTCP_IP(), row.result);
+    EXPECT_EQ(QCoro::waitFor(link.InitTCP_IP()), row.result);
     EXPECT_EQ(link.lastOpenResult(), row.result);
     EXPECT_FALSE(link.tcpConnected());
     EXPECT_EQ(link.transport(), nullptr);
@@ -74,7 +75,7 @@ TEST(TcpConnect, PortTextWithTrailingGarbageStillConnects) {
     cs.portNumber = QString(QString::number(peer.port()) + "xyz").toStdString();
     link.setSettings(cs);
   }
-  EXPECT_EQ(link.InitTCP_IP(), 0);
+  EXPECT_EQ(QCoro::waitFor(link.InitTCP_IP()), 0);
   EXPECT_TRUE(link.tcpConnected());
   EXPECT_EQ(link.lastOpenResult(), 0);
 }
@@ -97,7 +98,7 @@ TEST(SerialOpen, FailuresReadAsTheOpenTable) {
     SensorLink link;
     std::vector<QString> failures;
     QObject::connect(&link, &SensorLink::failed, [&](const QString &m) { failures.push_back(m); });
-    (void)link.beginLoop(Acquisition::Live);
+    startAcquisitionUntilFailure(link, Acquisition::Live);
     {
       CommunicationSettings cs = link.settings();
       cs.comPort = row.comPort;
@@ -109,6 +110,7 @@ TEST(SerialOpen, FailuresReadAsTheOpenTable) {
     EXPECT_FALSE(link.acquisitionRunning());
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0], q(row.message));
+    settleUntil([&] { return link.idle(); });
   }
 }
 
@@ -140,7 +142,7 @@ TEST(SerialOpen, OpeningSerialDropsTheTcpConnectionQuietly) {
     cs.portNumber = std::to_string(server.port());
     rig.link.setSettings(cs);
   }
-  ASSERT_EQ(rig.link.InitTCP_IP(), 0);
+  ASSERT_EQ(QCoro::waitFor(rig.link.InitTCP_IP()), 0);
   ASSERT_EQ(rig.link.InitRS232(), 0);
   EXPECT_FALSE(rig.link.tcpConnected());
   QTest::qWait(50);
@@ -152,7 +154,7 @@ TEST(SerialLine, PulledAdapterEndsTheWaitWithTheTimeoutMessage) {
   ASSERT_EQ(rig.open(), 0);
   rig.link.setFrameTimeoutSeconds(60); // a wait that missed the fault would run into the test limit
   QTimer::singleShot(50, [&] { static_cast<PtyPeer &>(*rig.peer).hangUp(); });
-  EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), -1);
+  EXPECT_FALSE(QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0)).ok);
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures[0], q(linktext::kTimeout));
   EXPECT_GT(rig.link.portStatus(), 0);
@@ -166,7 +168,7 @@ TEST(ServerClose, DuringAWaitIsReportedOnceAndEndsTheWait) {
   rig.link.setFrameTimeoutSeconds(60);
   rig.link.markVerified();
   rig.answer({{Bytes{0x55, 0x08}, 20, false, true}}); // part of a header, then gone
-  EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), -1);
+  EXPECT_FALSE(QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0)).ok);
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures[0], q(linktext::kServerClosed));
   EXPECT_FALSE(rig.link.tcpConnected());
@@ -175,7 +177,7 @@ TEST(ServerClose, DuringAWaitIsReportedOnceAndEndsTheWait) {
 
   // Later exchanges fail at once instead of waiting for a reply that cannot come.
   rig.link.setFrameTimeoutSeconds(3.0);
-  EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), -1);
+  EXPECT_FALSE(QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0)).ok);
   ASSERT_EQ(rig.failures.size(), 2u);
   EXPECT_EQ(rig.failures[1], q(linktext::kTimeout));
 }
@@ -184,7 +186,7 @@ TEST(ServerClose, AfterACompleteReplyTheReplyCountsAndTheCloseIsReported) {
   LinkRig rig(Wire::Tcp);
   ASSERT_EQ(rig.open(), 0);
   rig.answer({{replyFrame(8, 0, Bytes(46, 1)), 0, false, true}});
-  EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), 1);
+  EXPECT_TRUE(QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0)).ok);
   QTest::qWait(100);
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures[0], q(linktext::kServerClosed));
@@ -196,7 +198,7 @@ TEST(ServerClose, WhileIdleIsReported) {
   ASSERT_EQ(rig.open(), 0);
   ASSERT_TRUE(rig.link.tcpConnected());
   rig.link.markVerified();
-  (void)rig.link.beginLoop(Acquisition::Live);
+  startAcquisitionUntilFailure(rig.link, Acquisition::Live);
   rig.peer->dropClient();
   EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.failures.empty(); }, 2000));
   ASSERT_EQ(rig.failures.size(), 1u);
@@ -204,6 +206,7 @@ TEST(ServerClose, WhileIdleIsReported) {
   EXPECT_FALSE(rig.link.tcpConnected());
   EXPECT_FALSE(rig.link.linkOk());
   EXPECT_FALSE(rig.link.acquisitionRunning());
+  settleUntil([&] { return rig.link.idle(); });
 }
 
 TEST(ServerClose, OurOwnDisconnectIsNotAFailure) {
@@ -218,9 +221,11 @@ TEST(ServerClose, OurOwnDisconnectIsNotAFailure) {
 TEST(ServerClose, EndsAStreamingWait) {
   LinkRig rig(Wire::Tcp);
   ASSERT_EQ(rig.open(), 0);
-  ASSERT_TRUE(rig.link.beginLoop(Acquisition::Recording));
   rig.peer->send({{Bytes{}, 50, false, true}});
-  EXPECT_FALSE(rig.link.waitForReceived(54));
+  StreamEnd end = StreamEnd::Complete;
+  runAcquisition(rig.link, Acquisition::Recording,
+                 [&]() -> QCoro::Task<> { end = co_await rig.link.receive(54); });
+  EXPECT_NE(end, StreamEnd::Complete);
   EXPECT_EQ(rig.failures.size(), 1u);
 }
 
@@ -230,7 +235,7 @@ TEST(TcpWriteTimeout, AFrameThatCannotLeaveIsALineFault) {
   QTcpServer server;
   ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
   TcpTransport tcp;
-  ASSERT_EQ(tcp.connectTo("127.0.0.1", server.serverPort(), 2000), 0);
+  ASSERT_EQ(QCoro::waitFor(tcp.connectTo("127.0.0.1", server.serverPort(), 2000)), 0);
   ASSERT_TRUE(server.hasPendingConnections() || server.waitForNewConnection(2000));
   QTcpSocket *peer = server.nextPendingConnection(); // accepts, never reads
   peer->setReadBufferSize(1);

@@ -1,4 +1,4 @@
-// The live loop against the simulated sensor: GO, STOP, failures and deferred transfers.
+// The live loop against the simulated sensor: GO, STOP, failures and the transfers it serves.
 #include "live_rig.h"
 
 #include "link/core/link_messages.h"
@@ -23,11 +23,17 @@ QString text(const MeasurementPanel &panel, const char *name) {
 }
 
 // A SEND stand-in with the transfer's shape: the scalar block, then the teach table.
-int sendBlocks(SensorLink &link, const ParameterState &p) {
+QCoro::Task<bool> sendBlocks(SensorLink &link, const ParameterState &p) {
   const auto scalar = encodeParameters(p.para);
-  if (link.exchange(Order::WriteParameters, 0, scalar) != 1) return -1;
+  if (!co_await link.request(Order::WriteParameters, 0, {scalar.begin(), scalar.end()}))
+    co_return false;
   const auto table = encodeTeachTable(p.table);
-  return link.exchange(Order::WriteParameters, 2, table);
+  co_return (co_await link.request(Order::WriteParameters, 2, {table.begin(), table.end()})).ok;
+}
+
+// SEND or GET pressed while the loop runs, handed to the link as the parameter page does.
+void press(SensorLink &link, std::function<QCoro::Task<bool>()> transfer) {
+  link.runOnLine([transfer]() -> QCoro::Task<> { co_await transfer(); });
 }
 
 TEST(LiveLoop, GoShowsMovingValuesUntilStop) {
@@ -44,7 +50,7 @@ TEST(LiveLoop, GoShowsMovingValuesUntilStop) {
   rig.onFrame([&](const MeasuredValues &m) { reds.insert(QString::number(m.red)); });
   rig.stopAfter(30);
 
-  rig.controller.CBF_ButtonGo();
+  rig.go();
 
   EXPECT_EQ(rig.controller.framesShown(), 30u);
   EXPECT_EQ(rig.orders(), std::vector<std::uint8_t>(30, kMeasure));
@@ -86,7 +92,7 @@ TEST(LiveLoop, GoLeavesTheMeanValueTeachPanelInFront) {
   rig.connect();
   rig.shell.child = ChildPanel::MeanTeach;
   rig.stopAfter(1);
-  rig.controller.CBF_ButtonGo();
+  rig.go();
   EXPECT_TRUE(rig.shell.childrenShown.empty());
   EXPECT_EQ(rig.shell.child, ChildPanel::MeanTeach);
   EXPECT_EQ(rig.controller.framesShown(), 1u);
@@ -102,7 +108,7 @@ TEST(LiveLoop, StopDuringAWaitStillShowsThatReply) {
     EXPECT_EQ(rig.orders().size(), 1u);
     rig.controller.CBF_ButtonStop();
   });
-  rig.controller.CBF_ButtonGo();
+  rig.go();
   EXPECT_EQ(rig.orders(), std::vector<std::uint8_t>{kMeasure});
   EXPECT_EQ(rig.controller.framesShown(), 1u);
   EXPECT_NE(text(rig.panel, "CBF_DispRED"), QStringLiteral("0")) << "the reply was shown";
@@ -143,7 +149,7 @@ TEST(LiveLoop, ALinkFailureEndsTheLoopAfterTheFramesBeforeIt) {
     LiveRig rig(c.options);
     rig.connect();
     rig.link.setFrameTimeoutSeconds(0.3);
-    rig.controller.CBF_ButtonGo();
+    rig.go();
     EXPECT_EQ(rig.controller.framesShown(), 2u);
     // No request after the failed one (a closed server may not see the third at all).
     EXPECT_LE(rig.orders().size(), c.requests);
@@ -159,46 +165,53 @@ TEST(LiveLoop, DeferredSendAndGetGoOutBetweenTwoMeasurements) {
   LiveRig rig;
   rig.connect();
   int sends = 0, gets = 0;
-  rig.transfer.sendPara = [&] {
+  rig.transfer.send = [&]() -> QCoro::Task<bool> {
     ++sends;
-    return sendBlocks(rig.link, rig.parameters);
+    co_return co_await sendBlocks(rig.link, rig.parameters);
   };
-  rig.transfer.getPara = [&] {
+  rig.transfer.read = [&]() -> QCoro::Task<bool> {
     ++gets;
-    if (rig.link.exchange(Order::ReadParameters, 0) != 1) return;
-    (void)rig.link.exchange(Order::ReadParameters, 2);
+    if (!co_await rig.link.request(Order::ReadParameters, 0)) co_return false;
+    co_return (co_await rig.link.request(Order::ReadParameters, 2)).ok;
   };
   // SEND and GET pressed while frame 2 is shown: both served before the third request.
   rig.onFrame([&](const MeasuredValues &) {
     const auto n = rig.controller.framesShown();
     if (n == 2) {
-      rig.parameters.deferredSend = true;
-      rig.parameters.deferredGet = true;
+      press(rig.link, [&] { return rig.transfer.sendParameters(); });
+      press(rig.link, [&] { return rig.transfer.readParameters(); });
     }
     if (n == 4) rig.controller.CBF_ButtonStop();
   });
-  rig.controller.CBF_ButtonGo();
+  rig.go();
   EXPECT_EQ(sends, 1);
   EXPECT_EQ(gets, 1);
   EXPECT_EQ(rig.orders(), (std::vector<std::uint8_t>{kMeasure, kMeasure, kWrite, kWrite, kRead,
                                                      kRead, kMeasure, kMeasure}));
-  EXPECT_FALSE(rig.parameters.deferredSend);
-  EXPECT_FALSE(rig.parameters.deferredGet);
   EXPECT_TRUE(rig.failures.empty());
 }
 
-TEST(LiveLoop, AFailingDeferredSendEndsTheLoopWithoutAFurtherRequest) {
+TEST(LiveLoop, AFailingSendEndsTheLoopWithoutAFurtherRequest) {
   sim::SimOptions options;
   options.errorOn = kWrite;
   options.errorReplyWord = 1;
   LiveRig rig(options);
   rig.connect();
-  rig.transfer.sendPara = [&] { return sendBlocks(rig.link, rig.parameters); };
+  int gets = 0;
+  rig.transfer.send = [&] { return sendBlocks(rig.link, rig.parameters); };
+  rig.transfer.read = [&]() -> QCoro::Task<bool> {
+    ++gets;
+    co_return (co_await rig.link.request(Order::ReadParameters, 0)).ok;
+  };
+  // SEND, then GET, pressed while frame 2 is shown: the failed SEND takes the GET with it.
   rig.onFrame([&](const MeasuredValues &) {
-    if (rig.controller.framesShown() == 2) rig.parameters.deferredSend = true;
+    if (rig.controller.framesShown() != 2) return;
+    press(rig.link, [&] { return rig.transfer.sendParameters(); });
+    press(rig.link, [&] { return rig.transfer.readParameters(); });
   });
-  rig.controller.CBF_ButtonGo();
+  rig.go();
   EXPECT_EQ(rig.orders(), (std::vector<std::uint8_t>{kMeasure, kMeasure, kWrite}));
+  EXPECT_EQ(gets, 0);
   EXPECT_EQ(rig.controller.framesShown(), 2u);
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures.front().toStdString(), std::string(linktext::kInvalidOrder));
@@ -213,14 +226,14 @@ TEST(LiveLoop, GoWhileTheLoopRunsStartsNoSecondLoop) {
     if (n == 2) rig.controller.CBF_ButtonGo(); // e.g. F11 while GO is dimmed
     if (n == 3) rig.controller.CBF_ButtonStop();
   });
-  rig.controller.CBF_ButtonGo();
+  rig.go();
   EXPECT_EQ(rig.orders(), std::vector<std::uint8_t>(3, kMeasure));
   EXPECT_EQ(rig.shell.dims, (std::vector<std::pair<bool, bool>>{{true, true}, {false, false}}));
 }
 
 TEST(LiveLoop, OfflineGoReportsOnceAndUndims) {
   LiveRig rig; // never connected
-  rig.controller.CBF_ButtonGo();
+  rig.go();
   EXPECT_EQ(rig.controller.framesShown(), 0u);
   EXPECT_EQ(rig.failures.size(), 1u);
   EXPECT_FALSE(rig.link.acquisitionRunning());

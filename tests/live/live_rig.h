@@ -10,6 +10,7 @@
 #include "support/fake_shell.h"
 #include "support/fake_transfer.h"
 #include "support/scripted_dialogs.h"
+#include "support/settle.h"
 #include "transport/sim_tcp_server.h"
 #include "ui/shell.h"
 
@@ -44,8 +45,14 @@ struct LiveRig {
       cs.portNumber = std::to_string(server.serverPort());
       link.setSettings(cs);
     }
-    ASSERT_GE(link.InitTCP_IP(), 0) << link.errorText().toStdString();
+    ASSERT_GE(QCoro::waitFor(link.InitTCP_IP()), 0) << link.errorText().toStdString();
     link.markVerified();
+  }
+
+  // Presses GO and waits until the loop, and what it served, has ended.
+  void go() {
+    controller.CBF_ButtonGo();
+    settleUntil([this] { return link.idle(); });
   }
 
   // Orders the simulator received, in order.

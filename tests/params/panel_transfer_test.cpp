@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoroSignal>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -335,31 +336,34 @@ TEST_F(PanelTransferTest, MemoryAndSetButtonsFollowEachOther) {
   EXPECT_EQ(buttons.get->shortcut(), QKeySequence(Qt::Key_F10));
 }
 
-TEST_F(PanelTransferTest, DuringAcquisitionSendAndGetOnlyLeaveARequest) {
+TEST_F(PanelTransferTest, DuringAcquisitionSendAndGetWaitForTheLoop) {
   QSignalSpy failures(&link, &SensorLink::failed);
-  (void)link.beginLoop(Acquisition::Live);
+  // A loop whose next step begins after both presses.
+  link.setAcquisitionTask(Acquisition::Live, [this]() -> QCoro::Task<> {
+    co_await qCoro(buttons.get, &QAbstractButton::clicked);
+    co_await link.servePending();
+  });
+  ASSERT_TRUE(link.startAcquisition(Acquisition::Live));
   buttons.send->click();
   buttons.get->click();
-  EXPECT_TRUE(state.deferredSend);
-  EXPECT_TRUE(state.deferredGet);
-  EXPECT_TRUE(shell.dims.empty());
-  EXPECT_EQ(failures.count(), 0);
+  EXPECT_EQ(failures.count(), 0) << "nothing goes out before the loop serves it";
+  settleUntil([this] { return link.idle(); });
+  // No sensor: SEND and GET each fail once they are served.
+  EXPECT_EQ(failures.count(), 2);
+  EXPECT_TRUE(shell.dims.empty()) << "the loop holds the busy lock";
 }
 
 TEST_F(PanelTransferTest, FailedFirstExchangeStopsAndLeavesThePanel) {
   // No transport is open: the first exchange fails (reported once by the link).
   QSignalSpy failures(&link, &SensorLink::failed);
-  state.deferredSend = state.deferredGet = true;
   parameters.setFieldValue(field::kPower, 321);
 
-  buttons.send->click();
+  clickAndSettle(buttons.send);
   EXPECT_EQ(failures.count(), 1);
-  EXPECT_FALSE(state.deferredSend);
   EXPECT_EQ(shell.dims, (std::vector<std::pair<bool, bool>>{{false, true}, {false, false}}));
 
-  buttons.get->click();
+  clickAndSettle(buttons.get);
   EXPECT_EQ(failures.count(), 2);
-  EXPECT_FALSE(state.deferredGet);
   EXPECT_EQ(parameters.fieldValue(field::kPower), 321);
   EXPECT_EQ(rulePasses, 0);
   EXPECT_EQ(graphRedraws, 0);
@@ -396,7 +400,7 @@ TEST_F(PanelTransferTest, ShortcutTakesANumberStillBeingTyped) {
 
   // As its F9 shortcut does, a click without moving the focus. With no sensor, SEND reads
   // the panel and then its first exchange fails.
-  buttons.send->click();
+  clickAndSettle(buttons.send);
   EXPECT_EQ(state.para.average, 42);
   EXPECT_EQ(state.table[6].cell[1], 4711);
   EXPECT_EQ(shell.dims.size(), 2u);

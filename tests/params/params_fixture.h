@@ -9,6 +9,7 @@
 #include "params/teach_table_page.h"
 #include "support/fake_shell.h"
 #include "support/scripted_dialogs.h"
+#include "support/settle.h"
 #include "ui/shell.h"
 
 #include <QPushButton>
@@ -92,6 +93,12 @@ struct ParamsFixture : ::testing::Test {
     controller.wire(buttons.controls());
   }
   void TearDown() override { EXPECT_TRUE(dialogs.allAnswersUsed()); }
+
+  // Clicks `button` and waits until what it handed to the link has ended.
+  void clickAndSettle(QAbstractButton *button) {
+    button->click();
+    settleUntil([this] { return link.idle(); });
+  }
 
   // Every popup so far as "title|text" lines.
   std::vector<QString> popupTexts() const {

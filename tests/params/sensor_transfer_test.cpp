@@ -39,7 +39,7 @@ struct SensorTransferTest : ParamsFixture {
       cs.portNumber = std::to_string(server.serverPort());
       link.setSettings(cs);
     }
-    ASSERT_GE(link.InitTCP_IP(), 0);
+    ASSERT_GE(QCoro::waitFor(link.InitTCP_IP()), 0);
     link.markVerified();
     QObject::connect(&link, &SensorLink::failed, [this](const QString &m) { failures << m; });
     server.model().clearRequests();
@@ -59,7 +59,7 @@ TEST_F(SensorTransferTest, SendToRamOfSetOneWritesBothBlocksOnly) {
   state.para = distinctParameters();
   state.table = distinctTable();
   controller.SetPanelValues();
-  buttons.send->click();
+  clickAndSettle(buttons.send);
 
   EXPECT_EQ(requests(), (std::vector<Request>{{1, 1, 40}, {1, 3, 496}}));
   const ParameterBytes record = encodeParameters(distinctParameters());
@@ -71,7 +71,7 @@ TEST_F(SensorTransferTest, SendToRamOfSetOneWritesBothBlocksOnly) {
 
 TEST_F(SensorTransferTest, SendToEepromStoresAfterBothWrites) {
   buttons.eeprom->click();
-  buttons.send->click();
+  clickAndSettle(buttons.send);
   EXPECT_EQ(requests(), (std::vector<Request>{{1, 0, 40}, {1, 2, 496}, {3, 0, 0}}));
   EXPECT_EQ(server.model().eeprom(), server.model().ram());
 }
@@ -82,7 +82,7 @@ TEST_F(SensorTransferTest, GetFromEepromLoadsFirstAndShowsWhatWasRead) {
   memory.teach[0] = distinctTable();
   server.model().eeprom() = memory;
   buttons.eeprom->click();
-  buttons.get->click();
+  clickAndSettle(buttons.get);
 
   EXPECT_EQ(requests(), (std::vector<Request>{{4, 0, 0}, {2, 0, 0}, {2, 2, 0}}));
   controller.GetPanelValues();
@@ -100,7 +100,7 @@ TEST_F(SensorTransferTest, ImplausibleEepromIsLoggedAndTheReadsStillFollow) {
   bad.ledMode = 8;
   server.model().eeprom().params[0] = bad;
   buttons.eeprom->click();
-  buttons.get->click();
+  clickAndSettle(buttons.get);
 
   EXPECT_EQ(requests(), (std::vector<Request>{{4, 0, 0}, {2, 0, 0}, {2, 2, 0}}));
   EXPECT_EQ(shell.log, "INFO!\n3 PARAMETER FROM EEPROM DID NOT PASS PLAUSIBILITY CHECK AND WERE "
@@ -117,7 +117,7 @@ TEST_F(SensorTransferTest, ImplausibleRamWriteIsReportedAndTheTableStillGoesOut)
   parameters.setFieldValue(field::kGain, 9);
   parameters.setFieldValue(field::kLedMode, 8);
   parameters.setFieldValue(field::kPowerMode, 4);
-  buttons.send->click();
+  clickAndSettle(buttons.send);
 
   EXPECT_EQ(requests(), (std::vector<Request>{{1, 0, 40}, {1, 2, 496}}));
   const QString message = QStringLiteral("INFO!\n3 PARAMETER IN RAM DID NOT PASS PLAUSIBILITY "
@@ -133,9 +133,9 @@ TEST_F(SensorTransferTest, ValuesReadBackAndSentAgainArriveUnchanged) {
   memory.teach[1] = distinctTable();
   server.model().ram() = memory;
   buttons.paraSet1->click();
-  buttons.get->click();
+  clickAndSettle(buttons.get);
   server.model().clearRequests();
-  buttons.send->click();
+  clickAndSettle(buttons.send);
 
   ASSERT_EQ(requests(), (std::vector<Request>{{1, 1, 40}, {1, 3, 496}}));
   const ParameterBytes record = encodeParameters(distinctParameters());
@@ -157,9 +157,9 @@ TEST_F(SensorTransferTest, FailedReadStopsTheSequenceAndLeavesThePanel) {
     cs.portNumber = std::to_string(refusing.serverPort());
     link.setSettings(cs);
   }
-  ASSERT_GE(link.InitTCP_IP(), 0);
+  ASSERT_GE(QCoro::waitFor(link.InitTCP_IP()), 0);
   parameters.setFieldValue(field::kPower, 321);
-  buttons.get->click();
+  clickAndSettle(buttons.get);
 
   ASSERT_EQ(refusing.model().requests().size(), 1u);
   EXPECT_EQ(failures, QStringList{"INVALIDE ORDER NUMBER!\nVERIFY PC AND SENSOR SOFTWARE!"});
@@ -172,9 +172,9 @@ TEST_F(SensorTransferTest, FileTargetNeverTouchesTheLink) {
   const QString file = folder.filePath(QStringLiteral("Parameter.ini"));
   buttons.file->click();
   dialogs.answerFile(FileSelectResult::NewFile, file);
-  buttons.send->click();
+  clickAndSettle(buttons.send);
   dialogs.answerFile(FileSelectResult::ExistingFile, file);
-  buttons.get->click();
+  clickAndSettle(buttons.get);
   EXPECT_TRUE(QFileInfo::exists(file));
   EXPECT_EQ(dialogs.popups().size(), 2u); // the two file dialogs, nothing else
   EXPECT_EQ(requests(), std::vector<Request>{});

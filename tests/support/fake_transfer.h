@@ -4,22 +4,29 @@
 #include "params/parameter_state.h"
 #include "params/parameter_transfer.h"
 
+#include <QCoroTask>
+
 #include <functional>
 
 namespace quorvane::testing {
 
-// The parameter subsystem as the loop sees it; each call can be observed.
+// The parameter subsystem as the loop sees it; each call can be observed. SEND and GET
+// succeed at once unless a test gives them a body.
 struct FakeTransfer : ParameterTransfer {
   explicit FakeTransfer(ParameterState &state) : state(state) {}
   ParameterState &state;
-  std::function<void()> getPanelValues, getPara, readCalculationMode;
-  std::function<int()> sendPara;
+  std::function<void()> getPanelValues, readCalculationMode;
+  std::function<QCoro::Task<bool>()> send, read;
   void GetPanelValues() override {
     if (getPanelValues) getPanelValues();
   }
-  int SendPara() override { return sendPara ? sendPara() : 1; }
-  void GetPara() override {
-    if (getPara) getPara();
+  QCoro::Task<bool> sendParameters() override {
+    if (!send) co_return true;
+    co_return co_await send();
+  }
+  QCoro::Task<bool> readParameters() override {
+    if (!read) co_return true;
+    co_return co_await read();
   }
   // The page shows what the record holds unless a test changes it at the read.
   int calculationMode() const override {

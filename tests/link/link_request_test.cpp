@@ -4,7 +4,9 @@
 #include "link/core/frame.h"
 #include "link/core/link_messages.h"
 #include "link/link_rig.h"
+#include "support/settle.h"
 
+#include <QCoroTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -49,9 +51,24 @@ Bytes withFlippedByte(Bytes b, std::size_t index) {
   return b;
 }
 
-class DataExchange : public ::testing::TestWithParam<Wire> {};
+// One request made by the running Live acquisition, and whether it still ran afterwards.
+struct LoopRequest {
+  LinkReply reply;
+  bool runningAfter = false;
+};
 
-TEST_P(DataExchange, FailureRowsAndAcceptedReplies) {
+LoopRequest requestInLoop(SensorLink &link, Order order) {
+  LoopRequest out;
+  runAcquisition(link, Acquisition::Live, [&]() -> QCoro::Task<> {
+    out.reply = co_await link.request(order, 0);
+    out.runningAfter = link.acquisitionRunning();
+  });
+  return out;
+}
+
+class LinkRequest : public ::testing::TestWithParam<Wire> {};
+
+TEST_P(LinkRequest, FailureRowsAndAcceptedReplies) {
   const Bytes good = replyFrame(8, 0, measurementPayload());
   struct Row {
     std::string name;
@@ -87,47 +104,45 @@ TEST_P(DataExchange, FailureRowsAndAcceptedReplies) {
     ASSERT_EQ(rig.open(), 0);
     rig.link.setFrameTimeoutSeconds(1.0);
     rig.link.markVerified();
-    (void)rig.link.beginLoop(Acquisition::Live);
     rig.answer(row.replies);
 
-    const int result = rig.link.exchange(Order::ReadMeasurement, 0);
+    const LoopRequest result = requestInLoop(rig.link, Order::ReadMeasurement);
 
     ASSERT_EQ(rig.peer->requests.size(), 1u);
     if (row.message.empty()) {
-      EXPECT_EQ(result, 1);
+      EXPECT_TRUE(result.reply.ok);
+      EXPECT_TRUE(result.runningAfter);
       EXPECT_TRUE(rig.failures.empty());
       EXPECT_TRUE(rig.link.linkOk());
-      EXPECT_EQ(rig.link.replyHeader().order, row.replyOrder);
-      EXPECT_EQ(rig.link.replyHeader().argument, row.replyWord);
-      const auto payload = rig.link.replyPayload();
+      EXPECT_EQ(result.reply.header.order, row.replyOrder);
+      EXPECT_EQ(result.reply.header.argument, row.replyWord);
+      const auto &payload = result.reply.payload;
       ASSERT_EQ(payload.size(), row.payloadSize);
       if (row.payloadSize) {
         const Bytes expected = measurementPayload();
         EXPECT_TRUE(std::equal(payload.begin(), payload.end(), expected.begin()));
       }
     } else {
-      EXPECT_EQ(result, -1);
+      EXPECT_FALSE(result.reply.ok);
       ASSERT_EQ(rig.failures.size(), 1u);
       EXPECT_EQ(rig.failures[0], q(row.message));
       EXPECT_EQ(rig.link.errorText(), q(row.message));
       EXPECT_FALSE(rig.link.linkOk());
-      EXPECT_FALSE(rig.link.acquisitionRunning());
+      EXPECT_FALSE(result.runningAfter) << "the failure stops the running acquisition";
       EXPECT_TRUE(rig.link.transport()->isOpen()) << "the transport stays open after a failure";
     }
   }
 }
 
-TEST_P(DataExchange, RequestsGoOutByteExact) {
+TEST_P(LinkRequest, RequestsGoOutByteExact) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   rig.answer({{replyFrame(1, 0)}});
 
-  ASSERT_EQ(rig.link.exchange(Order::Identify, 0), 1);
+  ASSERT_TRUE(QCoro::waitFor(rig.link.request(Order::Identify, 0)).ok);
   const Bytes scope = {1, 0, 2, 0, 3, 0, 4, 0, 5, 0};
-  ASSERT_EQ(rig.link.exchange(Order::ScopeScan, 1, scope), 1);
-  std::copy(scope.begin(), scope.end(), rig.link.txPayload());
-  rig.link.FillTxBuf(orderByte(Order::ReadHardwareInfo), kHardwareInfoMagic, 0);
-  ASSERT_EQ(rig.link.DataExchange(8), 1);
+  ASSERT_TRUE(QCoro::waitFor(rig.link.request(Order::ScopeScan, 1, scope)).ok);
+  ASSERT_TRUE(QCoro::waitFor(rig.link.request(Order::ReadHardwareInfo, kHardwareInfoMagic)).ok);
   EXPECT_EQ(rig.link.currentOrder(), orderByte(Order::ReadHardwareInfo));
 
   ASSERT_EQ(rig.peer->requests.size(), 3u);
@@ -137,14 +152,14 @@ TEST_P(DataExchange, RequestsGoOutByteExact) {
   EXPECT_EQ(start, buildFrame(110, 1, scope));
   EXPECT_EQ(start[6], crc8(scope));
   EXPECT_EQ(crc8(std::span(start).first(8)), 0);
-  // Payload left in the staging area is not sent when the length says none.
+  // The payload of the request before is not sent again.
   const Bytes &info = rig.peer->requests[2].frame;
   ASSERT_EQ(info.size(), 8u);
   EXPECT_EQ(info[6], 0xAA);
   EXPECT_EQ(info, buildFrame(194, 0x7C19));
 }
 
-TEST_P(DataExchange, ReceiveBufferStartsEmptyAndStaleBytesAreDropped) {
+TEST_P(LinkRequest, ReceiveBufferStartsEmptyAndStaleBytesAreDropped) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   const Bytes full(46, 0xFF);
@@ -154,18 +169,19 @@ TEST_P(DataExchange, ReceiveBufferStartsEmptyAndStaleBytesAreDropped) {
       return {{replyFrame(8, 0, full)}, {replyFrame(8, 1, full), 20}};
     return {{replyFrame(3, 0)}};
   };
-  ASSERT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), 1);
+  ASSERT_TRUE(QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0)).ok);
   QTest::qWait(150); // the stray frame arrives between the exchanges
 
-  ASSERT_EQ(rig.link.exchange(Order::StoreToEeprom, 0), 1);
-  EXPECT_EQ(rig.link.replyHeader().order, 3);
+  const LinkReply stored = QCoro::waitFor(rig.link.request(Order::StoreToEeprom, 0));
+  ASSERT_TRUE(stored.ok);
+  EXPECT_EQ(stored.header.order, 3);
   EXPECT_EQ(rig.link.receivedBytes(), 8);
   const auto buffer = rig.link.receiveBuffer();
   EXPECT_TRUE(std::all_of(buffer.begin() + 8, buffer.end(), [](auto b) { return b == 0; }));
 }
 
 // The payload has its own 3.0 s, measured from the header.
-TEST_P(DataExchange, PayloadHasItsOwnFrameTime) {
+TEST_P(LinkRequest, PayloadHasItsOwnFrameTime) {
   const Bytes good = replyFrame(8, 0, measurementPayload());
   const Bytes header(good.begin(), good.begin() + 8);
   const Bytes payload(good.begin() + 8, good.end());
@@ -179,7 +195,7 @@ TEST_P(DataExchange, PayloadHasItsOwnFrameTime) {
     ASSERT_EQ(rig.open(), 0);
     ASSERT_EQ(rig.link.frameTimeoutSeconds(), 3.0);
     rig.answer({{header, 200}, {payload, row.payloadDelayMs}});
-    EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), row.result);
+    EXPECT_EQ(QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0)).ok, row.result == 1);
     if (row.result == -1) {
       ASSERT_EQ(rig.failures.size(), 1u);
       EXPECT_EQ(rig.failures[0], q(linktext::kTimeout));
@@ -187,91 +203,121 @@ TEST_P(DataExchange, PayloadHasItsOwnFrameTime) {
   }
 }
 
-TEST_P(DataExchange, StopDuringWaitStillReceivesTheReply) {
+TEST_P(LinkRequest, StopDuringWaitStillReceivesTheReply) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   rig.answer({{replyFrame(8, 0, measurementPayload()), 300}});
-  (void)rig.link.beginLoop(Acquisition::Live);
   rig.link.markVerified();
   QTimer::singleShot(50, [&] {
     rig.link.stopAcquisition(); // what STOP does
   });
-  EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), 1);
-  EXPECT_EQ(rig.link.replyPayload().size(), 46u);
+  const LoopRequest result = requestInLoop(rig.link, Order::ReadMeasurement);
+  EXPECT_TRUE(result.reply.ok);
+  EXPECT_EQ(result.reply.payload.size(), 46u);
+  EXPECT_FALSE(result.runningAfter);
   EXPECT_TRUE(rig.failures.empty());
 }
 
-TEST_P(DataExchange, SecondExchangeFromACallbackIsRefused) {
+TEST_P(LinkRequest, ASecondRequestWaitsItsTurnAndIsServedInOrder) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
-  rig.answer({{replyFrame(8, 0, measurementPayload()), 200}});
-  int nested = 0;
-  QTimer::singleShot(50, [&] { nested = rig.link.exchange(Order::Identify, 0); });
-  EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), 1);
-  EXPECT_EQ(nested, -1);
-  EXPECT_EQ(rig.peer->requests.size(), 1u);
+  std::vector<std::uint16_t> answered; // reply words, in the order the callers got them
+  std::vector<std::size_t> answeredAtArrival;
+  rig.peer->responder = [&](const PeerRequest &r) -> std::vector<PeerReply> {
+    answeredAtArrival.push_back(answered.size());
+    return {{replyFrame(r.order, r.order, measurementPayload()), 200}};
+  };
+  const auto ask = [&](Order order) -> QCoro::Task<> {
+    const LinkReply reply = co_await rig.link.request(order, 0);
+    answered.push_back(reply ? reply.header.argument : 0xFFFF);
+  };
+  // A loop asks again as soon as it has its reply; a request made meanwhile goes first.
+  const auto loop = [&]() -> QCoro::Task<> {
+    co_await ask(Order::ReadMeasurement);
+    co_await ask(Order::ReadParameters);
+  };
+  loop();
+  QTimer::singleShot(50, [&] { ask(Order::StoreToEeprom); });
+  settleUntil([&] { return answered.size() == 3; });
+
+  EXPECT_EQ(answered, (std::vector<std::uint16_t>{8, 3, 2}));
+  EXPECT_EQ(answeredAtArrival, (std::vector<std::size_t>{0, 1, 2})) << "one request on the line";
+  EXPECT_TRUE(rig.failures.empty());
+  EXPECT_TRUE(rig.link.idle());
 }
 
-TEST_P(DataExchange, StreamedFramesAreWaitedForAndConsumed) {
+TEST_P(LinkRequest, StreamedFramesAreWaitedForAndConsumed) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
-  (void)rig.link.beginLoop(Acquisition::Live);
   const Bytes frame = replyFrame(8, 0, measurementPayload());
   Bytes three;
   for (int i = 0; i < 3; ++i)
     three.insert(three.end(), frame.begin(), frame.end());
   rig.peer->send({{three, 50, GetParam() == Wire::Pty}});
 
-  rig.link.clearReceive();
-  for (int i = 0; i < 3; ++i) {
-    ASSERT_TRUE(rig.link.waitForReceived(54)) << i;
-    ASSERT_EQ(rig.link.CheckHeaderCRC(), 1);
-    ASSERT_EQ(rig.link.GetDataFrame(), 1);
-    rig.link.consume(54);
-  }
-  EXPECT_EQ(rig.link.receivedBytes(), 0);
+  std::vector<StreamedFrame> taken;
+  std::vector<int> leftAfter;
+  runAcquisition(rig.link, Acquisition::Live, [&]() -> QCoro::Task<> {
+    rig.link.clearReceive();
+    for (int i = 0; i < 4; ++i) {
+      // Stopping ends a wait that has nothing to wait for.
+      if (i == 3) QTimer::singleShot(50, [&] { rig.link.stopAcquisition(); });
+      taken.push_back(co_await rig.link.receiveFrame());
+      leftAfter.push_back(rig.link.receivedBytes());
+    }
+  });
 
-  // Clearing the run flag (and waking) ends a wait that has nothing to wait for.
-  QTimer::singleShot(50, [&] { rig.link.stopAcquisition(); });
-  EXPECT_FALSE(rig.link.waitForReceived(54));
+  ASSERT_EQ(taken.size(), 4u);
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(taken[i].end, StreamEnd::Complete);
+    EXPECT_EQ(taken[i].reply.payload, measurementPayload());
+  }
+  EXPECT_EQ(leftAfter[2], 0) << "each frame is consumed";
+  EXPECT_EQ(taken[3].end, StreamEnd::Stopped);
   EXPECT_TRUE(rig.failures.empty());
 }
 
-TEST_P(DataExchange, ReceiveBufferNeverOverflows) {
+TEST_P(LinkRequest, ReceiveBufferNeverOverflows) {
   LinkRig rig(GetParam());
   ASSERT_EQ(rig.open(), 0);
   Bytes flood(3000);
   std::iota(flood.begin(), flood.end(), std::uint8_t{0});
   rig.peer->send({{flood}});
-  ASSERT_TRUE(rig.link.beginLoop(Acquisition::Recording));
-  ASSERT_TRUE(rig.link.waitForReceived(1'000'000)) << "a wait beyond the buffer is capped";
-  EXPECT_EQ(rig.link.receivedBytes(), 2048);
-  QTest::qWait(100); // the rest stays queued in the transport
-  EXPECT_EQ(rig.link.receivedBytes(), 2048);
-  rig.link.consume(1000);
-  ASSERT_TRUE(rig.link.waitForReceived(2000));
+  std::vector<StreamEnd> ends;
+  std::vector<int> counts;
+  runAcquisition(rig.link, Acquisition::Recording, [&]() -> QCoro::Task<> {
+    ends.push_back(co_await rig.link.receive(1'000'000)); // a wait beyond the buffer is capped
+    counts.push_back(rig.link.receivedBytes());
+    co_await QCoro::sleepFor(std::chrono::milliseconds(100)); // the rest stays queued
+    counts.push_back(rig.link.receivedBytes());
+    rig.link.consume(1000);
+    ends.push_back(co_await rig.link.receive(2000));
+  });
+  EXPECT_EQ(ends, (std::vector<StreamEnd>{StreamEnd::Complete, StreamEnd::Complete}));
+  EXPECT_EQ(counts, (std::vector<int>{2048, 2048}));
   const auto buffer = rig.link.receiveBuffer();
   EXPECT_EQ(buffer[0], static_cast<std::uint8_t>(1000));
   EXPECT_EQ(buffer[1999], static_cast<std::uint8_t>(2999));
   EXPECT_EQ(rig.link.receivedBytes(), 2000);
 }
 
-TEST_P(DataExchange, NoOpenTransportFailsAtOnce) {
+TEST_P(LinkRequest, NoOpenTransportFailsAtOnce) {
   LinkRig rig(GetParam());
   rig.link.markVerified();
-  EXPECT_EQ(rig.link.exchange(Order::ReadMeasurement, 0), -1);
+  EXPECT_FALSE(QCoro::waitFor(rig.link.request(Order::ReadMeasurement, 0)).ok);
   ASSERT_EQ(rig.failures.size(), 1u);
   EXPECT_EQ(rig.failures[0], q(linktext::kTimeout));
   EXPECT_FALSE(rig.link.linkOk());
 }
 
-INSTANTIATE_TEST_SUITE_P(Wires, DataExchange, ::testing::Values(Wire::Tcp, Wire::Pty),
+INSTANTIATE_TEST_SUITE_P(Wires, LinkRequest, ::testing::Values(Wire::Tcp, Wire::Pty),
                          [](const auto &info) { return info.param == Wire::Tcp ? "Tcp" : "Pty"; });
 
 TEST(SetTimeout, ClearsTheFlagsBeforeSignallingAndKeepsAtMost255Characters) {
   SensorLink link;
   link.markVerified();
-  (void)link.beginLoop(Acquisition::Live);
+  startAcquisitionUntilFailure(link, Acquisition::Live);
   bool flagsClearedWhenSignalled = false;
   QObject::connect(&link, &SensorLink::failed, [&](const QString &) {
     flagsClearedWhenSignalled = !link.linkOk() && !link.acquisitionRunning();
@@ -282,6 +328,7 @@ TEST(SetTimeout, ClearsTheFlagsBeforeSignallingAndKeepsAtMost255Characters) {
   EXPECT_TRUE(flagsClearedWhenSignalled);
   EXPECT_EQ(link.errorText().size(), 255);
   EXPECT_EQ(spy.at(0).at(0).toString(), link.errorText());
+  settleUntil([&] { return link.idle(); });
 }
 
 } // namespace
