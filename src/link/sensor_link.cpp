@@ -487,7 +487,9 @@ void SensorLink::setAcquisitionTask(Acquisition kind, std::function<QCoro::Task<
 }
 
 bool SensorLink::startAcquisition(Acquisition kind) {
-  if (acquisition_ != Acquisition::Idle || kind == Acquisition::Idle) return false;
+  // A job (SEND, GET) on the line finishes first; the busy lock keeps GO dimmed meanwhile.
+  if (acquisition_ != Acquisition::Idle || kind == Acquisition::Idle || jobsRunning_ > 0)
+    return false;
   const auto &task = tasks_.at(static_cast<std::size_t>(kind));
   if (!task) return false;
   acquisition_ = kind;
@@ -525,16 +527,14 @@ void SensorLink::stopAcquisition() {
 }
 
 void SensorLink::runOnLine(std::function<QCoro::Task<>()> job) {
-  if (acquisition_ == Acquisition::Idle) {
-    runJob(std::move(job));
-    return;
-  }
   d_->pendingJobs.push_back(std::move(job));
+  // A running acquisition serves it between two steps, a running job after itself.
+  if (acquisition_ == Acquisition::Idle && jobsRunning_ == 0) runJobs();
 }
 
-QCoro::Task<> SensorLink::runJob(std::function<QCoro::Task<>()> job) {
+QCoro::Task<> SensorLink::runJobs() {
   ++jobsRunning_;
-  co_await job(); // `job` lives in this frame while its task runs
+  co_await servePending();
   --jobsRunning_;
 }
 

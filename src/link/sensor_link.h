@@ -84,7 +84,7 @@ public:
   }
   // Declares the task an acquisition of `kind` runs; its owner does this once.
   void setAcquisitionTask(Acquisition kind, std::function<QCoro::Task<>()> task);
-  // Starts the declared task of `kind`; false (nothing runs) while another acquisition
+  // Starts the declared task of `kind`; false (nothing runs) while another acquisition or a job
   // runs or when none is declared. The task ends on its own or when told to stop;
   // acquisitionChanged() tells both.
   [[nodiscard]] bool startAcquisition(Acquisition kind);
@@ -95,10 +95,10 @@ public:
   void stopAcquisition();
   // Resumes once no acquisition runs.
   QCoro::Task<> acquisitionEnded();
-  // Runs `job` (a procedure of exchanges, such as SEND) as a whole: at once when no
-  // acquisition runs, else between two steps of the running one, which serves it with
-  // servePending(); a job still waiting when the acquisition ends runs then, unless the
-  // link failed.
+  // Runs `job` (a procedure of exchanges, such as SEND) as a whole: at once when nothing
+  // runs, after the job before it, or between two steps of the running acquisition, which
+  // serves it with servePending(); a job still waiting when the acquisition ends runs then,
+  // unless the link failed. Once a job fails the link, the jobs behind it are dropped.
   void runOnLine(std::function<QCoro::Task<>()> job);
   // Runs the jobs asked for since the last call; a loop awaits this between two steps.
   QCoro::Task<> servePending();
@@ -212,7 +212,7 @@ private:
   QCoro::Task<> runAcquisition(std::function<QCoro::Task<>()> task);
   // Waits for `need` received bytes within the frame limit; reports a time-out.
   QCoro::Task<bool> awaitFrameBytes(Transport *t, int need);
-  QCoro::Task<> runJob(std::function<QCoro::Task<>()> job);
+  QCoro::Task<> runJobs();
   std::array<std::function<QCoro::Task<>()>, kAcquisitionKinds> tasks_{};
   int jobsRunning_ = 0;
   bool stopping_ = false;
