@@ -16,9 +16,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include <chrono>
-#include <optional>
-
 namespace quorvane {
 namespace {
 
@@ -63,38 +60,25 @@ ScopeController::ScopeController(SensorLink &link, Shell &shell, Dialogs &dialog
   CBF_EditTriggerMode();
   CBF_EditScopeRecSignal();
   page_.showCycleTime(cycleTime_.frequencyText, cycleTime_.cycleTimeText);
+  link_.setAcquisitionTask(Acquisition::Scope, [this] { return scan(); });
 }
 
 // --- callbacks ---
 
 void ScopeController::CBF_ButtonGetCycleTime() {
-  shell_.SetButtonsDimmed(false, true);
-  {
-    WaitCursor wait;
-    GetCycleTime();
-    calcScopDeltaXY();
-  }
-  shell_.SetButtonsDimmed(false, false);
+  readCycleTime();
 }
 
 void ScopeController::CBF_ButtonScan() {
-  if (waiting_) return;
-  shell_.SetButtonsDimmed(false, true);
-  initScopeGraph();
-  panel_.setScanRunning(true);
-  shell_.ShowChildPanelDisp(ChildPanel::ScopeDisplay);
-  lastEnd_ = GetScopeData();
-  panel_.setScanRunning(false);
-  shell_.SetButtonsDimmed(false, false);
+  // SCAN is dimmed while another acquisition holds the link; then nothing starts.
+  (void)link_.startAcquisition(Acquisition::Scope);
 }
 
 void ScopeController::CBF_ButtonBreakScan() {
-  if (!waiting_) return;
-  // The scan undims when its wait has ended; undimming here would let SCAN start a second
-  // scan on top of the one still ending.
+  if (link_.acquisition() != Acquisition::Scope) return;
+  // The scan undims when it has cleaned up; until then SCAN stays dimmed.
   page_.breakButton()->setEnabled(false);
-  shell_.SetButtonsDimmed(false, true);
-  BreakDataScan();
+  link_.stopAcquisition();
 }
 
 void ScopeController::CBF_ButtonPrintScopeGraph() {
@@ -133,11 +117,19 @@ void ScopeController::CBF_ButtonCloseSP() {
 
 // --- operations ---
 
-void ScopeController::GetCycleTime() {
-  if (link_.exchange(Order::ReadCycleTime, 0) == 1)
-    cycleTime_ = cycleTimeFromReply(link_.replyPayload());
-  else
-    cycleTime_ = cycleTimeFrom(0, 0);
+QCoro::Task<> ScopeController::readCycleTime() {
+  shell_.SetButtonsDimmed(false, true);
+  {
+    WaitCursor wait;
+    co_await GetCycleTime();
+    calcScopDeltaXY();
+  }
+  shell_.SetButtonsDimmed(false, false);
+}
+
+QCoro::Task<> ScopeController::GetCycleTime() {
+  const LinkReply reply = co_await link_.request(Order::ReadCycleTime, 0);
+  cycleTime_ = reply ? cycleTimeFromReply(reply.payload) : cycleTimeFrom(0, 0);
   page_.showCycleTime(cycleTime_.frequencyText, cycleTime_.cycleTimeText);
 }
 
@@ -146,90 +138,85 @@ void ScopeController::initScopeGraph() {
   calcScopDeltaXY();
 }
 
-ScanEnd ScopeController::GetScopeData() {
+QCoro::Task<> ScopeController::scan() {
+  shell_.SetButtonsDimmed(false, true);
+  initScopeGraph();
+  panel_.setScanRunning(true);
+  shell_.ShowChildPanelDisp(ChildPanel::ScopeDisplay);
+  lastEnd_ = co_await GetScopeData();
+  panel_.setScanRunning(false);
+  shell_.SetButtonsDimmed(false, false);
+}
+
+QCoro::Task<ScanEnd> ScopeController::GetScopeData() {
   const ScopeSettings settings = page_.settings();
   if (const std::string_view refused = checkScopeSettings(settings); !refused.empty()) {
     dialogs_.message(kAttention, qs(refused));
-    return ScanEnd::NotStarted;
+    co_return ScanEnd::NotStarted;
   }
-  if (link_.acquisitionRunning()) return ScanEnd::NotStarted; // another loop holds the link
   const auto start = encodeScopeStart(settings);
-  if (link_.exchange(Order::ScopeScan, kScopeStartArgument, start) != 1) return ScanEnd::NotStarted;
-  if (!link_.beginLoop(Acquisition::Scope)) return ScanEnd::NotStarted;
+  const LinkReply started =
+      co_await link_.request(Order::ScopeScan, kScopeStartArgument, {start.begin(), start.end()});
+  if (!started) co_return ScanEnd::NotStarted;
 
   // Over TCP/IP the stream is counted from the start reply; over RS-232 the blocks follow it.
   const bool tcp = link_.settings().protocol == Protocol::Tcp;
-  if (!tcp) link_.consume(static_cast<int>(kHeaderSize + link_.replyHeader().dataLength));
+  if (!tcp) link_.consume(static_cast<int>(kHeaderSize + started.header.dataLength));
   ScopeStreamAssembler stream(tcp ? ScopeTransport::Tcp : ScopeTransport::Serial, settings);
 
-  breakRequested_ = false;
-  waiting_ = true;
   page_.breakButton()->setEnabled(true);
-  const ScanEnd end = receiveScan(stream);
-  waiting_ = false;
+  const ScanEnd end = co_await receiveScan(stream);
   page_.breakButton()->setEnabled(false);
-  return end;
+  if (end == ScanEnd::Stopped) {
+    // The sensor still waits for its trigger and would send the blocks into the next
+    // request, so its scan is broken too, unless the link failed.
+    const Transport *t = link_.transport();
+    if (link_.linkOk() && t && t->isOpen())
+      co_await link_.request(Order::ScopeScan, kScopeBreakArgument); // the reply is not used
+  }
+  co_return end;
 }
 
-ScanEnd ScopeController::receiveScan(ScopeStreamAssembler &stream) {
-  using Clock = std::chrono::steady_clock;
-  const auto frameLimit = std::chrono::duration_cast<Clock::duration>(
-      std::chrono::duration<double>(link_.frameTimeoutSeconds()));
+QCoro::Task<ScanEnd> ScopeController::receiveScan(ScopeStreamAssembler &stream) {
   // The sensor sends its blocks when its trigger comes, so the wait for the first byte has
   // no limit. Once they have begun, each block must be complete within the frame time
   // limit, counted from its first byte (or from the end of the block before).
-  std::optional<Clock::time_point> deadline;
-  std::size_t timedBlock = 0;
+  StreamEnd end = StreamEnd::Complete;
   for (;;) {
     if (const int have = link_.receivedBytes(); have > 0) {
       const auto bytes = link_.receiveBuffer().first(static_cast<std::size_t>(have));
       link_.consume(static_cast<int>(stream.feed(bytes)));
     }
     if (stream.state() != ScopeStreamAssembler::State::Receiving) break;
-    const bool begun = stream.bytesMissing() < kScopeBlocks * kScopeFrameBytes;
-    if (begun && (!deadline || stream.blocksReceived() != timedBlock)) {
-      timedBlock = stream.blocksReceived();
-      deadline = Clock::now() + frameLimit;
-    }
-    // BREAK's own exchange refills the receive buffer with its reply: once the scan has
-    // ended, what arrived is no longer part of it.
-    if (!link_.waitForReceived(1, deadline) || !link_.acquisitionRunning()) break;
+    end = co_await link_.receive(static_cast<int>(stream.partMissing()), stream.blocksBegun());
+    // Once the scan is stopped, what arrived is no longer part of it.
+    if (end != StreamEnd::Complete) break;
   }
 
   switch (stream.state()) {
   case ScopeStreamAssembler::State::Complete:
-    link_.stopAcquisition();
     buffers_ = stream.buffers();
     haveScan_ = true;
     drawScan();
-    return ScanEnd::Drawn;
+    co_return ScanEnd::Drawn;
   case ScopeStreamAssembler::State::Failed:
     link_.report(qs(stream.error())); // ends the acquisition; the previous scan stays
-    return ScanEnd::Failed;
+    co_return ScanEnd::Failed;
   case ScopeStreamAssembler::State::Receiving:
     break;
   }
-  if (link_.acquisitionRunning()) {
-    // The wait ended on the line itself: a port error or a port that went away.
+  if (end == StreamEnd::LineFault) {
+    // A port error or a port that went away.
     link_.report(qs(kScopeLineError));
-    return ScanEnd::Failed;
+    co_return ScanEnd::Failed;
   }
-  if (breakRequested_) return ScanEnd::Broken;
-  // Ended by STOP, a page change or closing the window: the sensor still waits for its
-  // trigger and would send the blocks into the next exchange, so its scan is broken too.
-  Transport *t = link_.transport();
-  if (link_.linkOk() && t && t->isOpen()) (void)link_.exchange(Order::ScopeScan, kScopeBreakArgument);
-  return ScanEnd::Stopped;
+  // Stopped (BREAK, STOP, a page change, closing the window, a link failure) or a block
+  // that stalled (the link reported its time-out).
+  co_return ScanEnd::Stopped;
 }
 
 void ScopeController::drawScan() {
   panel_.drawScan(buffers_, scopeSignalsShown(panel_.signalSelector()));
-}
-
-void ScopeController::BreakDataScan() {
-  breakRequested_ = true;
-  (void)link_.exchange(Order::ScopeScan, kScopeBreakArgument); // the reply is not used
-  link_.stopAcquisition();
 }
 
 void ScopeController::calcScopDeltaXY() {

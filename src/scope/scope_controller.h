@@ -1,12 +1,13 @@
 #pragma once
 // The scope: reads the sensor's cycle time, runs one scan (start request, then the four
 // blocks the sensor sends once its trigger has occurred), draws it, measures it with the
-// cursors and prints it. The scan holds the link's acquisition while it waits, so BREAK,
-// STOP, the connection or scope tab, a link failure and closing the window all end it.
+// cursors and prints it. The scan is the link's Scope acquisition, so BREAK, STOP, the
+// connection or scope tab, a link failure and closing the window all end it.
 #include "scope/core/scope_buffers.h"
 #include "scope/core/scope_measure.h"
 #include "scope/core/scope_stream.h"
 
+#include <QCoroTask>
 #include <QObject>
 #include <QString>
 
@@ -24,8 +25,8 @@ enum class ScanEnd {
   None,       // no scan yet
   Drawn,      // four good blocks, drawn
   NotStarted, // the start request failed (reported by the link) or the settings were refused
-  Broken,     // BREAK
-  Stopped,    // STOP, a page change, closing the window or a link failure (a block that stalls)
+  Stopped,    // BREAK, STOP, a page change, closing the window or a link failure (a block
+              // that stalls)
   Failed,     // a bad block or a port error, reported through the link
 };
 
@@ -49,10 +50,8 @@ public:
   void CBF_ButtonCloseSP();
 
   // --- operations ---
-  void GetCycleTime();
+  QCoro::Task<> GetCycleTime();
   void initScopeGraph();
-  ScanEnd GetScopeData();
-  void BreakDataScan();
   void calcScopDeltaXY();
   void PrintScopeGraph();
 
@@ -62,10 +61,13 @@ public:
   [[nodiscard]] const ScopeBuffers &buffers() const { return buffers_; }
   [[nodiscard]] bool haveScan() const { return haveScan_; }
   [[nodiscard]] ScanEnd lastScanEnd() const { return lastEnd_; }
-  [[nodiscard]] bool scanWaiting() const { return waiting_; }
 
 private:
-  ScanEnd receiveScan(ScopeStreamAssembler &stream);
+  QCoro::Task<> readCycleTime();
+  // The Scope acquisition: one scan from the start request to its four blocks.
+  QCoro::Task<> scan();
+  QCoro::Task<ScanEnd> GetScopeData();
+  QCoro::Task<ScanEnd> receiveScan(ScopeStreamAssembler &stream);
   void drawScan();
 
   SensorLink &link_;
@@ -78,8 +80,6 @@ private:
   CycleTime cycleTime_;
   ScopeBuffers buffers_{};
   bool haveScan_ = false;
-  bool waiting_ = false;
-  bool breakRequested_ = false;
   ScanEnd lastEnd_ = ScanEnd::None;
 };
 

@@ -121,6 +121,23 @@ TEST(ScopeStream, StopsAtTheEndOfTheScan) {
   EXPECT_EQ(a.feed(std::span(bytes).last(4)), 0u);
 }
 
+// What a receiver waits for next: the start reply, then block by block.
+TEST(ScopeStream, TellsThePartStillToComeAndWhenTheBlocksHaveBegun) {
+  const ScopeSettings s;
+  const Bytes bytes = stream(ScopeTransport::Tcp, scanFrames(s, 5));
+  const struct {
+    std::size_t fed, partMissing;
+    bool begun;
+  } steps[] = {{0, 8, false},    {7, 1, false},   {8, 266, false}, {9, 265, true},
+               {274, 266, true}, {1071, 1, true}, {1072, 0, true}};
+  for (const auto &step : steps) {
+    ScopeStreamAssembler a(ScopeTransport::Tcp, s);
+    a.feed(std::span(bytes).first(step.fed));
+    EXPECT_EQ(a.partMissing(), step.partMissing) << step.fed;
+    EXPECT_EQ(a.blocksBegun(), step.begun) << step.fed;
+  }
+}
+
 // Frames with one fault each, the message it gives and the block it hits.
 TEST(ScopeStream, BadFramesFailWithTheLinkMessage) {
   ScopeSettings s;

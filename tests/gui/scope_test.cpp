@@ -1,10 +1,11 @@
 // The scope through the main window against the simulated sensor, over TCP and over its
-// pseudo terminal: scans in every trigger mode, BREAK, link failures during the wait, the
+// pseudo terminal: scans in every trigger mode, each way the wait for the trigger ends, the
 // cursor measurement and the print-out.
 #include "app_fixture.h"
 #include "link_loss.h"
 
 #include "link/core/link_messages.h"
+#include "link/sensor_link.h"
 #include "live/live_widgets.h"
 #include "scope/comment_box.h"
 #include "scope/scope_subsystem.h"
@@ -17,6 +18,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 
 namespace quorvane::testing {
 namespace {
@@ -54,22 +56,25 @@ struct ScopeTest : AppFixture {
     ring->setCurrentIndex(ring->findData(value));
     Q_EMIT ring->activated(ring->currentIndex());
   }
-  void settle(std::uint16_t mode, std::uint16_t level) {
+  void setTrigger(std::uint16_t mode, std::uint16_t level) {
     pick(page().triggerModeRing(), mode);
     page().triggerLevelBox()->setValue(level);
     page().preTriggerBox()->setValue(kPreTrigger);
   }
-  // Presses SCAN; a scan still waiting after 20 s is broken and reported.
+  // Presses SCAN and waits until the scan has ended; one still waiting after 20 s is broken
+  // and reported.
   ScanEnd pressScan() {
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [this] {
+    page().scanButton()->click();
+    if (!QTest::qWaitFor([this] { return app->idle(); }, 20000)) {
       ADD_FAILURE() << "the scan did not end";
       page().breakButton()->click();
-    });
-    guard.start(20000);
-    page().scanButton()->click();
+      settle();
+    }
     return scope().lastScanEnd();
+  }
+  // The scan waits for the sensor's blocks: BREAK is offered.
+  bool scanWaiting() {
+    return app->link().acquisition() == Acquisition::Scope && page().breakButton()->isEnabled();
   }
   // A level the third signal of the moving scene crosses both ways.
   std::uint16_t crossedLevel() {
@@ -101,7 +106,7 @@ struct ScopeTest : AppFixture {
     const std::uint16_t level = crossedLevel();
     for (std::uint16_t mode = 0; mode <= 4; ++mode) {
       SCOPED_TRACE(mode);
-      settle(mode, level);
+      setTrigger(mode, level);
       ASSERT_EQ(pressScan(), ScanEnd::Drawn);
       const ScopeBuffers &b = scope().buffers();
       const auto &blue = b.analog[2];
@@ -167,60 +172,60 @@ TEST_F(ScopeTest, AStalledBlockTimesOutOverTcpAndThePseudoTerminal) {
   }
 }
 
-TEST_F(ScopeTest, BreakEndsTheWaitWithoutDrawing) {
-  startConnected();
-  clickTab(MainPage::Scope);
-  settle(0, 0);
-  ASSERT_EQ(pressScan(), ScanEnd::Drawn);
-  const ScopeBuffers previous = scope().buffers();
-  settle(1, kNeverReached);
-  bool breakUsable = false, scanUsable = true, running = false;
-  when([&] { return scope().scanWaiting(); },
-       [&] {
-         breakUsable = page().breakButton()->isEnabled();
-         scanUsable = page().scanButton()->isEnabled();
-         running = scopePanel().scanRunningShown();
-         page().breakButton()->click();
-       });
+// BREAK, STOP, the connection tab and closing the window end the wait for the trigger: nothing
+// drawn, the previous scan stays, the sensor's scan is broken and the link stays good.
+TEST_F(ScopeTest, EachStopEndsTheWaitWithoutDrawingAndBreaksTheSensorsScan) {
+  const struct {
+    const char *cause;
+    std::function<void()> act;
+  } causes[] = {{"BREAK", [this] { page().breakButton()->click(); }},
+                {"STOP", [this] { window().stopButton()->click(); }},
+                {"connection tab", [this] { clickTab(MainPage::Connection); }},
+                {"window closed", [this] { window().close(); }}};
+  for (const auto &c : causes) {
+    SCOPED_TRACE(c.cause);
+    app.reset();
+    startConnected();
+    clickTab(MainPage::Scope);
+    setTrigger(0, 0);
+    ASSERT_EQ(pressScan(), ScanEnd::Drawn);
+    const ScopeBuffers previous = scope().buffers();
+    model().clearRequests();
+    setTrigger(1, kNeverReached);
+    bool breakUsable = false, scanUsable = true, running = false;
+    when([&] { return scanWaiting(); },
+         [&] {
+           breakUsable = page().breakButton()->isEnabled();
+           scanUsable = page().scanButton()->isEnabled();
+           running = scopePanel().scanRunningShown();
+           c.act();
+         });
 
-  EXPECT_EQ(pressScan(), ScanEnd::Broken);
+    EXPECT_EQ(pressScan(), ScanEnd::Stopped);
 
-  EXPECT_TRUE(breakUsable);
-  EXPECT_FALSE(scanUsable);
-  EXPECT_TRUE(running);
-  EXPECT_EQ(scope().buffers(), previous);
-  EXPECT_EQ(scopeRequests(), (std::vector<Request>{
-                                 {kScopeOrder, 1, 10}, {kScopeOrder, 1, 10}, {kScopeOrder, 0, 0}}));
-  EXPECT_FALSE(model().scopeWaiting());
-  EXPECT_TRUE(page().scanButton()->isEnabled());
-  EXPECT_FALSE(scopePanel().scanRunningShown());
-  EXPECT_TRUE(app->link().linkOk());
-  EXPECT_TRUE(dialogs.popups().empty());
-}
-
-TEST_F(ScopeTest, TheConnectionTabEndsTheWaitAndTheSensorsScan) {
-  startConnected();
-  clickTab(MainPage::Scope);
-  settle(2, 0); // falls to 0: never
-  when([&] { return scope().scanWaiting(); }, [&] { clickTab(MainPage::Connection); });
-
-  EXPECT_EQ(pressScan(), ScanEnd::Stopped);
-
-  EXPECT_EQ(scopeRequests(), (std::vector<Request>{{kScopeOrder, 1, 10}, {kScopeOrder, 0, 0}}));
-  EXPECT_FALSE(model().scopeWaiting());
-  EXPECT_FALSE(scope().haveScan());
-  EXPECT_TRUE(app->link().linkOk());
+    EXPECT_TRUE(breakUsable);
+    EXPECT_FALSE(scanUsable);
+    EXPECT_TRUE(running);
+    EXPECT_EQ(scope().buffers(), previous);
+    EXPECT_EQ(scopeRequests(), (std::vector<Request>{{kScopeOrder, 1, 10}, {kScopeOrder, 0, 0}}));
+    EXPECT_FALSE(model().scopeWaiting());
+    EXPECT_TRUE(page().scanButton()->isEnabled());
+    EXPECT_FALSE(page().breakButton()->isEnabled());
+    EXPECT_FALSE(scopePanel().scanRunningShown());
+    EXPECT_TRUE(app->link().linkOk());
+    EXPECT_TRUE(dialogs.popups().empty());
+  }
 }
 
 TEST_F(ScopeTest, AServerClosingDuringTheWaitKeepsThePreviousScan) {
   startConnected();
   clickTab(MainPage::Scope);
-  settle(0, 0);
+  setTrigger(0, 0);
   ASSERT_EQ(pressScan(), ScanEnd::Drawn);
   const ScopeBuffers previous = scope().buffers();
-  settle(1, kNeverReached);
+  setTrigger(1, kNeverReached);
   const quint16 port = sensor->serverPort();
-  when([&] { return scope().scanWaiting(); }, [&] { sensor.reset(); });
+  when([&] { return scanWaiting(); }, [&] { sensor.reset(); });
 
   EXPECT_EQ(pressScan(), ScanEnd::Stopped);
 
@@ -256,7 +261,7 @@ TEST_F(ScopeTest, SettingsControlsFollowTheirRules) {
 TEST_F(ScopeTest, SignalSelectorTwoDrawsOnlyTheGreenLine) {
   startConnected();
   clickTab(MainPage::Scope);
-  settle(0, 0);
+  setTrigger(0, 0);
   ASSERT_EQ(pressScan(), ScanEnd::Drawn);
   EXPECT_EQ(scopeLineColours(),
             (std::vector<QColor>{QColor(0xFF0000), QColor(0x00FF00), QColor(0x0000FF)}));
@@ -270,7 +275,7 @@ TEST_F(ScopeTest, SignalSelectorTwoDrawsOnlyTheGreenLine) {
 TEST_F(ScopeTest, CycleTimeAndCursorDeltas) {
   startConnected();
   clickTab(MainPage::Scope);
-  page().getCycleTimeButton()->click();
+  clickAndSettle(page().getCycleTimeButton());
   EXPECT_EQ(countOrder(kCycleTimeOrder), 1);
   EXPECT_EQ(shown(page().frequencyDisplay()), "500.0");
   EXPECT_EQ(shown(page().cycleTimeDisplay()), "2.000");
@@ -291,7 +296,7 @@ TEST_F(ScopeTest, CycleTimeAndCursorDeltas) {
 TEST_F(ScopeTest, PrintOutToAPdfFile) {
   startConnected();
   clickTab(MainPage::Scope);
-  settle(0, 0);
+  setTrigger(0, 0);
   ASSERT_EQ(pressScan(), ScanEnd::Drawn);
   page().commentBox()->setPlainText("Line 7, belt at full speed");
   const QString pdf = dir.filePath("scope.pdf");

@@ -92,8 +92,9 @@ struct UnplugTest : AppFixture {
     mode->setCurrentIndex(mode->findData(1));
     Q_EMIT mode->activated(mode->currentIndex());
     page.triggerLevelBox()->setValue(65535); // never reached
-    when([&] { return scope.scanWaiting(); }, [&] { program.kill(); });
-    page.scanButton()->click();
+    // BREAK is offered once the scan waits for the sensor's blocks.
+    when([&] { return page.breakButton()->isEnabled(); }, [&] { program.kill(); });
+    clickAndSettle(page.scanButton());
     EXPECT_EQ(scope.lastScanEnd(), expected);
     EXPECT_FALSE(scope.haveScan());
   }
@@ -152,7 +153,7 @@ TEST_F(UnplugTest, ProgramKilledMidTransferRecordingOrScopeWait) {
 
     program = startProgram(row.wire, row.wire == Wire::Tcp ? where : QString(), where);
     ASSERT_FALSE(where.isEmpty());
-    app->connectionPage().tryToConnectButton()->click();
+    clickAndSettle(app->connectionPage().tryToConnectButton());
     EXPECT_TRUE(app->link().linkOk());
     EXPECT_EQ(app->connectionPage().logText().count(loss), 1);
     app.reset();

@@ -21,6 +21,12 @@ std::size_t ScopeStreamAssembler::bytesMissing() const {
   return skip_ + (kScopeBlocks - blocks_) * kScopeFrameBytes - inFrame;
 }
 
+std::size_t ScopeStreamAssembler::partMissing() const {
+  if (state_ != State::Receiving) return 0;
+  if (skip_ > 0) return skip_;
+  return kScopeFrameBytes - headerFill_ - payloadFill_;
+}
+
 void ScopeStreamAssembler::fail(std::string_view message) {
   state_ = State::Failed;
   error_ = message;

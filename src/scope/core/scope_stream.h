@@ -5,7 +5,7 @@
 // Each block is a header frame announcing 258 payload bytes: 128 samples and the ring
 // index, 16 bits each, little-endian. Over TCP/IP the stream is counted from the 8-byte
 // reply to the start request (1072 bytes in all), which is dropped; over RS-232 that reply
-// was read by the exchange and the stream starts with the first block.
+// was read by the start request and the stream starts with the first block.
 #include "link/core/frame.h"
 #include "scope/core/scope_buffers.h"
 #include "scope/core/scope_settings.h"
@@ -52,6 +52,11 @@ public:
   [[nodiscard]] std::size_t blocksReceived() const { return blocks_; }
   // Bytes still to come before the scan is complete (0 once complete or failed).
   [[nodiscard]] std::size_t bytesMissing() const;
+  // Bytes still to come of the part being received: the start reply still to be dropped,
+  // else the rest of the current block (0 once complete or failed).
+  [[nodiscard]] std::size_t partMissing() const;
+  // The blocks have begun: a byte of the first block is in.
+  [[nodiscard]] bool blocksBegun() const { return blocks_ > 0 || headerFill_ > 0; }
   // The rotated buffers; meaningful once complete.
   [[nodiscard]] const ScopeBuffers &buffers() const { return buffers_; }
 
