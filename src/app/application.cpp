@@ -107,7 +107,7 @@ void Application::buildSubsystems() {
   w.setChildPanel(ChildPanel::ScopeDisplay, &scope_->panel());
   connect(this, &Application::panelIdChanged, &scope_->controller(), &ScopeController::setPanelId);
 
-  service_ = std::make_unique<ServiceSubsystem>(link_, w, dialogs_, params_, c, frames_, loop);
+  service_ = std::make_unique<ServiceSubsystem>(link_, w, dialogs_, params_, c, frames_);
   w.pageContainer(MainPage::Calibration)->layout()->addWidget(&service_->calibrationPage());
   w.pageContainer(MainPage::Offset)->layout()->addWidget(&service_->offsetPage());
   w.setTopLevelPanel(TopPanel::Password, &service_->passwordPanel());
@@ -211,11 +211,13 @@ QCoro::Task<bool> Application::onChangeBaudrate() {
 }
 
 void Application::onGenerateHwInfoFile() {
-  link_.runOnLine([this]() -> QCoro::Task<> { co_await generateHwInfoFile(); });
+  // On the line as a whole, so nothing counts as done between the read and the undimming.
+  link_.runOnLine([this] { return generateHwInfoFile(); });
 }
 
 QCoro::Task<> Application::generateHwInfoFile() {
-  co_await service_->hardwareInfoFile().CBF_ButtonGenHwInfoFile();
+  if (!link_.startAcquisition(Acquisition::HardwareInfo)) co_return;
+  co_await link_.acquisitionEnded();
   // The busy lock leaves the buttons that need a verified link dimmed; the link still is.
   if (link_.linkOk()) page_->setVerifiedLinkButtonsDimmed(false);
 }

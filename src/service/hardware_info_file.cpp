@@ -40,9 +40,11 @@ HardwareInfoFile::HardwareInfoFile(SensorLink &link, Shell &shell, Dialogs &dial
                                    ParameterState &parameters, ParameterTransfer &transfer,
                                    ServiceController &service)
     : link_(link), shell_(shell), dialogs_(dialogs), parameters_(parameters), transfer_(transfer),
-      service_(service) {}
+      service_(service) {
+  link_.setAcquisitionTask(Acquisition::HardwareInfo, [this] { return run(); });
+}
 
-QCoro::Task<> HardwareInfoFile::CBF_ButtonGenHwInfoFile() {
+QCoro::Task<> HardwareInfoFile::run() {
   shell_.SetButtonsDimmed(false, true);
   (void)co_await GenerateHWInfoFile();
   shell_.SetButtonsDimmed(false, false);
@@ -62,15 +64,16 @@ QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
   parameters_.memory = ParameterMemory::Ram;
   co_await transfer_.readParameters();
   parameters_.memory = memory;
-  if (!link_.linkOk()) co_return -1;
+  // A link failure stops the acquisition too (and has reported itself).
+  if (!link_.acquisitionRunning()) co_return -1;
   // 2. Factors and offsets onto their pages. A short reply does not stop the file, which
   // matters most when something is wrong: it holds what came, and the log says what not.
-  const std::optional<PartialCalibrationData> calibration = service_.readCalibration();
-  if (!calibration || !link_.linkOk()) co_return -1;
+  const std::optional<PartialCalibrationData> calibration = co_await service_.readCalibration();
+  if (!calibration || !link_.acquisitionRunning()) co_return -1;
   // 3. The hardware information block.
   const LinkReply reply =
       co_await link_.request(kHardwareInfoOrder.order, kHardwareInfoOrder.argument);
-  if (!reply) co_return -1;
+  if (!reply || !link_.acquisitionRunning()) co_return -1;
   const std::vector<std::uint8_t> &block = reply.payload;
 
   // 4. The file.

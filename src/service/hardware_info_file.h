@@ -1,7 +1,9 @@
 #pragma once
 // The hardware initial file for support cases: parameters, calibration data and the
 // sensor's hardware information block read from the sensor, then written with the
-// firmware text and the current parameter set as one settings document.
+// firmware text and the current parameter set as one settings document. The reading is the
+// link's HardwareInfo acquisition, so STOP, a page switch, the window closing and a link
+// failure end it, and no file is written then.
 #include <QCoroTask>
 #include <QString>
 
@@ -23,12 +25,11 @@ public:
   // as "HARDWARE INI FILE".
   QString path;
 
-  // The HARDWARE INFO FILE button: the whole run behind the busy lock.
-  QCoro::Task<> CBF_ButtonGenHwInfoFile();
+private:
+  // The HardwareInfo acquisition: the whole run behind the busy lock.
+  QCoro::Task<> run();
   // Reads from the sensor, asks for the file and writes it; 1 when a file was written.
   QCoro::Task<int> GenerateHWInfoFile();
-
-private:
   [[nodiscard]] QString dialogDirectory() const;
 
   SensorLink &link_;

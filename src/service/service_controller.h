@@ -1,10 +1,13 @@
 #pragma once
 // The service functions on the sensor: the calibration run and its factors, reading and
 // sending factors and offsets, the offset calculation and the sensor's self-calibration.
-// Each button brackets its exchanges with the busy lock.
+// Each button starts its work behind the busy lock and returns; the calibration run is the
+// link's Calibration acquisition, so STOP, a page switch, the window closing and a link
+// failure end it.
 #include "service/core/calibration.h"
 #include "service/core/service_orders.h"
 
+#include <QCoroTask>
 #include <QObject>
 
 #include <optional>
@@ -14,7 +17,6 @@ namespace quorvane {
 class CalibrationPage;
 class Dialogs;
 class FramePublisher;
-class LiveController;
 class OffsetPage;
 class SensorLink;
 class Shell;
@@ -24,12 +26,11 @@ class ServiceController : public QObject {
   Q_OBJECT
 public:
   // Shows the raw values of every frame `frames` publishes; the calibration run publishes
-  // the frames it takes there. `live` runs GO after a calibration.
+  // the frames it takes there.
   ServiceController(SensorLink &link, Shell &shell, Dialogs &dialogs, FramePublisher &frames,
-                    LiveController &live, CalibrationPage &calibration, OffsetPage &offset,
-                    QObject *parent = nullptr);
+                    CalibrationPage &calibration, OffsetPage &offset, QObject *parent = nullptr);
 
-  // --- control callbacks ---
+  // --- control callbacks: they start the work and return ---
   void CBF_ButtonCalcCF();
   void CBF_ButtonGetCF();
   void CBF_ButtonSendCF();
@@ -39,20 +40,17 @@ public:
   void CBF_ButtonSendOffset();
 
   // --- the operations (1 on success, -1 when they ended early) ---
-  // 100 frames of a white target into factors on the page. Nothing changes unless every
-  // frame arrived and the factors are valid.
-  int CalcCF();
   // Factors and offsets from the sensor onto both pages; a short reply or a factor above
   // 4096 is shown in a popup and leaves the fields it concerns as they were.
-  int GetCF();
+  QCoro::Task<int> GetCF();
   // GetCF without popups, for a record that needs whatever the sensor sent: the reply as
   // far as it goes; nullopt when the exchange failed (the link reported it).
-  [[nodiscard]] std::optional<PartialCalibrationData> readCalibration();
+  QCoro::Task<std::optional<PartialCalibrationData>> readCalibration();
   // The page's factors (offsets) to the sensor; a refusal is reported by the link.
-  int SendCF();
-  int SendOffset();
-  int CalcOffset();
-  int StartSelfCalibration();
+  QCoro::Task<int> SendCF();
+  QCoro::Task<int> SendOffset();
+  QCoro::Task<int> CalcOffset();
+  QCoro::Task<int> StartSelfCalibration();
   // The raw values of one frame on the calibration page.
   void SetPanelCalibData(const MeasuredValues &values);
 
@@ -60,19 +58,28 @@ public:
   const CalibrationData &calibrationData() const { return calibration_; }
 
 private:
-  int sendWords(const CalibrationWrite &write);
-  // Runs `operation` behind the busy lock.
-  template <typename Operation> void dimmedWhile(Operation operation);
+  // How a calibration run ended: GO follows one that went through, whatever its result,
+  // but not one told to stop (STOP, a page switch, the window closing, a link failure).
+  enum class RunEnd { WentThrough, Stopped };
+
+  // The Calibration acquisition: 100 frames of a white target into factors on the page,
+  // then SEND CF. Nothing changes unless every frame arrived and the factors are valid.
+  QCoro::Task<RunEnd> calibrate();
+  // The calibration run, then GO.
+  QCoro::Task<> calibrateThenGo();
+  QCoro::Task<int> sendWords(CalibrationWrite write);
+  // Runs `operation` on the line behind the busy lock.
+  void runDimmed(QCoro::Task<int> (ServiceController::*operation)());
 
   SensorLink &link_;
   Shell &shell_;
   Dialogs &dialogs_;
   FramePublisher &frames_;
-  LiveController &live_;
   CalibrationPage &page_;
   OffsetPage &offsetPage_;
   CalibrationData calibration_{};
-  bool runStopped_ = false;
+  // How the last calibration run ended, for what follows it once the link is free.
+  RunEnd lastRun_ = RunEnd::WentThrough;
 };
 
 } // namespace quorvane

@@ -8,10 +8,10 @@ namespace quorvane {
 
 ServiceSubsystem::ServiceSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs,
                                    ParameterState &parameters, ParameterTransfer &transfer,
-                                   FramePublisher &frames, LiveController &live)
+                                   FramePublisher &frames)
     : calibrationPage_(new CalibrationPage(dialogs)), offsetPage_(new OffsetPage(dialogs)),
       passwordPanel_(new PasswordPanel(dialogs, calibrationPage_)),
-      controller_(std::make_unique<ServiceController>(link, shell, dialogs, frames, live,
+      controller_(std::make_unique<ServiceController>(link, shell, dialogs, frames,
                                                       *calibrationPage_, *offsetPage_)),
       hardwareInfo_(std::make_unique<HardwareInfoFile>(link, shell, dialogs, parameters, transfer,
                                                        *controller_)) {

@@ -14,7 +14,6 @@ namespace quorvane {
 
 class Dialogs;
 class FramePublisher;
-class LiveController;
 class ParameterTransfer;
 class SensorLink;
 class Shell;
@@ -23,7 +22,7 @@ struct ParameterState;
 class ServiceSubsystem : public Subsystem {
 public:
   ServiceSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &parameters,
-                   ParameterTransfer &transfer, FramePublisher &frames, LiveController &live);
+                   ParameterTransfer &transfer, FramePublisher &frames);
   ~ServiceSubsystem() override;
   ServiceSubsystem(const ServiceSubsystem &) = delete;
   ServiceSubsystem &operator=(const ServiceSubsystem &) = delete;

@@ -44,12 +44,13 @@ struct ServiceTest : AppFixture {
   void recordFramesAndStopGo() {
     QObject::connect(&app->frames(), &FramePublisher::frame, timers.get(),
                      [this](const MeasuredValues &m) { published.push_back(m); });
-    when([this] { return app->link().acquisition() == Acquisition::Live; }, [this] { window().stopButton()->click(); });
+    when([this] { return app->link().acquisition() == Acquisition::Live; },
+         [this] { window().stopButton()->click(); });
   }
   void pressCalcCF() {
     dialogs.answerConfirm(true); // SEND POWER
     dialogs.answerConfirm(true); // CONFIRM CALCULATION!
-    calibration().calcCFButton()->click();
+    clickAndSettle(calibration().calcCFButton());
   }
 };
 
@@ -126,15 +127,28 @@ TEST_F(ServiceTest, StoppedRunSaysSoOnceAndChangesNothing) {
   std::function<void()> stop;
   QObject::connect(&app->frames(), &FramePublisher::frame, timers.get(),
                    [&] { countOrder(kMeasure) == 10 ? stop() : void(); });
-  for (MainPage page : {MainPage::Calibration, MainPage::Connection, MainPage::Scope}) {
-    SCOPED_TRACE(static_cast<int>(page)); // Calibration: STOP; the others: a switch there
-    stop = [&] { page == MainPage::Calibration ? window().stopButton()->click() : clickTab(page); };
+  struct Case {
+    const char *name;
+    std::function<void()> stop;
+    bool told; // a closed window has nobody left to read it
+  };
+  const std::vector<Case> cases = {
+      {"STOP", [&] { window().stopButton()->click(); }, true},
+      {"connection page", [&] { clickTab(MainPage::Connection); }, true},
+      {"scope page", [&] { clickTab(MainPage::Scope); }, true},
+      {"window closing", [&] { window().close(); }, false}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    stop = c.stop;
     model().clearRequests();
     dialogs.clear();
     pressCalcCF();
     EXPECT_EQ(requests(), std::vector<Request>(10, Request{kMeasure, 0, 0})) << "nor GO";
-    ASSERT_EQ(dialogs.popups().size(), 3u);
-    EXPECT_EQ(dialogs.popups()[2].text, "CALIBRATION STOPPED! \nNOTHING WAS SENT.");
+    ASSERT_EQ(dialogs.popups().size(), c.told ? 3u : 2u);
+    if (c.told) {
+      EXPECT_EQ(dialogs.popups()[2].text, "CALIBRATION STOPPED! \nNOTHING WAS SENT.");
+    }
+    EXPECT_TRUE(calibration().calcCFButton()->isEnabled());
   }
 }
 
@@ -159,13 +173,13 @@ TEST_F(ServiceTest, CalibrationAndOffsetButtonsPutTheirOrdersOnTheWire) {
   startConnected();
   const ChannelWords factors{1000, 2000, 3000};
   calibration().setFactors(factors);
-  calibration().sendCFButton()->click();
+  clickAndSettle(calibration().sendCFButton());
   EXPECT_EQ(requests(), (std::vector<Request>{{101, 0, 6}}));
   EXPECT_EQ(lastPayload(101), le(factors));
   EXPECT_EQ(model().calibration().factors, factors);
 
   model().clearRequests();
-  calibration().selfCalibrationButton()->click();
+  clickAndSettle(calibration().selfCalibrationButton());
   EXPECT_EQ(requests(), (std::vector<Request>{{103, 0, 0}}));
   EXPECT_EQ(calibration().setValue(), 2000); // what the simulated sensor calibrates to
   EXPECT_EQ(calibration().maxDelta(), 400);
@@ -176,7 +190,7 @@ TEST_F(ServiceTest, CalibrationAndOffsetButtonsPutTheirOrdersOnTheWire) {
   EXPECT_EQ(dialogs.popups()[0].text, "Confirm calibration factors with SEND CF.");
 
   model().clearRequests();
-  offset().calcOffsetButton()->click();
+  clickAndSettle(offset().calcOffsetButton());
   EXPECT_EQ(requests(), (std::vector<Request>{{100, 1, 0}, {102, 0, 0}}));
   EXPECT_EQ(offset().offsets(), model().calibration().offsets);
   EXPECT_EQ(calibration().factors(), factors) << "read back from the sensor";
@@ -184,14 +198,14 @@ TEST_F(ServiceTest, CalibrationAndOffsetButtonsPutTheirOrdersOnTheWire) {
   model().clearRequests();
   const ChannelWords offsets{5, 6, 7};
   offset().setOffsets(offsets);
-  offset().sendOffsetButton()->click();
+  clickAndSettle(offset().sendOffsetButton());
   EXPECT_EQ(requests(), (std::vector<Request>{{101, 1, 6}}));
   EXPECT_EQ(lastPayload(101), le(offsets));
   EXPECT_EQ(model().calibration().offsets, offsets);
 
   model().clearRequests();
   model().calibration().factors = {11, 22, 33};
-  calibration().getCFButton()->click();
+  clickAndSettle(calibration().getCFButton());
   EXPECT_EQ(requests(), (std::vector<Request>{{102, 0, 0}}));
   EXPECT_EQ(calibration().factors(), (ChannelWords{11, 22, 33}));
   EXPECT_EQ(dialogs.popups().size(), 1u);
@@ -201,10 +215,10 @@ TEST_F(ServiceTest, NoFactorAbove4096ReachesTheSensor) {
   startConnected();
   calibration().factorField(0)->setValue(5000);
   model().calibration().factors = {5000, 100, 4097}; // read back: the fields keep theirs
-  calibration().getCFButton()->click();
+  clickAndSettle(calibration().getCFButton());
   model().calibration().offsets = {4095, 4095, 4095}; // no signal left: factors of 65535
-  calibration().selfCalibrationButton()->click();
-  calibration().sendCFButton()->click();
+  clickAndSettle(calibration().selfCalibrationButton());
+  clickAndSettle(calibration().sendCFButton());
   EXPECT_EQ(lastPayload(101), le({4096, 1024, 1024}));
   ASSERT_EQ(dialogs.popups().size(), 2u);
   EXPECT_EQ(dialogs.popups()[0].text,
@@ -277,7 +291,7 @@ TEST_F(ServiceTest, HardwareInfoFileHoldsWhatTheSensorSent) {
     dialogs.clear();
     dialogs.answerFile(FileSelectResult::NewFile, path);
 
-    app->connectionPage().hardwareInfoButton()->click();
+    clickAndSettle(app->connectionPage().hardwareInfoButton());
 
     EXPECT_EQ(requests(),
               (std::vector<Request>{{2, 0, 0}, {2, 2, 0}, {102, 0, 0}, {194, 0x7C19, 0}}));
@@ -344,11 +358,39 @@ TEST_F(ServiceTest, CancellingTheFileDialogWritesNoFile) {
   startConnected();
   dialogs.answerFile(FileSelectResult::Cancelled, QString());
 
-  app->connectionPage().hardwareInfoButton()->click();
+  clickAndSettle(app->connectionPage().hardwareInfoButton());
 
   EXPECT_EQ(countOrder(194), 1);
   EXPECT_TRUE(app->connectionPage().logText().endsWith("ATTENTION!   NO FILE WAS SELECTED!\n\n"));
   EXPECT_TRUE(QDir(dir.path()).entryList({"*.ini"}, QDir::Files).isEmpty());
+}
+
+TEST_F(ServiceTest, HardwareInfoReadEndedEarlyWritesNoFile) {
+  struct Case {
+    const char *name;
+    std::function<void()> end;
+  };
+  const std::vector<Case> cases = {{"STOP", [&] { window().stopButton()->click(); }},
+                                   {"scope page", [&] { clickTab(MainPage::Scope); }},
+                                   {"window closing", [&] { window().close(); }},
+                                   {"sensor gone", [&] { sensor.reset(); }}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::SimOptions options;
+    options.delayMs = 50; // the end comes while the calibration read waits for its reply
+    startConnected(options);
+    when([&] { return countOrder(102) == 1; }, c.end);
+
+    clickAndSettle(app->connectionPage().hardwareInfoButton());
+
+    EXPECT_TRUE(dialogs.popups().empty()) << "no file dialog";
+    EXPECT_TRUE(QDir(dir.path()).entryList({"*.ini"}, QDir::Files).isEmpty());
+    EXPECT_EQ(app->connectionPage().logText().count("SERVER HAS CLOSED CONNECTION!"),
+              sensor ? 0 : 1);
+    EXPECT_EQ(app->connectionPage().hardwareInfoButton()->isEnabled(), app->link().linkOk());
+    timers = std::make_unique<QObject>();
+    app.reset();
+  }
 }
 
 } // namespace
