@@ -59,9 +59,6 @@ LiveController::LiveController(SensorLink &link, Shell &shell, ParameterState &p
 void LiveController::CBF_ButtonGo() {
   // GO is dimmed while an acquisition runs; a shortcut must not start a second one.
   if (link_.acquisition() != Acquisition::Idle) return;
-  transfer_.GetPanelValues();
-  if (shell_.currentChildPanel() != ChildPanel::MeanTeach)
-    shell_.ShowChildPanelDisp(ChildPanel::Measurement);
   (void)link_.startAcquisition(Acquisition::Live);
 }
 
@@ -72,6 +69,10 @@ void LiveController::CBF_ButtonStop() {
 // --- the loop ------------------------------------------------------------------------------
 
 QCoro::Task<> LiveController::measure() {
+  // Whoever started it (GO, the mean-value assistant, the end of a calibration run).
+  transfer_.GetPanelValues();
+  if (shell_.currentChildPanel() != ChildPanel::MeanTeach)
+    shell_.ShowChildPanelDisp(ChildPanel::Measurement);
   shell_.SetButtonsDimmed(true, true);
   InitGraphs();
   while (link_.acquisitionRunning()) {
