@@ -556,6 +556,23 @@ QCoro::Task<> SensorLink::acquisitionEnded() {
     co_await d_->ended.next();
 }
 
+QCoro::Task<bool> SensorLink::pause(std::chrono::milliseconds time) {
+  QTimer timer;
+  timer.setTimerType(Qt::PreciseTimer);
+  timer.setSingleShot(true);
+  bool passed = false;
+  connect(&timer, &QTimer::timeout, this, [this, &passed] {
+    passed = true;
+    d_->wake.wakeAll();
+  });
+  timer.start(time);
+  for (;;) {
+    if (!acquisitionRunning()) co_return false;
+    if (passed) co_return true;
+    co_await d_->wake.next();
+  }
+}
+
 // --- transports ---
 
 int SensorLink::InitRS232() {

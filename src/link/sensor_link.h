@@ -102,6 +102,10 @@ public:
   void runOnLine(std::function<QCoro::Task<>()> job);
   // Runs the jobs asked for since the last call; a loop awaits this between two steps.
   QCoro::Task<> servePending();
+  // A running acquisition's wait between two steps (a recording interval): resumes true
+  // once `time` has passed (a precise timer), false at once when the acquisition is told to
+  // stop or none runs.
+  [[nodiscard]] QCoro::Task<bool> pause(std::chrono::milliseconds time);
   // The program is ending: what still waits on the link never resumes.
   void abandonWaits();
   // Nothing runs: no acquisition, no job, no request on the line or waiting its turn.
