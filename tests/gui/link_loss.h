@@ -14,6 +14,7 @@ inline void expectOneLossReportAndReconnect(Application &app,
   sensor = std::make_unique<sim::SimTcpServer>(std::move(options));
   ASSERT_TRUE(sensor->listen(QHostAddress::LocalHost, port));
   app.connectionPage().tryToConnectButton()->click();
+  settleUntil([&app] { return app.idle(); });
   EXPECT_TRUE(app.link().linkOk());
   EXPECT_EQ(app.connectionPage().logText().count(report), 1);
 }
