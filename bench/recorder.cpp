@@ -69,7 +69,7 @@ public:
   int calculationMode() const override { return 0; }
 };
 
-bool connectTo(SensorLink &link, const QString &port) {
+QCoro::Task<bool> connectTo(SensorLink &link, const QString &port) {
   {
     CommunicationSettings cs = link.settings();
     cs.protocol = Protocol::Tcp;
@@ -77,12 +77,12 @@ bool connectTo(SensorLink &link, const QString &port) {
     cs.portNumber = port.toStdString();
     link.setSettings(cs);
   }
-  if (QCoro::waitFor(link.InitTCP_IP()) < 0) {
+  if (co_await link.InitTCP_IP() < 0) {
     std::fprintf(stderr, "could not connect: %s\n", qPrintable(link.errorText()));
-    return false;
+    co_return false;
   }
   link.markVerified();
-  return true;
+  co_return true;
 }
 
 struct Rig {
@@ -106,20 +106,20 @@ struct Rig {
   }
 };
 
-int triggered(double seconds) {
+QCoro::Task<int> triggered(double seconds) {
   bench::SimProcess sim({QStringLiteral("--tcp-port"), QStringLiteral("0"),
                          QStringLiteral("--trigger-period-ms"), QStringLiteral("2")});
   const auto port = sim.line("TCP PORT ");
   Rig rig;
-  if (!port || !connectTo(rig.link, *port)) return 1;
+  if (!port || !co_await connectTo(rig.link, *port)) co_return 1;
   rig.page.setMode(3);
 
   std::uint64_t backlogAtStop = 0;
-  QTimer::singleShot(static_cast<int>(seconds * 1000), [&] {
+  QTimer::singleShot(static_cast<int>(seconds * 1000), &rig.link, [&] {
     const Transport *t = rig.link.transport();
     qint64 waiting = rig.link.receivedBytes() + (t ? t->bytesAvailable() : 0);
-    // A frame whose header is in already is still received and written after STOP.
-    if (rig.link.receivedBytes() >= 8) waiting -= 8 + 46;
+    // A frame already whole in the receive buffer is still taken and written after STOP.
+    if (rig.link.receivedBytes() >= 8 + 46) waiting -= 8 + 46;
     backlogAtStop = static_cast<std::uint64_t>(std::max<qint64>(waiting, 0) / (8 + 46));
     rig.recorder.CBF_ButtonStopRecord();
   });
@@ -127,7 +127,7 @@ int triggered(double seconds) {
   const double cpu0 = bench::cpuSeconds();
   wall.start();
   rig.recorder.CBF_ButtonStartTrigRec();
-  bench::runUntil([&] { return rig.link.idle(); });
+  co_await rig.link.acquisitionEnded();
   const double elapsed = double(wall.nsecsElapsed()) / 1e9;
   const double cpu = bench::cpuSeconds() - cpu0;
   rig.link.disconnectTcp();
@@ -146,14 +146,14 @@ int triggered(double seconds) {
               "                       count here too)\n",
               sent - (long long)lines - (long long)backlogAtStop);
   std::printf("  tool CPU per line:   %.1f us\n", lines ? cpu / double(lines) * 1e6 : 0.0);
-  return sent >= 0 ? 0 : 1;
+  co_return sent >= 0 ? 0 : 1;
 }
 
-int interval(int frames) {
+QCoro::Task<int> interval(int frames) {
   bench::SimProcess sim({QStringLiteral("--tcp-port"), QStringLiteral("0")});
   const auto port = sim.line("TCP PORT ");
   Rig rig;
-  if (!port || !connectTo(rig.link, *port)) return 1;
+  if (!port || !co_await connectTo(rig.link, *port)) co_return 1;
   rig.page.setMode(0);
   rig.page.setInterval(0.25);
   rig.page.setNumberOfFrames(static_cast<std::uint16_t>(frames));
@@ -165,7 +165,7 @@ int interval(int frames) {
   });
   clock.start();
   rig.recorder.CBF_ButtonStartRecord();
-  bench::runUntil([&] { return rig.link.idle(); });
+  co_await rig.link.acquisitionEnded();
 
   double worst = 0.0;
   for (std::size_t i = 1; i < at.size(); ++i)
@@ -175,7 +175,13 @@ int interval(int frames) {
   std::printf("  largest interval deviation: %.2f ms\n", worst * 1e3);
   std::printf("  drift over the run:         %.2f ms\n", drift * 1e3);
   std::printf("  end message:                %s\n", qPrintable(rig.dialogs.lastMessage));
-  return static_cast<int>(at.size()) == frames ? 0 : 1;
+  co_return static_cast<int>(at.size()) == frames ? 0 : 1;
+}
+
+QCoro::Task<> runBoth(double seconds, int frames) {
+  const int a = co_await triggered(seconds);
+  const int b = co_await interval(frames);
+  QCoreApplication::exit(a != 0 ? a : b);
 }
 
 } // namespace
@@ -185,7 +191,7 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
   const int frames = argc > 2 ? std::atoi(argv[2]) : 100;
-  const int a = triggered(seconds);
-  const int b = interval(frames);
-  return a != 0 ? a : b;
+  // Started from the running event loop, so that the exit at its end ends exec().
+  QTimer::singleShot(0, [seconds, frames] { runBoth(seconds, frames); });
+  return app.exec();
 }

@@ -487,9 +487,7 @@ void SensorLink::setAcquisitionTask(Acquisition kind, std::function<QCoro::Task<
 }
 
 bool SensorLink::startAcquisition(Acquisition kind) {
-  // A job (SEND, GET) on the line finishes first; the busy lock keeps GO dimmed meanwhile.
-  if (acquisition_ != Acquisition::Idle || kind == Acquisition::Idle || jobsRunning_ > 0)
-    return false;
+  if (acquisition_ != Acquisition::Idle || kind == Acquisition::Idle) return false;
   const auto &task = tasks_.at(static_cast<std::size_t>(kind));
   if (!task) return false;
   acquisition_ = kind;
@@ -566,6 +564,23 @@ QCoro::Task<> SensorLink::servePending() {
 QCoro::Task<> SensorLink::acquisitionEnded() {
   while (acquisition_ != Acquisition::Idle)
     co_await d_->ended.next();
+}
+
+QCoro::Task<bool> SensorLink::pause(std::chrono::milliseconds time) {
+  QTimer timer;
+  timer.setTimerType(Qt::PreciseTimer);
+  timer.setSingleShot(true);
+  bool passed = false;
+  connect(&timer, &QTimer::timeout, this, [this, &passed] {
+    passed = true;
+    d_->wake.wakeAll();
+  });
+  timer.start(time);
+  for (;;) {
+    if (!acquisitionRunning()) co_return false;
+    if (passed) co_return true;
+    co_await d_->wake.next();
+  }
 }
 
 // --- transports ---

@@ -84,8 +84,8 @@ public:
   }
   // Declares the task an acquisition of `kind` runs; its owner does this once.
   void setAcquisitionTask(Acquisition kind, std::function<QCoro::Task<>()> task);
-  // Starts the declared task of `kind`; false (nothing runs) while another acquisition or a job
-  // runs or when none is declared. The task ends on its own or when told to stop;
+  // Starts the declared task of `kind`; false (nothing runs) while another acquisition
+  // runs or when none is declared (a job may start one and await its end). The task ends on its own or when told to stop;
   // acquisitionChanged() tells both.
   [[nodiscard]] bool startAcquisition(Acquisition kind);
   // Starts a loop of `kind` that its caller runs itself (loops not yet made tasks).
@@ -102,6 +102,10 @@ public:
   void runOnLine(std::function<QCoro::Task<>()> job);
   // Runs the jobs asked for since the last call; a loop awaits this between two steps.
   QCoro::Task<> servePending();
+  // A running acquisition's wait between two steps (a recording interval): resumes true
+  // once `time` has passed (a precise timer), false at once when the acquisition is told to
+  // stop or none runs.
+  [[nodiscard]] QCoro::Task<bool> pause(std::chrono::milliseconds time);
   // The program is ending: what still waits on the link never resumes.
   void abandonWaits();
   // Nothing runs: no acquisition, no job, no request on the line or waiting its turn.

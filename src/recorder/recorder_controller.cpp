@@ -51,8 +51,7 @@ RecorderController::RecorderController(SensorLink &link, Shell &shell, Dialogs &
     last_ = values;
     haveFrame_ = true;
   });
-  // A STOP, a mode change or a link failure ends the wait between two requests at once.
-  connect(&link_, &SensorLink::acquisitionChanged, &turnWait_, [this] { turnWait_.wake(); });
+  link_.setAcquisitionTask(Acquisition::Recording, [this] { return record(); });
 
   connect(&page_, &RecorderPage::CBF_EditSelectDataRec, this,
           &RecorderController::CBF_EditSelectDataRec);
@@ -98,11 +97,8 @@ void RecorderController::CBF_EditSelectDataRec() {
 }
 
 void RecorderController::CBF_ButtonStartRecord() {
-  if (inLoop_ || !isIntervalMode(page_.mode())) return;
-  shell_.SetButtonsDimmed(false, true);
-  Q_EMIT InitPanelGraph();
-  Record();
-  shell_.SetButtonsDimmed(false, false);
+  if (!isIntervalMode(page_.mode())) return;
+  startRecording(Run::Intervals);
 }
 
 void RecorderController::CBF_ButtonStopRecord() {
@@ -110,8 +106,8 @@ void RecorderController::CBF_ButtonStopRecord() {
 }
 
 void RecorderController::CBF_ButtonStartTrigRec() {
-  if (inLoop_ || page_.mode() != static_cast<int>(RecordMode::Triggered)) return;
-  TriggeredRecord();
+  if (page_.mode() != static_cast<int>(RecordMode::Triggered)) return;
+  startRecording(Run::Triggered);
 }
 
 void RecorderController::CBF_ButtonManualRecord() {
@@ -190,56 +186,81 @@ void RecorderController::showEndMessage() {
   dialogs_.message(text(tally_.endTitle()), QString::fromStdString(tally_.endMessage()));
 }
 
-// --- modes 0 and 1: the interval loop ------------------------------------------------------
+// --- the recording ------------------------------------------------------------------------
 
-void RecorderController::Record() {
-  if (!dialogs_.confirm(kAttention, kRightFileName)) return;
-  dialogs_.message(kAttention, kNotOpenElsewhere);
-  page_.setIntervalRecording(true);
-  RecordFrame();
-  showEndMessage();
-  page_.setIntervalRecording(false);
+void RecorderController::startRecording(Run run) {
+  // A recording or another acquisition already holds the link.
+  if (link_.acquisition() != Acquisition::Idle) return;
+  run_ = run;
+  (void)link_.startAcquisition(Acquisition::Recording);
 }
 
-void RecorderController::RecordFrame() {
-  if (inLoop_ || !link_.beginLoop(Acquisition::Recording)) return;
-  inLoop_ = true;
+bool RecorderController::recording() const {
+  return link_.acquisition() == Acquisition::Recording;
+}
+
+QCoro::Task<> RecorderController::record() {
+  if (run_ == Run::Triggered)
+    co_await TriggeredRecord();
+  else
+    co_await Record();
+}
+
+// --- modes 0 and 1: the interval loop ------------------------------------------------------
+
+QCoro::Task<> RecorderController::Record() {
+  shell_.SetButtonsDimmed(false, true);
+  Q_EMIT InitPanelGraph();
+  if (dialogs_.confirm(kAttention, kRightFileName)) {
+    dialogs_.message(kAttention, kNotOpenElsewhere);
+    page_.setIntervalRecording(true);
+    co_await RecordFrame();
+    showEndMessage();
+    page_.setIntervalRecording(false);
+  }
+  shell_.SetButtonsDimmed(false, false);
+}
+
+QCoro::Task<> RecorderController::RecordFrame() {
   progress_ = RecordProgress(page_.numberOfFrames());
   startTally();
   CalcRecTime();
-  const double interval = correctRecordInterval(page_.interval()).seconds;
+  const auto interval = std::chrono::nanoseconds(
+      static_cast<qint64>(correctRecordInterval(page_.interval()).seconds * 1e9));
   page_.showFrameCounter(0);
 
   qint64 turnStart = clock_.nsecsElapsed();
   while (link_.acquisitionRunning()) {
-    if (link_.exchange(Order::ReadMeasurement, 0) == 1)
-      takeRecordedFrame(decodeMeasuredValues(link_.replyPayload()));
+    // A procedure asked for meanwhile goes out whole between two turns.
+    co_await link_.servePending();
+    if (!link_.acquisitionRunning()) break;
+    const LinkReply reply = co_await link_.request(Order::ReadMeasurement, 0);
+    if (reply) takeRecordedFrame(decodeMeasuredValues(reply.payload));
     // Counted after every attempt, also a failed one (which has ended the loop).
     const int mode = page_.mode();
     progress_.countAttempt(mode);
     if (mode == static_cast<int>(RecordMode::Counted)) {
       page_.showRecordedCount(progress_.recordedCount());
       page_.showRemainingCount(progress_.remainingCount());
-      if (progress_.finished()) link_.stopAcquisition();
+      if (progress_.finished()) break;
     } else if (mode == static_cast<int>(RecordMode::Endless)) {
       page_.showFrameCounter(progress_.frameCounter());
     }
     if (!link_.acquisitionRunning()) break;
     // The next turn starts when this one was due to end, so timer latency does not add up
     // over a long recording; after an exchange that overran the interval it starts now.
-    const qint64 due = turnStart + static_cast<qint64>(interval * 1e9);
-    turnStart = waitUntil(due) ? due : clock_.nsecsElapsed();
+    const qint64 due = turnStart + interval.count();
+    const qint64 remaining = due - clock_.nsecsElapsed();
+    if (remaining <= 0) {
+      turnStart = clock_.nsecsElapsed();
+      continue;
+    }
+    // Rounded up: a turn never starts before it is due.
+    if (!co_await link_.pause(
+            std::chrono::ceil<std::chrono::milliseconds>(std::chrono::nanoseconds(remaining))))
+      break;
+    turnStart = due;
   }
-  if (link_.acquisition() == Acquisition::Recording) link_.stopAcquisition();
-  inLoop_ = false;
-}
-
-bool RecorderController::waitUntil(qint64 dueNs) {
-  const qint64 remaining = dueNs - clock_.nsecsElapsed();
-  if (remaining <= 0) return false;
-  (void)turnWait_.until([this] { return !link_.acquisitionRunning(); },
-                        std::chrono::nanoseconds(remaining));
-  return true;
 }
 
 void RecorderController::takeRecordedFrame(const MeasuredValues &values) {
@@ -250,58 +271,42 @@ void RecorderController::takeRecordedFrame(const MeasuredValues &values) {
 
 // --- mode 3: frames the sensor sends when triggered ----------------------------------------
 
-void RecorderController::TriggeredRecord() {
-  if (!dialogs_.confirm(kAttention, kRightFileName)) return;
+QCoro::Task<> RecorderController::TriggeredRecord() {
+  if (!dialogs_.confirm(kAttention, kRightFileName)) co_return;
   shell_.SetButtonsDimmed(false, true);
   dialogs_.message(kAttention, kNotOpenElsewhere);
   page_.setTriggeredRecording(true);
   startTally();
-  if (link_.exchange(Order::AutoSend, 1) == 1) {
+  const LinkReply started = co_await link_.request(Order::AutoSend, 1);
+  if (started) {
     // Frames that followed the reply at once are already in the buffer; keep them.
-    link_.consume(static_cast<int>(kHeaderSize) + link_.replyHeader().dataLength);
-    if (!inLoop_ && link_.beginLoop(Acquisition::Recording)) {
-      inLoop_ = true;
-      progress_ = RecordProgress();
-      page_.showFrameCounter(0);
-      MeasuredValues values{};
-      bool hasPayload = false;
-      while (link_.acquisitionRunning() && receiveStreamedFrame(values, hasPayload)) {
-        if (!hasPayload) continue; // a header-only frame carries nothing to record
-        progress_.countTriggered();
-        takeRecordedFrame(values);
-        page_.showFrameCounter(progress_.frameCounter());
-      }
-      if (link_.acquisition() == Acquisition::Recording) link_.stopAcquisition();
-      inLoop_ = false;
+    link_.consume(static_cast<int>(kHeaderSize) + started.header.dataLength);
+    progress_ = RecordProgress();
+    page_.showFrameCounter(0);
+    while (link_.acquisitionRunning()) {
+      // No time limit for a frame to begin: the sensor sends only when it is triggered.
+      const StreamedFrame frame = co_await link_.receiveFrame();
+      // A closed server has been reported; a serial line that failed has not.
+      if (frame.end == StreamEnd::LineFault) link_.report(kLineFault);
+      if (frame.end != StreamEnd::Complete) break;
+      if (frame.reply.payload.empty()) continue; // a header-only frame carries nothing
+      progress_.countTriggered();
+      takeRecordedFrame(decodeMeasuredValues(frame.reply.payload));
+      page_.showFrameCounter(progress_.frameCounter());
     }
-    StopAutoSend();
+    co_await StopAutoSend();
   }
   showEndMessage();
   page_.setTriggeredRecording(false);
   shell_.SetButtonsDimmed(false, false);
 }
 
-bool RecorderController::receiveStreamedFrame(MeasuredValues &values, bool &hasPayload) {
-  // No time limit: the sensor sends only when it is triggered.
-  if (!link_.waitForReceived(static_cast<int>(kHeaderSize))) {
-    // A stop, or a closed server, has been dealt with; a serial line that failed has not.
-    if (link_.acquisitionRunning()) link_.report(kLineFault);
-    return false;
-  }
-  if (link_.CheckHeaderCRC() != 1) return false;
-  const int length = link_.replyHeader().dataLength;
-  if (length != 0 && link_.GetDataFrame() != 1) return false;
-  hasPayload = length != 0;
-  if (hasPayload) values = decodeMeasuredValues(link_.replyPayload());
-  link_.consume(static_cast<int>(kHeaderSize) + length);
-  return true;
-}
-
-void RecorderController::StopAutoSend() {
+QCoro::Task<> RecorderController::StopAutoSend() {
   // With the line gone there is nobody to tell, and a second failure report would follow.
+  // A line still open is told even after a failure, or the sensor would go on sending.
   const Transport *t = link_.transport();
-  if (t == nullptr || !t->isOpen()) return;
-  (void)link_.exchange(Order::AutoSend, 0);
+  if (t == nullptr || !t->isOpen()) co_return;
+  (void)co_await link_.request(Order::AutoSend, 0);
 }
 
 // --- mode 2: one frame per button press ----------------------------------------------------

@@ -1,14 +1,14 @@
 #pragma once
-// The recorder: chooses the record file, runs the interval loop (modes 0 and 1) and the
-// auto-send loop (mode 3), records single frames (mode 2) and appends every recorded frame
-// as one line to the record file. The file is opened and closed for every line, so every
-// line written before a link failure or a mode change stays in it, and other programs may
-// read it between lines.
-#include "link/event_wait.h"
+// The recorder: chooses the record file, runs the recording (the interval loop of modes 0
+// and 1, the auto-send loop of mode 3) as the link's Recording acquisition, records single
+// frames (mode 2) and appends every recorded frame as one line to the record file. The file
+// is opened and closed for every line, so every line written before a link failure or a mode
+// change stays in it, and other programs may read it between lines.
 #include "live/core/measured_values.h"
 #include "recorder/core/record_outcome.h"
 #include "recorder/core/record_progress.h"
 
+#include <QCoroTask>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -25,7 +25,7 @@ class RecorderController : public QObject {
   Q_OBJECT
 public:
   // Keeps the last frame `frames` publishes (for the record-one-frame button) and publishes
-  // the frames its loops take.
+  // the frames its recordings take. Declares the link's Recording task.
   RecorderController(SensorLink &link, Shell &shell, Dialogs &dialogs, RecorderPage &page,
                      FramePublisher &frames, QObject *parent = nullptr);
 
@@ -37,7 +37,7 @@ public:
   const RecordProgress &progress() const { return progress_; }
   // Lines written and lost by the current (or last) recording.
   const RecordTally &tally() const { return tally_; }
-  bool recording() const { return inLoop_; }
+  [[nodiscard]] bool recording() const;
 
   // --- control callbacks ---
   void CBF_EditSelectDataRec();
@@ -57,10 +57,6 @@ public:
   void SelRecFile();
   // Starts the selected file afresh with its header; false (after telling why) if it failed.
   bool WriteFileHeader();
-  void Record();
-  void RecordFrame();
-  void TriggeredRecord();
-  void StopAutoSend();
   void RecordManually();
   // Appends one line for `values`; a line the file does not take is counted and shown.
   void ToFile(const MeasuredValues &values);
@@ -72,14 +68,19 @@ Q_SIGNALS:
   void SetPanelGraphData(const quorvane::MeasuredValues &values);
 
 private:
-  // A frame taken by a loop: published (live displays), then graphed and written.
+  // Which recording the Recording task runs.
+  enum class Run { Intervals, Triggered };
+  void startRecording(Run run);
+  // The Recording task: from the confirmation to the end message.
+  QCoro::Task<> record();
+  // START of modes 0 and 1, then the interval loop.
+  QCoro::Task<> Record();
+  QCoro::Task<> RecordFrame();
+  // The triggered START: auto-send on, its loop, auto-send off.
+  QCoro::Task<> TriggeredRecord();
+  QCoro::Task<> StopAutoSend();
+  // A frame taken by a recording: published (live displays), then graphed and written.
   void takeRecordedFrame(const MeasuredValues &values);
-  // Sleeps in the event loop until `dueNs` on the clock or the loop is stopped; false when
-  // the time had already passed.
-  bool waitUntil(qint64 dueNs);
-  // The streaming receiver's step: the next whole frame into `values`; false when the
-  // loop is to end (stopped, or a failure that has been reported).
-  bool receiveStreamedFrame(MeasuredValues &values, bool &hasPayload);
   void startTally();
   void showEndMessage();
 
@@ -95,9 +96,8 @@ private:
   bool haveFrame_ = false;
   RecordProgress progress_;
   RecordTally tally_;
-  bool inLoop_ = false;
+  Run run_ = Run::Intervals;
   QElapsedTimer clock_;
-  EventWait turnWait_;
 };
 
 } // namespace quorvane

@@ -1,6 +1,7 @@
 // The RECORDER page through the main window against the simulated sensor: the record file
 // read back field by field against the frames the sensor sent, every record mode, the
-// file selection, and recordings ended by STOP, a mode change or a lost link.
+// file selection, and recordings ended by STOP, a mode change, a page switch, the window
+// closing or a lost link.
 #include "app_fixture.h"
 #include "link_loss.h"
 
@@ -37,17 +38,21 @@ struct RecorderTest : AppFixture {
     dialogs.answerFile(FileSelectResult::NewFile, file());
     page().selectFileButton()->click();
   }
-  // Presses a START; a recording still running after 20 s is stopped and reported.
+  // Presses a START and waits until the recording has ended; one still running after 20 s
+  // is stopped and reported.
   void start(QPushButton *button) {
     dialogs.answerConfirm(true);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [this] {
+    button->click();
+    if (!QTest::qWaitFor([this] { return app->idle(); }, 20000)) {
       ADD_FAILURE() << "the recording did not end";
       page().stopButton()->click();
-    });
-    guard.start(20000);
-    button->click();
+      settle();
+    }
+  }
+  // The stop order of a triggered recording can end the recording with a frame that was on
+  // its way for its reply; the sensor (in this process) takes the order a little later.
+  void letTheSensorTakeTheStop() {
+    settleUntil([this] { return !model().autoSendActive(); });
   }
   // The record lines after the header, split into their fields.
   std::vector<QStringList> lines() {
@@ -157,6 +162,7 @@ TEST_F(RecorderTest, TriggeredRecordingWritesEveryFrameTheSensorSent) {
        [&] { page().stopButton()->click(); });
 
   start(page().startTriggeredButton());
+  letTheSensorTakeTheStop();
 
   EXPECT_EQ(requests(), (std::vector<Request>{{kAutoSend, 1, 0}, {kAutoSend, 0, 0}}));
   EXPECT_FALSE(model().autoSendActive());
@@ -280,6 +286,64 @@ TEST_F(RecorderTest, ALostLinkKeepsEveryLineWritten) {
   }
 }
 
+// A page switch, the window closing or a mode change ends a recording as STOP does: at
+// once, every frame taken is a line, auto-send is off again, the end message follows and
+// START is back.
+TEST_F(RecorderTest, APageSwitchClosingOrModeChangeEndsTheRecordingWhole) {
+  const auto connectionPage = [this] { clickTab(MainPage::Connection); };
+  const auto scopePage = [this] { clickTab(MainPage::Scope); };
+  const auto closeWindow = [this] { window().close(); };
+  struct Case {
+    const char *name;
+    int mode;
+    std::function<void()> end;
+  };
+  const Case cases[] = {
+      {"interval, connection page", 1, connectionPage},
+      {"interval, scope page", 1, scopePage},
+      {"interval, window closed", 1, closeWindow},
+      {"triggered, connection page", 3, connectionPage},
+      {"triggered, scope page", 3, scopePage},
+      {"triggered, window closed", 3, closeWindow},
+      {"triggered, mode change", 3, [this] { chooseMode(1); }},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::SimOptions options;
+    options.triggerPeriodMs = 5;
+    startConnected(options);
+    selectNewFile();
+    window().showPage(MainPage::Recorder);
+    chooseMode(c.mode);
+    page().intervalEdit()->setValue(0.25);
+    int measuredAtEnd = -1;
+    when([&] { return lines().size() >= 2; },
+         [&] {
+           c.end();
+           measuredAtEnd = countOrder(kMeasure);
+         });
+    QPushButton *button = c.mode == 3 ? page().startTriggeredButton() : page().startButton();
+
+    start(button);
+    if (c.mode == 3) letTheSensorTakeTheStop();
+
+    EXPECT_FALSE(recorder().recording());
+    EXPECT_EQ(countOrder(kMeasure), measuredAtEnd) << "no request after the end";
+    if (c.mode == 3) {
+      EXPECT_EQ(requests().back(), (Request{kAutoSend, 0, 0}));
+      EXPECT_EQ(lines().size(), static_cast<std::size_t>(recorder().progress().frameCounter()));
+    } else {
+      EXPECT_EQ(lines().size(), static_cast<std::size_t>(measuredAtEnd));
+    }
+    expectLinesAreSentFrames(sentFrames());
+    EXPECT_EQ(dialogs.popups().back().text, "File has been saved!");
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_TRUE(app->link().linkOk());
+    app.reset();
+    dialogs.clear();
+  }
+}
+
 TEST_F(RecorderTest, SelectingTheRecordFile) {
   struct Case {
     FileSelectResult result;
@@ -331,7 +395,7 @@ TEST_F(RecorderTest, SelectingTheRecordFile) {
   writeSettings(sensor->serverPort(), "[DIRECTORIES]\r\n" + entry + "\r\n");
   create();
   app->InitAll();
-    settleUntil([this] { return app->idle(); });
+  settleUntil([this] { return app->idle(); });
   EXPECT_EQ(shown("CBF_DispRecFile"), file());
   EXPECT_EQ(shown("CBF_EditID"), "Line 7");
 }

@@ -9,8 +9,8 @@
 #include "recorder/recorder_subsystem.h"
 #include "scope/core/scope_stream.h"
 #include "scope/scope_subsystem.h"
-#include "support/sim_program.h"
 #include "support/settle.h"
+#include "support/sim_program.h"
 
 #include <QDoubleSpinBox>
 #include <QRegularExpression>
@@ -73,6 +73,7 @@ struct UnplugTest : AppFixture {
     when([&] { return recordLinesWhole(lines) && lines >= 3; }, [&] { program.kill(); });
     dialogs.answerConfirm(true);
     page.startButton()->click();
+    settle();
     ASSERT_TRUE(recordLinesWhole(lines)) << "a record line was cut or mangled";
     EXPECT_GE(lines, 3u);
     EXPECT_EQ(app->live().framesShown(), lines);
