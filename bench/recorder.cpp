@@ -25,7 +25,6 @@
 #include "bench_shell.h"
 #include "link_sim_process.h"
 #include "process_usage.h"
-#include "run_until.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -6,7 +6,6 @@
 #include "link/core/link_messages.h"
 #include "link/core/port_number.h"
 #include "link/core/serial_device_names.h"
-#include "link/event_wait.h"
 #include "link/serial_transport.h"
 #include "link/tcp_transport.h"
 #include "link/wake_list.h"
@@ -33,16 +32,7 @@ QString text(std::string_view s) {
 
 } // namespace
 
-namespace {
-enum class WaitEnd { Complete, TimedOut, Lost };
-} // namespace
-
 struct SensorLink::Impl {
-  // Transmit staging area: header, then the payload the caller wrote.
-  std::array<std::uint8_t, kHeaderSize + kMaxRequestPayload> staging{};
-  std::array<std::uint8_t, kHeaderSize + kMaxRequestPayload> tx{};
-  std::size_t txLength = 0;
-
   std::array<std::uint8_t, kReceiveBufferSize> rx{};
   int count = 0;
   FrameHeader reply{};
@@ -51,10 +41,9 @@ struct SensorLink::Impl {
   SerialTransport serial;
   TcpTransport tcp;
   Transport *active = nullptr; // the transport opened last; null when none is open
-  EventWait waiter;
-  WakeList wake;     // awaited waits re-check their condition
-  WakeList lineFree; // requests waiting their turn
-  WakeList ended;    // callers waiting for the acquisition to end
+  WakeList wake;               // awaited waits re-check their condition
+  WakeList lineFree;           // requests waiting their turn
+  WakeList ended;              // callers waiting for the acquisition to end
   bool exchanging = false;
   int waitingTurn = 0;
   // Turns in the order the requests were made: a caller that asks again at once (a loop)
@@ -74,20 +63,7 @@ struct SensorLink::Impl {
   void pullActive() {
     if (active) pull(*active);
   }
-  // Waits for `need` received bytes within `limit`; ends early when the transport fails.
-  WaitEnd waitForFrame(Transport *t, int need, std::chrono::nanoseconds limit) {
-    if (t) pull(*t);
-    const auto broken = [&] { return !t || !t->isOpen() || t->portStatus() > 0; };
-    waiter.until([&] { return count >= need || broken(); }, limit);
-    portStatus = t ? t->portStatus() : 0;
-    if (count >= need && portStatus <= 0) return WaitEnd::Complete;
-    if (lossReported) return WaitEnd::Lost;
-    return WaitEnd::TimedOut;
-  }
-  void wakeWaits() {
-    waiter.wake();
-    wake.wakeAll();
-  }
+  void wakeWaits() { wake.wakeAll(); }
   // Bytes that arrived before a request was sent cannot belong to its reply.
   void dropStale(Transport &t) {
     std::array<std::uint8_t, 512> scratch{};
@@ -122,141 +98,15 @@ SensorLink::~SensorLink() {
 
 // --- one exchange ---
 
-std::uint8_t *SensorLink::txPayload() {
-  return d_->staging.data() + kHeaderSize;
-}
-
-void SensorLink::FillTxBuf(std::uint8_t order, std::uint16_t argument, std::uint16_t dataLength) {
-  currentOrder_ = order;
-  if (dataLength > kMaxRequestPayload) {
-    qCritical("FillTxBuf: payload of %u bytes exceeds the staging area", dataLength);
-    d_->txLength = 0;
-    return;
-  }
-  const std::uint8_t dataCrc = crc8Update(d_->staging.data(), kHeaderSize, dataLength);
-  const HeaderBytes header = encodeHeader(makeHeader(order, argument, dataLength, dataCrc));
-  std::copy(header.begin(), header.end(), d_->staging.begin());
-  d_->txLength = kHeaderSize + dataLength;
-  std::copy_n(d_->staging.begin(), d_->txLength, d_->tx.begin());
-}
-
-int SensorLink::DataExchange(int frameLength) {
-  if (d_->exchanging) {
-    // A callback run during a wait tried to talk to the sensor; the busy lock should
-    // have prevented it, and going on would overwrite the reply being received.
-    qCritical("DataExchange: called during another exchange; request dropped");
-    return -1;
-  }
-  if (d_->txLength == 0) {
-    qCritical("DataExchange: no request staged");
-    return -1;
-  }
-  if (static_cast<std::size_t>(frameLength) != d_->txLength)
-    qWarning("DataExchange: frame length %d differs from the staged %zu bytes", frameLength,
-             d_->txLength);
-  d_->exchanging = true;
-  struct Done {
-    bool &flag;
-    ~Done() { flag = false; }
-  } done{d_->exchanging};
-
-  d_->rx.fill(0);
-  d_->count = 0;
-  d_->portStatus = 0;
-  d_->lossReported = false;
-  Transport *t = d_->active;
-  if (!t || !t->isOpen()) {
-    // Nothing to send over: no point in waiting for a reply that cannot come.
-    report(text(linktext::kTimeout));
-    return -1;
-  }
-  t->flushQueues();
-  d_->dropStale(*t);
-  const std::size_t n =
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(frameLength, 0)), d_->txLength);
-  (void)t->write(d_->tx.data(), n); // a failed write shows up as a reply time-out
-
-  const int header = GetHeaderFrame();
-  if (header == 1 && d_->reply.dataLength != 0) return GetDataFrame();
-  return header;
-}
-
-int SensorLink::GetHeaderFrame() {
-  const auto limit = std::chrono::duration_cast<std::chrono::nanoseconds>(
-      std::chrono::duration<double>(frameTimeout_));
-  switch (d_->waitForFrame(d_->active, static_cast<int>(kHeaderSize), limit)) {
-  case WaitEnd::Lost:
-    return -1; // the server close was reported when it happened
-  case WaitEnd::TimedOut:
-    report(text(linktext::kTimeout));
-    return -1;
-  case WaitEnd::Complete:
-    break;
-  }
-  if (CheckHeaderCRC() != 1) return -1;
-  if (d_->reply.order != orderByte(Order::ErrorReply)) return 1;
-  switch (d_->reply.argument) {
-  case kErrorUnknownOrder:
-    report(text(linktext::kInvalidOrder));
-    return -1;
-  case kErrorBadCrc:
-    report(text(linktext::kReduceBaudrate));
-    return -1;
-  default:
-    return 1; // other words are not errors the tool knows: a header-only reply
-  }
-}
-
-int SensorLink::GetDataFrame() {
-  const int n = d_->reply.dataLength;
-  const auto limit = std::chrono::duration_cast<std::chrono::nanoseconds>(
-      std::chrono::duration<double>(frameTimeout_));
-  switch (d_->waitForFrame(d_->active, static_cast<int>(kHeaderSize) + n, limit)) {
-  case WaitEnd::Lost:
-    return -1;
-  case WaitEnd::TimedOut:
-    report(text(linktext::kTimeout));
-    return -1;
-  case WaitEnd::Complete:
-    break;
-  }
-  if (crc8Update(d_->rx.data(), kHeaderSize, static_cast<std::size_t>(n)) != d_->reply.dataCrc) {
-    report(text(linktext::kBadData));
-    return -1;
-  }
-  return 1;
-}
-
-int SensorLink::CheckHeaderCRC() {
+bool SensorLink::checkHeader() {
   FrameHeader header;
-  if (checkHeader(d_->rx.data(), header) != HeaderCheck::Ok) {
+  if (quorvane::checkHeader(d_->rx.data(), header) != HeaderCheck::Ok) {
     // Oversize lengths are refused here too: the payload could not fit the buffer.
     report(text(linktext::kBadHeader));
-    return -1;
+    return false;
   }
   d_->reply = header;
-  return 1;
-}
-
-int SensorLink::exchange(Order order, std::uint16_t argument,
-                         std::span<const std::uint8_t> payload) {
-  if (payload.size() > kMaxRequestPayload) {
-    qCritical("exchange: payload of %zu bytes exceeds the staging area", payload.size());
-    return -1;
-  }
-  std::copy(payload.begin(), payload.end(), txPayload());
-  FillTxBuf(orderByte(order), argument, static_cast<std::uint16_t>(payload.size()));
-  return DataExchange(static_cast<int>(kHeaderSize + payload.size()));
-}
-
-int SensorLink::identify() {
-  const int result = exchange(Order::Identify, 0);
-  if (result != 1) return result;
-  const std::span<const std::uint8_t> payload = replyPayload();
-  const std::string firmware = firmwareTextFromPayload(payload.data(), payload.size());
-  firmwareText_ = QByteArray(firmware.data(), static_cast<qsizetype>(firmware.size()));
-  Q_EMIT stateChanged();
-  return result;
+  return true;
 }
 
 // --- awaited exchanges ---
@@ -323,7 +173,7 @@ QCoro::Task<LinkReply> SensorLink::request(Order order, std::uint16_t argument,
   (void)t->write(frame.data(), frame.size()); // a failed write shows up as a reply time-out
 
   if (!co_await awaitFrameBytes(t, static_cast<int>(kHeaderSize))) co_return reply;
-  if (CheckHeaderCRC() != 1) co_return reply;
+  if (!checkHeader()) co_return reply;
   if (d_->reply.order == orderByte(Order::ErrorReply)) {
     if (d_->reply.argument == kErrorUnknownOrder) {
       report(text(linktext::kInvalidOrder));
@@ -392,7 +242,7 @@ QCoro::Task<StreamedFrame> SensorLink::receiveFrame() {
   StreamedFrame out;
   out.end = co_await receive(static_cast<int>(kHeaderSize));
   if (out.end != StreamEnd::Complete) co_return out;
-  if (CheckHeaderCRC() != 1) {
+  if (!checkHeader()) {
     out.end = StreamEnd::Failed;
     co_return out;
   }
@@ -414,16 +264,8 @@ QCoro::Task<StreamedFrame> SensorLink::receiveFrame() {
   co_return out;
 }
 
-const FrameHeader &SensorLink::replyHeader() const {
-  return d_->reply;
-}
-
 std::span<const std::uint8_t, kReceiveBufferSize> SensorLink::receiveBuffer() const {
   return std::span<const std::uint8_t, kReceiveBufferSize>(d_->rx);
-}
-
-std::span<const std::uint8_t> SensorLink::replyPayload() const {
-  return std::span<const std::uint8_t>(d_->rx).subspan(kHeaderSize, d_->reply.dataLength);
 }
 
 int SensorLink::receivedBytes() const {
@@ -438,10 +280,10 @@ int SensorLink::portStatus() const {
 
 void SensorLink::report(const QString &message) {
   errorText_ = message.left(kMaxErrorTextLength);
-  SetTimeout();
+  failLink();
 }
 
-void SensorLink::SetTimeout() {
+void SensorLink::failLink() {
   setLinkOk(false);
   stopAcquisition();
   Q_EMIT failed(errorText_);
@@ -473,15 +315,6 @@ void SensorLink::setTcpConnected(bool connected) {
   Q_EMIT stateChanged();
 }
 
-bool SensorLink::beginLoop(Acquisition kind) {
-  if (acquisition_ != Acquisition::Idle || kind == Acquisition::Idle) return false;
-  acquisition_ = kind;
-  stopping_ = false;
-  taskOwned_ = false;
-  Q_EMIT acquisitionChanged(kind);
-  return true;
-}
-
 void SensorLink::setAcquisitionTask(Acquisition kind, std::function<QCoro::Task<>()> task) {
   tasks_.at(static_cast<std::size_t>(kind)) = std::move(task);
 }
@@ -492,7 +325,6 @@ bool SensorLink::startAcquisition(Acquisition kind) {
   if (!task) return false;
   acquisition_ = kind;
   stopping_ = false;
-  taskOwned_ = true;
   Q_EMIT acquisitionChanged(kind);
   runAcquisition(task); // runs on its own; it ends the acquisition when done
   return true;
@@ -506,22 +338,15 @@ QCoro::Task<> SensorLink::runAcquisition(std::function<QCoro::Task<>()> task) {
     d_->pendingJobs.clear(); // they would only time out against a failed link
   acquisition_ = Acquisition::Idle;
   stopping_ = false;
-  taskOwned_ = false;
   d_->ended.wakeAll();
   Q_EMIT acquisitionChanged(acquisition_);
 }
 
 void SensorLink::stopAcquisition() {
   if (acquisition_ == Acquisition::Idle || stopping_) return;
-  if (taskOwned_) {
-    // The task sees it at its next step and cleans up; it reports its own end.
-    stopping_ = true;
-    d_->wakeWaits();
-    return;
-  }
-  acquisition_ = Acquisition::Idle;
-  d_->wakeWaits(); // streaming waits re-check their condition
-  Q_EMIT acquisitionChanged(acquisition_);
+  // The task sees it at its next step and cleans up; its end is announced when it returns.
+  stopping_ = true;
+  d_->wakeWaits();
 }
 
 void SensorLink::runOnLine(std::function<QCoro::Task<>()> job) {
@@ -667,29 +492,6 @@ void SensorLink::clearReceive() {
   d_->rx.fill(0);
   d_->count = 0;
   d_->pullActive();
-}
-
-bool SensorLink::waitForReceived(int count,
-                                 std::optional<std::chrono::steady_clock::time_point> deadline) {
-  const int need = std::clamp(count, 0, static_cast<int>(kReceiveBufferSize));
-  Transport *t = d_->active;
-  if (t) d_->pull(*t);
-  std::optional<std::chrono::nanoseconds> limit;
-  if (deadline)
-    limit = std::max(std::chrono::nanoseconds(*deadline - std::chrono::steady_clock::now()),
-                     std::chrono::nanoseconds::zero());
-  const bool ended = d_->waiter.until(
-      [&] {
-        return d_->count >= need || !acquisitionRunning() || !t || !t->isOpen() ||
-               t->portStatus() > 0;
-      },
-      limit);
-  d_->portStatus = t ? t->portStatus() : 0;
-  if (!ended) {
-    report(text(linktext::kTimeout));
-    return false;
-  }
-  return d_->count >= need && d_->portStatus <= 0;
 }
 
 void SensorLink::consume(int n) {

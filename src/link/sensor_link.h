@@ -85,11 +85,9 @@ public:
   // Declares the task an acquisition of `kind` runs; its owner does this once.
   void setAcquisitionTask(Acquisition kind, std::function<QCoro::Task<>()> task);
   // Starts the declared task of `kind`; false (nothing runs) while another acquisition
-  // runs or when none is declared (a job may start one and await its end). The task ends on its own or when told to stop;
-  // acquisitionChanged() tells both.
+  // runs or when none is declared (a job may start one and await its end). The task ends on its own
+  // or when told to stop; acquisitionChanged() tells both.
   [[nodiscard]] bool startAcquisition(Acquisition kind);
-  // Starts a loop of `kind` that its caller runs itself (loops not yet made tasks).
-  [[nodiscard]] bool beginLoop(Acquisition kind);
   // Tells the running acquisition to stop: a streaming wait ends at once, an exchange on
   // the line ends with its reply (at most the frame time limit), then the task cleans up.
   void stopAcquisition();
@@ -132,40 +130,19 @@ public:
   // behind it stay.
   QCoro::Task<StreamedFrame> receiveFrame();
 
-  // --- one exchange ---
-  // The staging payload area; callers write their payload here before FillTxBuf.
-  std::uint8_t *txPayload();
-  void FillTxBuf(std::uint8_t order, std::uint16_t argument, std::uint16_t dataLength);
-  // Sends the staged frame and waits for the reply; 1 on success, -1 after reporting.
-  // With no open transport it fails at once with the time-out message. When the TCP server
-  // closes during the wait, that close is the one report ("SERVER HAS CLOSED CONNECTION!")
-  // and the wait ends at once with -1. A call made while another exchange waits is refused
-  // with -1 and nothing sent (the busy lock should have prevented it).
-  [[nodiscard]] int DataExchange(int frameLength);
-  [[nodiscard]] int GetHeaderFrame();
-  [[nodiscard]] int GetDataFrame();
-  // Checks the 8 bytes at the start of the receive buffer; decodes them when good.
-  [[nodiscard]] int CheckHeaderCRC();
-  // The handshake: order 0; on success the firmware text is taken from the reply.
-  [[nodiscard]] int identify();
-  // Payload into staging, FillTxBuf, DataExchange.
-  [[nodiscard]] int exchange(Order order, std::uint16_t argument,
-                             std::span<const std::uint8_t> payload = {});
-
-  // The decoded header of the last good reply, and the reply bytes.
-  const FrameHeader &replyHeader() const;
+  // --- the receive buffer (streaming receivers) ---
+  // A request's reply stays in it until the next request or receive: a stream that
+  // follows a reply (the scope's, over TCP) is counted from the reply's first byte.
   std::span<const std::uint8_t, kReceiveBufferSize> receiveBuffer() const;
-  // Payload area (from byte 8) of the announced reply length.
-  std::span<const std::uint8_t> replyPayload() const;
   int receivedBytes() const;
   // Port status word read after the last wait (serial line faults; 0 for TCP).
   int portStatus() const;
 
   // --- failures ---
-  // Puts `message` into the error text and runs SetTimeout.
+  // Puts `message` into the error text and fails the link.
   void report(const QString &message);
-  // Clears linkOk and stops the acquisition, then emits failed(errorText).
-  void SetTimeout();
+  // Clears linkOk and tells the acquisition to stop, then emits failed(errorText).
+  void failLink();
 
   // --- transports ---
   int InitRS232();
@@ -187,15 +164,6 @@ public:
   // the transport (frames that followed) are kept. A receiver that must not lose a frame
   // sent right behind a reply calls consume(8 + reply length) instead.
   void clearReceive();
-  // Sleeps in the event loop until `count` bytes are in the receive buffer (true) or the
-  // acquisition stopped, the transport went away or the port reported a line fault
-  // (false; portStatus() tells). `count` is capped at the buffer size. No deadline while the
-  // sensor waits for its trigger; with one, a wait that passes it runs the link's time-out
-  // (the time-out message through report(): linkOk cleared, the acquisition stopped) and
-  // gives false.
-  [[nodiscard]] bool
-  waitForReceived(int count,
-                  std::optional<std::chrono::steady_clock::time_point> deadline = std::nullopt);
   // Drops the first n received bytes (a frame consumed by a streaming receiver).
   void consume(int n);
 
@@ -204,7 +172,7 @@ public:
   void setFrameTimeoutSeconds(double s) { frameTimeout_ = s; }
 
 Q_SIGNALS:
-  // Emitted by SetTimeout, synchronously, after the flags were cleared: the UI shows
+  // Emitted by failLink, synchronously, after the flags were cleared: the UI shows
   // "TIMEOUT!", appends the message and an empty line to the log, dims the buttons that
   // need a verified link and brings the connection page to the front.
   void failed(const QString &message);
@@ -219,8 +187,9 @@ private:
   QCoro::Task<> runJobs();
   std::array<std::function<QCoro::Task<>()>, kAcquisitionKinds> tasks_{};
   int jobsRunning_ = 0;
+  // Checks the 8 bytes at the start of the receive buffer; decodes them when good.
+  [[nodiscard]] bool checkHeader();
   bool stopping_ = false;
-  bool taskOwned_ = false;
   struct Impl;
   std::unique_ptr<Impl> d_;
   void setLinkOk(bool ok);

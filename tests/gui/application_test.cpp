@@ -322,14 +322,15 @@ TEST_F(ApplicationTest, PageSwitchesStopTheRunningLoop) {
   writeSettings(sensor->serverPort());
   start();
 
-  (void)app->link().beginLoop(Acquisition::Live);
+  ASSERT_TRUE(app->link().startAcquisition(Acquisition::Live));
   window().tabs()->setCurrentIndex(static_cast<int>(MainPage::Connection));
   EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_FALSE(page().acceptButton()->isEnabled());
   EXPECT_FALSE(page().changeBaudrateButton()->isEnabled());
   EXPECT_FALSE(page().hardwareInfoButton()->isEnabled());
 
-  (void)app->link().beginLoop(Acquisition::Live);
+  settle(); // the stopped loop ends with the reply it waits for
+  ASSERT_TRUE(app->link().startAcquisition(Acquisition::Live));
   window().tabs()->setCurrentIndex(static_cast<int>(MainPage::TeachTable));
   EXPECT_TRUE(app->link().acquisitionRunning());
   window().tabs()->setCurrentIndex(static_cast<int>(MainPage::Scope));
@@ -341,7 +342,7 @@ TEST_F(ApplicationTest, LinkFailureBringsTheConnectionPageWithTheMessage) {
   startSensor();
   writeSettings(sensor->serverPort());
   start();
-  (void)app->link().beginLoop(Acquisition::Live);
+  ASSERT_TRUE(app->link().startAcquisition(Acquisition::Live));
   app->link().report("ATTENTION! \nRECEIVED HEADER FRAME IS INCORRECT!");
   EXPECT_EQ(window().connectionStatusBox()->status(), "TIMEOUT!");
   EXPECT_TRUE(page().logText().endsWith("ATTENTION! \nRECEIVED HEADER FRAME IS INCORRECT!\n\n"));

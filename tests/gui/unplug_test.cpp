@@ -82,7 +82,7 @@ struct UnplugTest : AppFixture {
   // The sensor goes while the first frame of the transfer is on its way.
   void transfer(SimProgram &program, QPushButton *button) {
     QTimer::singleShot(0, timers.get(), [&] { program.kill(); });
-    button->click();
+    clickAndSettle(button);
   }
   // A closed server stops the wait; a dead port fails it (the scan's own line error).
   void waitForScope(SimProgram &program, ScanEnd expected) {

@@ -314,7 +314,7 @@ TEST_P(LinkRequest, NoOpenTransportFailsAtOnce) {
 INSTANTIATE_TEST_SUITE_P(Wires, LinkRequest, ::testing::Values(Wire::Tcp, Wire::Pty),
                          [](const auto &info) { return info.param == Wire::Tcp ? "Tcp" : "Pty"; });
 
-TEST(SetTimeout, ClearsTheFlagsBeforeSignallingAndKeepsAtMost255Characters) {
+TEST(FailLink, ClearsTheFlagsBeforeSignallingAndKeepsAtMost255Characters) {
   SensorLink link;
   link.markVerified();
   startAcquisitionUntilFailure(link, Acquisition::Live);
