@@ -236,5 +236,41 @@ TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
   EXPECT_EQ(window().currentChildPanel(), ChildPanel::Measurement);
 }
 
+TEST_F(TeachAssistTest, RecordedValuesRunEndsOnEveryCause) {
+  enum class Cause { ConnectionPage, ScopePage, PanelClose, WindowClose };
+  for (const Cause cause :
+       {Cause::ConnectionPage, Cause::ScopePage, Cause::PanelClose, Cause::WindowClose}) {
+    SCOPED_TRACE(static_cast<int>(cause));
+    startConnected();
+    teach().recordedButton()->click();
+    RecordedTeachController &c = teach().recordedTeach();
+    runAssistant([&] { recorded().startButton()->click(); }, 3,
+                 [&] {
+                   switch (cause) {
+                   case Cause::ConnectionPage:
+                     clickTab(MainPage::Connection);
+                     break;
+                   case Cause::ScopePage:
+                     clickTab(MainPage::Scope);
+                     break;
+                   case Cause::PanelClose:
+                     recorded().closeButton()->click();
+                     break;
+                   case Cause::WindowClose:
+                     window().close();
+                     break;
+                   }
+                 });
+    EXPECT_FALSE(c.recording());
+    // Every measurement order taken became a point: none was left on the line.
+    EXPECT_EQ(countOrder(8), static_cast<int>(c.points().counter()));
+    EXPECT_TRUE(app->link().linkOk());
+    EXPECT_EQ(app->quitRequested(), cause == Cause::WindowClose);
+    app->shutdown();
+    app.reset();
+    dialogs.clear();
+  }
+}
+
 } // namespace
 } // namespace quorvane::testing
