@@ -76,7 +76,7 @@ SensorLink::SensorLink(QObject *parent) : QObject(parent), d_(std::make_unique<I
   for (Transport *t : {static_cast<Transport *>(&d_->serial), static_cast<Transport *>(&d_->tcp)}) {
     connect(t, &Transport::readyRead, this, [this, t] {
       d_->pull(*t);
-      d_->wake.wakeAll();
+      d_->wake.wakeAllNow();
     });
     connect(t, &Transport::portError, this, [this] { d_->wakeWaits(); });
   }
@@ -475,7 +475,7 @@ void SensorLink::attachTransport(Transport &t) {
   closeSerial();
   connect(&t, &Transport::readyRead, this, [this, &t] {
     d_->pull(t);
-    d_->wake.wakeAll();
+    d_->wake.wakeAllNow();
   });
   // A wait notices a closed or failed port only when it is woken.
   connect(&t, &Transport::portError, this, [this] { d_->wakeWaits(); });

@@ -21,4 +21,10 @@ void WakeList::wakeAll() {
       Qt::QueuedConnection);
 }
 
+void WakeList::wakeAllNow() {
+  const auto woken = std::exchange(sleeping_, {});
+  for (std::coroutine_handle<> h : woken)
+    h.resume();
+}
+
 } // namespace quorvane

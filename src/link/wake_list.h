@@ -28,6 +28,9 @@ public:
   // Resumes every sleeper from the event loop, never inside the caller: a wake raised by
   // one coroutine must not run another in the middle of its step.
   void wakeAll();
+  // Resumes every sleeper now. Only for a caller that is itself an event handler (bytes
+  // arrived), never for code a coroutine runs: it saves a turn of the loop per frame.
+  void wakeAllNow();
 
   // Forgets every sleeper without resuming it (the program is ending).
   void abandon() { sleeping_.clear(); }
