@@ -7,20 +7,17 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "link/sensor_link.h"
-#include "link_sim_process.h"
 #include "live/live_controller.h"
 #include "params/parameter_page.h"
 #include "process_usage.h"
-#include "run_until.h"
 #include "teach/teach_subsystem.h"
-#include "ui/dialogs.h"
+#include "window_rig.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdio>
@@ -30,15 +27,6 @@ namespace {
 
 using namespace quorvane;
 
-// Nobody clicks in a benchmark: a message (e.g. a rule's note on a mode change) is printed
-// instead of waiting for its OK.
-class PrintedMessages : public QtDialogs {
-public:
-  void message(const QString &title, const QString &text) override {
-    std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
-  }
-};
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -46,27 +34,9 @@ int main(int argc, char **argv) {
   QApplication qapp(argc, argv);
   const std::size_t wanted = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : kMaxRecordedPoints;
 
-  bench::SimProcess sim({QStringLiteral("--tcp-port"), QStringLiteral("0"),
-                         QStringLiteral("--delay-ms"), QStringLiteral("0")});
-  const quint16 port = static_cast<quint16>(sim.line("TCP PORT ").value_or(QString()).toUInt());
-  if (port == 0) {
-    std::fprintf(stderr, "could not start the simulator %s\n", QUORVANE_SIM_PATH);
-    return 1;
-  }
-  QTemporaryDir dir;
-  PrintedMessages dialogs;
-  Application app(dialogs, ApplicationOptions{dir.path()});
-  QString error;
-  if (app.panelSettings().setTcpTarget(QStringLiteral("127.0.0.1:%1").arg(port), error) < 0) {
-    std::fprintf(stderr, "%s\n", qPrintable(error));
-    return 1;
-  }
-  app.InitAll();
-  bench::runUntil([&] { return app.idle(); }); // the first connection attempt
-  if (!app.link().linkOk()) {
-    std::fprintf(stderr, "could not connect\n");
-    return 1;
-  }
+  const auto rig = bench::connectedWindow({QStringLiteral("--delay-ms"), QStringLiteral("0")});
+  if (!rig) return 1;
+  Application &app = *rig->app;
   app.mainWindow().resize(1200, 800);
   app.mainWindow().show();
 

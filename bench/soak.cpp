@@ -7,21 +7,18 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "link/sensor_link.h"
-#include "link_sim_process.h"
 #include "live/frame_publisher.h"
 #include "process_usage.h"
 #include "recorder/core/record_modes.h"
 #include "recorder/recorder_controller.h"
 #include "recorder/recorder_page.h"
 #include "recorder/recorder_subsystem.h"
-#include "run_until.h"
-#include "ui/dialogs.h"
+#include "window_rig.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -30,13 +27,6 @@
 namespace {
 
 using namespace quorvane;
-
-class PrintedMessages : public QtDialogs {
-public:
-  void message(const QString &title, const QString &text) override {
-    std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
-  }
-};
 
 long linesIn(const QString &path) {
   QFile f(path);
@@ -55,31 +45,13 @@ int main(int argc, char **argv) {
   QApplication qapp(argc, argv);
   const long wanted = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 1'000'000;
 
-  bench::SimProcess sim({QStringLiteral("--tcp-port"), QStringLiteral("0"),
-                         QStringLiteral("--delay-ms"), QStringLiteral("0")});
-  const quint16 port = static_cast<quint16>(sim.line("TCP PORT ").value_or(QString()).toUInt());
-  if (port == 0) {
-    std::fprintf(stderr, "could not start the simulator %s\n", QUORVANE_SIM_PATH);
-    return 1;
-  }
-  QTemporaryDir dir;
-  PrintedMessages dialogs;
-  Application app(dialogs, ApplicationOptions{dir.path()});
-  QString error;
-  if (app.panelSettings().setTcpTarget(QStringLiteral("127.0.0.1:%1").arg(port), error) < 0) {
-    std::fprintf(stderr, "%s\n", qPrintable(error));
-    return 1;
-  }
-  app.InitAll();
-  bench::runUntil([&] { return app.idle(); }); // the first connection attempt
-  if (!app.link().linkOk()) {
-    std::fprintf(stderr, "could not connect\n");
-    return 1;
-  }
+  const auto rig = bench::connectedWindow({QStringLiteral("--delay-ms"), QStringLiteral("0")});
+  if (!rig) return 1;
+  Application &app = *rig->app;
 
   // The recorder in its one-record-per-press mode, writing to a file of its own.
   RecorderController &recorder = app.recorder().controller();
-  const QString file = dir.filePath(QStringLiteral("soak.dat"));
+  const QString file = rig->dir.filePath(QStringLiteral("soak.dat"));
   recorder.setRecordFilePath(file);
   app.recorder().page().setMode(static_cast<int>(RecordMode::Manual));
   recorder.CBF_EditSelectDataRec();

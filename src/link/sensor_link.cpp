@@ -111,22 +111,34 @@ bool SensorLink::checkHeader() {
 
 // --- awaited exchanges ---
 
+namespace {
+
+// A precise one-shot limit whose expiry wakes the waits (coarse timers run late by up to
+// 5 %, which the frame limit cannot afford).
+struct Deadline {
+  QTimer timer;
+  bool passed = false;
+  explicit Deadline(WakeList &wake) {
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &wake, [this, &wake] {
+      passed = true;
+      wake.wakeAll();
+    });
+  }
+};
+
+} // namespace
+
 QCoro::Task<bool> SensorLink::awaitFrameBytes(Transport *t, int need) {
-  QTimer deadline;
-  deadline.setTimerType(Qt::PreciseTimer);
-  deadline.setSingleShot(true);
-  bool expired = false;
-  connect(&deadline, &QTimer::timeout, this, [this, &expired] {
-    expired = true;
-    d_->wake.wakeAll();
-  });
-  deadline.start(std::chrono::milliseconds(static_cast<long long>(frameTimeout_ * 1000.0)));
+  Deadline deadline(d_->wake);
+  deadline.timer.start(frameLimit());
   if (t) d_->pull(*t);
   for (;;) {
     d_->portStatus = t ? t->portStatus() : 0;
     if (d_->count >= need && d_->portStatus <= 0) co_return true;
     if (d_->lossReported) co_return false; // the server close was reported when it happened
-    if (expired || !t || !t->isOpen() || d_->portStatus > 0) {
+    if (deadline.passed || !t || !t->isOpen() || d_->portStatus > 0) {
       report(text(linktext::kTimeout));
       co_return false;
     }
@@ -214,26 +226,18 @@ bool SensorLink::lineBusy() const {
 QCoro::Task<StreamEnd> SensorLink::receive(int count, bool begun) {
   const int need = std::clamp(count, 0, static_cast<int>(kReceiveBufferSize));
   Transport *t = d_->active;
-  QTimer deadline;
-  deadline.setTimerType(Qt::PreciseTimer);
-  deadline.setSingleShot(true);
-  bool expired = false;
-  connect(&deadline, &QTimer::timeout, this, [this, &expired] {
-    expired = true;
-    d_->wake.wakeAll();
-  });
-  const auto limit = std::chrono::milliseconds(static_cast<long long>(frameTimeout_ * 1000.0));
+  Deadline deadline(d_->wake);
   if (t) d_->pull(*t);
   for (;;) {
     d_->portStatus = t ? t->portStatus() : 0;
     if (d_->count >= need && d_->portStatus <= 0) co_return StreamEnd::Complete;
     if (!acquisitionRunning()) co_return StreamEnd::Stopped;
     if (!t || !t->isOpen() || d_->portStatus > 0) co_return StreamEnd::LineFault;
-    if (expired) {
+    if (deadline.passed) {
       report(text(linktext::kTimeout));
       co_return StreamEnd::Failed;
     }
-    if ((begun || d_->count > 0) && !deadline.isActive()) deadline.start(limit);
+    if ((begun || d_->count > 0) && !deadline.timer.isActive()) deadline.timer.start(frameLimit());
     co_await d_->wake.next();
   }
 }
@@ -392,18 +396,11 @@ QCoro::Task<> SensorLink::acquisitionEnded() {
 }
 
 QCoro::Task<bool> SensorLink::pause(std::chrono::milliseconds time) {
-  QTimer timer;
-  timer.setTimerType(Qt::PreciseTimer);
-  timer.setSingleShot(true);
-  bool passed = false;
-  connect(&timer, &QTimer::timeout, this, [this, &passed] {
-    passed = true;
-    d_->wake.wakeAll();
-  });
-  timer.start(time);
+  Deadline turn(d_->wake);
+  turn.timer.start(time);
   for (;;) {
     if (!acquisitionRunning()) co_return false;
-    if (passed) co_return true;
+    if (turn.passed) co_return true;
     co_await d_->wake.next();
   }
 }

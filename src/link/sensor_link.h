@@ -169,6 +169,9 @@ public:
 
   // Per-frame reply time limit, 3.0 s.
   double frameTimeoutSeconds() const { return frameTimeout_; }
+  std::chrono::milliseconds frameLimit() const {
+    return std::chrono::milliseconds(static_cast<long long>(frameTimeout_ * 1000.0));
+  }
   void setFrameTimeoutSeconds(double s) { frameTimeout_ = s; }
 
 Q_SIGNALS:
