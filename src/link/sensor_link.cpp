@@ -32,6 +32,25 @@ QString text(std::string_view s) {
 
 } // namespace
 
+namespace {
+
+// A precise one-shot limit whose expiry wakes the waits (coarse timers run late by up to
+// 5 %, which the frame limit cannot afford).
+struct Deadline {
+  QTimer timer;
+  bool passed = false;
+  explicit Deadline(WakeList &wake) {
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &wake, [this, &wake] {
+      passed = true;
+      wake.wakeAll();
+    });
+  }
+};
+
+} // namespace
+
 struct SensorLink::Impl {
   std::array<std::uint8_t, kReceiveBufferSize> rx{};
   int count = 0;
@@ -44,6 +63,7 @@ struct SensorLink::Impl {
   WakeList wake;               // awaited waits re-check their condition
   WakeList lineFree;           // requests waiting their turn
   WakeList ended;              // callers waiting for the acquisition to end
+  Deadline replyLimit{wake};   // one request is on the line at a time: one limit serves all
   bool exchanging = false;
   int waitingTurn = 0;
   // Turns in the order the requests were made: a caller that asks again at once (a loop)
@@ -111,28 +131,14 @@ bool SensorLink::checkHeader() {
 
 // --- awaited exchanges ---
 
-namespace {
-
-// A precise one-shot limit whose expiry wakes the waits (coarse timers run late by up to
-// 5 %, which the frame limit cannot afford).
-struct Deadline {
-  QTimer timer;
-  bool passed = false;
-  explicit Deadline(WakeList &wake) {
-    timer.setTimerType(Qt::PreciseTimer);
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &wake, [this, &wake] {
-      passed = true;
-      wake.wakeAll();
-    });
-  }
-};
-
-} // namespace
-
 QCoro::Task<bool> SensorLink::awaitFrameBytes(Transport *t, int need) {
-  Deadline deadline(d_->wake);
+  Deadline &deadline = d_->replyLimit;
+  deadline.passed = false;
   deadline.timer.start(frameLimit());
+  struct StopLimit {
+    QTimer &timer;
+    ~StopLimit() { timer.stop(); }
+  } stopLimit{deadline.timer};
   if (t) d_->pull(*t);
   for (;;) {
     d_->portStatus = t ? t->portStatus() : 0;
