@@ -131,25 +131,15 @@ bool SensorLink::checkHeader() {
 
 // --- awaited exchanges ---
 
-QCoro::Task<bool> SensorLink::awaitFrameBytes(Transport *t, int need) {
-  Deadline &deadline = d_->replyLimit;
-  deadline.passed = false;
-  deadline.timer.start(frameLimit());
-  struct StopLimit {
-    QTimer &timer;
-    ~StopLimit() { timer.stop(); }
-  } stopLimit{deadline.timer};
-  if (t) d_->pull(*t);
-  for (;;) {
-    d_->portStatus = t ? t->portStatus() : 0;
-    if (d_->count >= need && d_->portStatus <= 0) co_return true;
-    if (d_->lossReported) co_return false; // the server close was reported when it happened
-    if (deadline.passed || !t || !t->isOpen() || d_->portStatus > 0) {
-      report(text(linktext::kTimeout));
-      co_return false;
-    }
-    co_await d_->wake.next();
+SensorLink::FrameWait SensorLink::frameState(Transport *t, int need) {
+  d_->portStatus = t ? t->portStatus() : 0;
+  if (d_->count >= need && d_->portStatus <= 0) return FrameWait::Ready;
+  if (d_->lossReported) return FrameWait::Failed; // the server close was reported already
+  if (d_->replyLimit.passed || !t || !t->isOpen() || d_->portStatus > 0) {
+    report(text(linktext::kTimeout));
+    return FrameWait::Failed;
   }
+  return FrameWait::Waiting;
 }
 
 QCoro::Task<LinkReply> SensorLink::request(Order order, std::uint16_t argument,
@@ -190,7 +180,21 @@ QCoro::Task<LinkReply> SensorLink::request(Order order, std::uint16_t argument,
   d_->dropStale(*t);
   (void)t->write(frame.data(), frame.size()); // a failed write shows up as a reply time-out
 
-  if (!co_await awaitFrameBytes(t, static_cast<int>(kHeaderSize))) co_return reply;
+  // Each part of the reply within the frame limit; the waits sleep inline (no task each).
+  const auto startLimit = [this] {
+    d_->replyLimit.passed = false;
+    d_->replyLimit.timer.start(frameLimit());
+  };
+  struct StopLimit {
+    QTimer &timer;
+    ~StopLimit() { timer.stop(); }
+  } stopLimit{d_->replyLimit.timer};
+  startLimit();
+  d_->pull(*t);
+  for (FrameWait w; (w = frameState(t, static_cast<int>(kHeaderSize))) != FrameWait::Ready;) {
+    if (w == FrameWait::Failed) co_return reply;
+    co_await d_->wake.next();
+  }
   if (!checkHeader()) co_return reply;
   if (d_->reply.order == orderByte(Order::ErrorReply)) {
     if (d_->reply.argument == kErrorUnknownOrder) {
@@ -204,7 +208,11 @@ QCoro::Task<LinkReply> SensorLink::request(Order order, std::uint16_t argument,
   }
   const int n = d_->reply.dataLength;
   if (n != 0) {
-    if (!co_await awaitFrameBytes(t, static_cast<int>(kHeaderSize) + n)) co_return reply;
+    startLimit();
+    for (FrameWait w; (w = frameState(t, static_cast<int>(kHeaderSize) + n)) != FrameWait::Ready;) {
+      if (w == FrameWait::Failed) co_return reply;
+      co_await d_->wake.next();
+    }
     if (crc8Update(d_->rx.data(), kHeaderSize, static_cast<std::size_t>(n)) != d_->reply.dataCrc) {
       report(text(linktext::kBadData));
       co_return reply;

@@ -185,8 +185,10 @@ Q_SIGNALS:
 
 private:
   QCoro::Task<> runAcquisition(std::function<QCoro::Task<>()> task);
-  // Waits for `need` received bytes within the frame limit; reports a time-out.
-  QCoro::Task<bool> awaitFrameBytes(Transport *t, int need);
+  // Whether `need` reply bytes are in, the wait failed (a time-out is reported here) or
+  // goes on.
+  enum class FrameWait { Ready, Failed, Waiting };
+  FrameWait frameState(Transport *t, int need);
   QCoro::Task<> runJobs();
   std::array<std::function<QCoro::Task<>()>, kAcquisitionKinds> tasks_{};
   int jobsRunning_ = 0;
