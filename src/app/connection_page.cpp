@@ -193,10 +193,10 @@ void ConnectionPage::fillSerialDevices() {
 }
 
 void ConnectionPage::connectCallbacks() {
-  connect(tryToConnect_, &QPushButton::clicked, this, [this] { CBF_ButtonTryToConnect(); });
+  connect(tryToConnect_, &QPushButton::clicked, this, [this] { tryToConnectClicked(); });
   connect(disconnect_, &QPushButton::clicked, this, [this] { CBF_ButtonDisconnect(); });
   connect(accept_, &QPushButton::clicked, this, [this] { CBF_ButtonAccept(); });
-  connect(changeBaudrate_, &QPushButton::clicked, this, [this] { CBF_ButtonChangeBaudrate(); });
+  connect(changeBaudrate_, &QPushButton::clicked, this, [this] { changeBaudrateClicked(); });
   connect(hardwareInfo_, &QPushButton::clicked, this, [this] { CBF_ButtonGenHwInfoFile(); });
   // Only the operator's changes count; values written at start-up change nothing else.
   connect(protocol_, &QComboBox::activated, this, [this] { CBF_EditCommunicationProtocol(); });
@@ -310,7 +310,7 @@ void ConnectionPage::setRetryControlsEnabled() {
 
 // --- callbacks ---
 
-QCoro::Task<> ConnectionPage::CBF_ButtonTryToConnect() {
+QCoro::Task<> ConnectionPage::tryToConnectClicked() {
   if (!actions_) co_return;
   shell_->SetButtonsDimmed(false, true);
   co_await actions_->onTryToConnect();
@@ -327,7 +327,7 @@ void ConnectionPage::CBF_ButtonAccept() {
   shell_->showPage(MainPage::Parameters);
 }
 
-QCoro::Task<> ConnectionPage::CBF_ButtonChangeBaudrate() {
+QCoro::Task<> ConnectionPage::changeBaudrateClicked() {
   if (!actions_) co_return;
   shell_->SetButtonsDimmed(false, true);
   setVerifiedLinkButtonsDimmed(true);

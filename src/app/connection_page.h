@@ -69,10 +69,10 @@ public:
   void setVerifiedLinkButtonsDimmed(bool dimmed);
 
   // --- callbacks ---
-  QCoro::Task<> CBF_ButtonTryToConnect();
+  QCoro::Task<> tryToConnectClicked();
   void CBF_ButtonDisconnect();
   void CBF_ButtonAccept();
-  QCoro::Task<> CBF_ButtonChangeBaudrate();
+  QCoro::Task<> changeBaudrateClicked();
   void CBF_ButtonGenHwInfoFile();
   void CBF_EditCommunicationProtocol();
   void CBF_EditSelectComPort();

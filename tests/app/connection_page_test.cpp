@@ -222,7 +222,7 @@ TEST_F(ConnectionPageTest, ChangeBaudrateDimsTheVerifiedButtonsAndAsksBeforeRele
       return release;
     };
     page.attach(shell, link, actions);
-    QCoro::waitFor(page.CBF_ButtonChangeBaudrate());
+    QCoro::waitFor(page.changeBaudrateClicked());
     EXPECT_TRUE(dimmedDuring);
     EXPECT_EQ(shell.dims.size(), release ? 2u : 1u);
   }
