@@ -70,7 +70,7 @@ QCoro::Task<ConnectOutcome> Connection::CheckComLine() {
   }
   knownSensor_ = identity;
   link_.markVerified();
-  co_await transfer_.readParameters();
+  co_await transfer_.readParameters(params_.memory);
   if (link_.linkOk()) Q_EMIT linkVerified();
   co_return ConnectOutcome::Connected;
 }

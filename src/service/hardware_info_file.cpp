@@ -61,10 +61,7 @@ QString HardwareInfoFile::dialogDirectory() const {
 QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
   // 1. The parameters as the sensor's RAM holds them; the operator's memory target stays.
   link_.markVerified();
-  const ParameterMemory memory = parameters_.memory;
-  parameters_.memory = ParameterMemory::Ram;
-  co_await transfer_.readParameters();
-  parameters_.memory = memory;
+  co_await transfer_.readParameters(ParameterMemory::Ram);
   // A link failure stops the acquisition too (and has reported itself).
   if (!link_.acquisitionRunning()) co_return -1;
   // 2. Factors and offsets onto their pages. A short reply does not stop the file, which
