@@ -67,7 +67,7 @@ int main(int argc, char **argv) {
   ReportPrinter printer(options);
 
   InterruptNotifier interrupt;
-  JobContext context{options, interrupt};
+  JobContext context(options, interrupt);
   context.panelId = saved.panelId;
   context.nameFrames = options.targets.size() > 1;
   ProgressLine progress;

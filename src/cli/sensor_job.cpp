@@ -90,7 +90,8 @@ private:
 };
 
 QCoro::Task<SensorReport> Job::run() {
-  if (co_await connect() && !stopIfInterrupted()) {
+  const bool connected = co_await connect();
+  if (connected && !stopIfInterrupted()) {
     switch (context_.options.command) {
     case Command::Identify:
       break;

@@ -24,6 +24,8 @@ struct ParameterSetFile {
 
 // What every sensor's job shares.
 struct JobContext {
+  JobContext(const Options &o, InterruptNotifier &i) : options(o), interrupt(i) {}
+
   const Options &options;
   InterruptNotifier &interrupt;
   std::string panelId;         // "PANEL ID" of the panel settings, for record file headers

@@ -185,7 +185,7 @@ TEST_F(Cli, ReportsLinkFailuresWithTheLinksOwnText) {
 
 TEST_F(Cli, GetWritesTheParameterFileAndSendVerifiesIt) {
   Sim sim;
-  const QString file = parameterFile(sim, QStringLiteral("line.par"), "POWER=500", "POWER=640");
+  const QString file = parameterFile(sim, QStringLiteral("line.par"), "POWER = 500", "POWER = 640");
   EXPECT_TRUE(read(QStringLiteral("line.par")).startsWith("[GENERAL INFO]"));
 
   const CliRun sent = run({QStringLiteral("send"), file, QStringLiteral("--memory"),
@@ -202,7 +202,7 @@ TEST_F(Cli, GetWritesTheParameterFileAndSendVerifiesIt) {
                            QStringLiteral("--tcp"), sim.address});
   EXPECT_EQ(same.status, 0) << same.err.toStdString();
   EXPECT_TRUE(same.out.isEmpty()) << same.out.toStdString();
-  const QString original = parameterFile(sim, QStringLiteral("b.par"), "POWER=640", "POWER=500");
+  const QString original = parameterFile(sim, QStringLiteral("b.par"), "POWER = 640", "POWER = 500");
   const CliRun differ = run({QStringLiteral("diff"), file, original});
   EXPECT_EQ(differ.status, 3);
   EXPECT_EQ(differ.out, QStringLiteral("POWER: 640 -> 500\n"));
@@ -211,7 +211,7 @@ TEST_F(Cli, GetWritesTheParameterFileAndSendVerifiesIt) {
 TEST_F(Cli, SendRefusesValuesThePanelRulesWouldChange) {
   Sim sim;
   // LED MODE OFF leaves no light to measure with: the rules take POWER to 0.
-  const QString file = parameterFile(sim, QStringLiteral("dark.par"), "LED MODE=0", "LED MODE=2");
+  const QString file = parameterFile(sim, QStringLiteral("dark.par"), "LED MODE = 0", "LED MODE = 2");
   const QStringList send{QStringLiteral("send"), file, QStringLiteral("--tcp"), sim.address};
   const CliRun refused = run(send);
   EXPECT_EQ(refused.status, 4);
@@ -261,7 +261,7 @@ TEST_F(Cli, HwinfoWritesTheHardwareInitialFile) {
                         QStringLiteral("--tcp"), sim.address});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
   const QByteArray file = read(QStringLiteral("hw.ini"));
-  EXPECT_TRUE(file.contains("FILE TYPE:=\"Hardware Initial File\"")) << file.left(200).toStdString();
+  EXPECT_TRUE(file.contains("FILE TYPE: = \"Hardware Initial File\"")) << file.left(200).toStdString();
   EXPECT_TRUE(file.contains("[TEACH VECTOR 30]"));
   // A folder that does not exist: nothing half-written, status 5.
   const CliRun bad = run({QStringLiteral("hwinfo"), QStringLiteral("-o"),
