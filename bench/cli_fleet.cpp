@@ -33,8 +33,8 @@ int main(int argc, char **argv) {
   std::vector<std::unique_ptr<SimProcess>> sims;
   QStringList addresses;
   for (int i = 0; i < 16; ++i) {
-    sims.push_back(std::make_unique<SimProcess>(QStringList{QStringLiteral("--tcp-port"),
-                                                            QStringLiteral("0")}));
+    sims.push_back(std::make_unique<SimProcess>(
+        QStringList{QStringLiteral("--tcp-port"), QStringLiteral("0")}));
     const auto port = sims.back()->line("TCP PORT ");
     if (!port) {
       std::fprintf(stderr, "simulator %d did not start\n", i);
@@ -50,12 +50,12 @@ int main(int argc, char **argv) {
   }
 
   std::printf("send --verify (EEPROM, set 0) with quorvane-ana-cli, best of %d runs\n", kRounds);
-  std::printf("%8s %12s %18s %16s\n", "sensors", "run (ms)", "sensors per minute",
-              "time vs one");
+  std::printf("%8s %12s %18s %16s\n", "sensors", "run (ms)", "sensors per minute", "time vs one");
   double single = 0;
   for (int n : {1, 4, 16}) {
-    QStringList args{QStringLiteral("send"), file, QStringLiteral("--memory"),
-                     QStringLiteral("eeprom"), QStringLiteral("--set"), QStringLiteral("0"),
+    QStringList args{QStringLiteral("send"),     file,
+                     QStringLiteral("--memory"), QStringLiteral("eeprom"),
+                     QStringLiteral("--set"),    QStringLiteral("0"),
                      QStringLiteral("--verify"), QStringLiteral("--json")};
     for (int i = 0; i < n; ++i)
       args << QStringLiteral("--tcp") << addresses[i];

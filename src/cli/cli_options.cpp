@@ -24,8 +24,7 @@ constexpr std::array<CommandEntry, 7> kCommands{{{"identify", Command::Identify}
                                                  {"hwinfo", Command::HwInfo},
                                                  {"scan", Command::Scan}}};
 
-constexpr std::array<const char *, 5> kTriggerNames{"single", "rising", "falling", "colour",
-                                                   "in0"};
+constexpr std::array<const char *, 5> kTriggerNames{"single", "rising", "falling", "colour", "in0"};
 
 const char *const kDescription =
     "Configures, checks and records QUORVANE ANA colour sensors without a window.\n"
@@ -63,8 +62,9 @@ std::optional<Target> tcpTarget(const QString &text) {
 std::optional<Failure> readTargetsFile(const QString &path, std::vector<Target> &targets) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-    return Failure{QStringLiteral("cannot read the targets file %1: %2").arg(path, file.errorString()),
-                   kFileError};
+    return Failure{
+        QStringLiteral("cannot read the targets file %1: %2").arg(path, file.errorString()),
+        kFileError};
   int lineNumber = 0;
   while (!file.atEnd()) {
     ++lineNumber;
@@ -270,10 +270,9 @@ ParseResult parseCommandLine(const QStringList &arguments,
     std::uint16_t &value;
     int low, high;
   };
-  for (const Word &w : {Word{level, o.scope.triggerLevel, 0, 65535},
-                        Word{preTrigger, o.scope.preTrigger, 0, 65535},
-                        Word{rate, o.scope.scanRate, 1, 65535},
-                        Word{signal, o.scope.recordedSignal, 0, 2}}) {
+  for (const Word &w :
+       {Word{level, o.scope.triggerLevel, 0, 65535}, Word{preTrigger, o.scope.preTrigger, 0, 65535},
+        Word{rate, o.scope.scanRate, 1, 65535}, Word{signal, o.scope.recordedSignal, 0, 2}}) {
     if (!parser.isSet(w.option)) continue;
     const auto v = integerIn(parser.value(w.option), w.low, w.high);
     if (!v)
@@ -298,7 +297,8 @@ ParseResult parseCommandLine(const QStringList &arguments,
   for (const QString &t : parser.values(tcp)) {
     const auto target = tcpTarget(t);
     if (!target)
-      return fail(QStringLiteral("--tcp \"%1\" is not HOST:PORT with a port from 1 to 65535").arg(t));
+      return fail(
+          QStringLiteral("--tcp \"%1\" is not HOST:PORT with a port from 1 to 65535").arg(t));
     o.targets.push_back(*target);
   }
   if (parser.isSet(targetsFile)) {
@@ -306,8 +306,9 @@ ParseResult parseCommandLine(const QStringList &arguments,
       return fail(failure->text, failure->status);
   }
   if (parser.isSet(serial)) {
-    if (!o.targets.empty()) return fail(QStringLiteral("--serial cannot be combined with --tcp "
-                                                       "or --targets"));
+    if (!o.targets.empty())
+      return fail(QStringLiteral("--serial cannot be combined with --tcp "
+                                 "or --targets"));
     if (parser.values(serial).size() > 1) return fail(QStringLiteral("one --serial device only"));
     Target t;
     t.name = parser.value(serial);
@@ -326,13 +327,14 @@ ParseResult parseCommandLine(const QStringList &arguments,
   }
   if (o.targets.empty() && o.needsSensor()) {
     if (parser.isSet(targetsFile))
-      return fail(QStringLiteral("the targets file %1 lists no sensor")
-                      .arg(parser.value(targetsFile)));
+      return fail(
+          QStringLiteral("the targets file %1 lists no sensor").arg(parser.value(targetsFile)));
     o.targets.push_back(savedTarget());
   }
   if (!o.needsSensor()) o.targets.clear();
   if (o.targets.size() > 1 && !o.output.isEmpty() &&
-      !o.output.contains(QLatin1String("{serial}")) && !o.output.contains(QLatin1String("{target}")))
+      !o.output.contains(QLatin1String("{serial}")) &&
+      !o.output.contains(QLatin1String("{target}")))
     return fail(QStringLiteral("with several sensors -o needs {serial} or {target} in the file "
                                "name"));
 

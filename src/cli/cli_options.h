@@ -56,9 +56,9 @@ struct Options {
 
 struct ParseResult {
   std::optional<Options> options;
-  QString error;       // usage error (exit status 1), or the error of a targets file
-  int status = 0;      // the exit status when options is empty
-  QString text;        // --help or --version text for stdout
+  QString error;  // usage error (exit status 1), or the error of a targets file
+  int status = 0; // the exit status when options is empty
+  QString text;   // --help or --version text for stdout
 };
 
 // `savedTarget` supplies the connection kept in the panel settings when no --tcp, --targets

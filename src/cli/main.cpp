@@ -4,9 +4,9 @@
 #include "cli/exit_status.h"
 #include "cli/interrupt_notifier.h"
 #include "cli/parameter_source.h"
+#include "cli/progress_line.h"
 #include "cli/report_printer.h"
 #include "cli/saved_settings.h"
-#include "cli/progress_line.h"
 #include "cli/sensor_job.h"
 
 #include <QCoreApplication>
@@ -53,8 +53,8 @@ int main(int argc, char **argv) {
   QCoreApplication::setApplicationVersion(QStringLiteral("1.3.1"));
 
   const SavedSettings saved = readSavedSettings();
-  const ParseResult parsed = parseCommandLine(QCoreApplication::arguments(),
-                                              [&saved] { return saved.target; });
+  const ParseResult parsed =
+      parseCommandLine(QCoreApplication::arguments(), [&saved] { return saved.target; });
   if (!parsed.options) {
     if (!parsed.text.isEmpty()) {
       std::fputs(qPrintable(parsed.text), stdout);
@@ -73,8 +73,7 @@ int main(int argc, char **argv) {
   ProgressLine progress;
 
   // Files first: nothing is sent when a file is wrong or the rules would change it.
-  if (const int status = prepareFiles(options, context, printer); status != kDone)
-    return status;
+  if (const int status = prepareFiles(options, context, printer); status != kDone) return status;
   if (options.targets.empty()) {
     // A diff of two files.
     printer.print(nullptr, diffFiles(context));
@@ -88,11 +87,10 @@ int main(int argc, char **argv) {
 
   int status = kDone;
   QTimer::singleShot(0, &app, [&] {
-    QCoro::connect(runSensors(options.targets, context, printer, progress), &app,
-                   [&](int worst) {
-                     status = worst;
-                     QCoreApplication::quit();
-                   });
+    QCoro::connect(runSensors(options.targets, context, printer, progress), &app, [&](int worst) {
+      status = worst;
+      QCoreApplication::quit();
+    });
   });
   QCoreApplication::exec();
   return status;

@@ -33,8 +33,8 @@ void ReportPrinter::print(const Target *target, const SensorReport &report) {
     if (!report.error.isEmpty()) o.insert(QStringLiteral("error"), report.error);
     if (!report.warnings.isEmpty())
       o.insert(QStringLiteral("warnings"), QJsonArray::fromStringList(report.warnings));
-    write(stdout, QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) +
-                      QLatin1Char('\n'));
+    write(stdout,
+          QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
     return;
   }
   // With one sensor the lines need no name; with several each says whose it is.
@@ -45,8 +45,7 @@ void ReportPrinter::print(const Target *target, const SensorReport &report) {
   for (const QString &line : report.lines)
     out += prefixed(named, line) + QLatin1Char('\n');
   write(stdout, out);
-  if (!report.error.isEmpty())
-    write(stderr, prefixed(target, report.error) + QLatin1Char('\n'));
+  if (!report.error.isEmpty()) write(stderr, prefixed(target, report.error) + QLatin1Char('\n'));
 }
 
 void ReportPrinter::frame(const Target *target, const QString &line) {

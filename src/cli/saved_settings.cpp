@@ -10,10 +10,8 @@
 namespace quorvane::cli {
 
 QString targetName(const CommunicationSettings &s) {
-  if (s.protocol == Protocol::Tcp)
-    return QString::fromStdString(s.ipAddress + ":" + s.portNumber);
-  return QString::fromStdString(s.comDevice.empty() ? defaultSerialDevice(s.comPort)
-                                                    : s.comDevice);
+  if (s.protocol == Protocol::Tcp) return QString::fromStdString(s.ipAddress + ":" + s.portNumber);
+  return QString::fromStdString(s.comDevice.empty() ? defaultSerialDevice(s.comPort) : s.comDevice);
 }
 
 SavedSettings readSavedSettings() {

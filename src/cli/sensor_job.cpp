@@ -150,22 +150,22 @@ QCoro::Task<bool> Job::connect() {
   }
   link_.markVerified();
   if (context_.options.command == Command::Identify) {
-    report_.lines << QStringLiteral("FIRMWARE: %1").arg(QString::fromLatin1(firmwareDisplayText(id.parts)))
-                  << QStringLiteral("SERIAL NUMBER: %1").arg(id.serialNumber)
-                  << QStringLiteral("PROTOCOL: %1 %2")
-                         .arg(target_.settings.protocol == Protocol::Tcp ? QStringLiteral("TCP/IP")
-                                                                         : QStringLiteral("RS-232"),
-                              target_.name);
+    report_.lines
+        << QStringLiteral("FIRMWARE: %1").arg(QString::fromLatin1(firmwareDisplayText(id.parts)))
+        << QStringLiteral("SERIAL NUMBER: %1").arg(id.serialNumber)
+        << QStringLiteral("PROTOCOL: %1 %2")
+               .arg(target_.settings.protocol == Protocol::Tcp ? QStringLiteral("TCP/IP")
+                                                               : QStringLiteral("RS-232"),
+                    target_.name);
   }
   co_return true;
 }
 
 QCoro::Task<std::optional<ParameterSetRead>> Job::readSet(Memory memory) {
-  auto read = co_await readParameterSet(link_, exchangeMemory(memory), context_.options.set,
-                                        [this](std::uint16_t rejected) {
-                                          report_.warnings << eepromPlausibilityMessage(rejected)
-                                                                  .trimmed();
-                                        });
+  auto read = co_await readParameterSet(
+      link_, exchangeMemory(memory), context_.options.set, [this](std::uint16_t rejected) {
+        report_.warnings << eepromPlausibilityMessage(rejected).trimmed();
+      });
   if (!read) linkFailed();
   co_return read;
 }
@@ -245,9 +245,7 @@ QCoro::Task<> Job::diff() {
   const Options &o = context_.options;
   // Reading the EEPROM loads it into RAM, so RAM is read first whatever the order.
   std::optional<ParameterSetRead> ram, eeprom;
-  const auto need = [&](DiffSource::Kind k) {
-    return o.diffA.kind == k || o.diffB.kind == k;
-  };
+  const auto need = [&](DiffSource::Kind k) { return o.diffA.kind == k || o.diffB.kind == k; };
   if (need(DiffSource::Kind::Ram)) {
     ram = co_await readSet(Memory::Ram);
     if (!ram || stopIfInterrupted()) co_return;
@@ -335,8 +333,10 @@ QCoro::Task<> Job::measure() {
   co_await link_.acquisitionEnded();
 
   report_.json.insert(QStringLiteral("frames_taken"), taken);
-  if (!path.isEmpty()) report_.json.insert(QStringLiteral("file"), path);
-  else if (o.json) report_.json.insert(QStringLiteral("frames"), frames);
+  if (!path.isEmpty())
+    report_.json.insert(QStringLiteral("file"), path);
+  else if (o.json)
+    report_.json.insert(QStringLiteral("frames"), frames);
   if (fileFailed) co_return;
   if (!link_.linkOk()) {
     linkFailed();
@@ -378,7 +378,8 @@ QCoro::Task<> Job::scan() {
   const std::string text = scopeCsvText(scanned.buffers, o.scope.recordedSignal);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+      file.write(text.data(), static_cast<qint64>(text.size())) !=
+          static_cast<qint64>(text.size()) ||
       !file.commit()) {
     fail(kFileError, QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()));
     co_return;
@@ -431,7 +432,8 @@ QCoro::Task<> Job::hwinfo() {
 QString outputPath(const QString &pattern, const Target &target, std::uint16_t serialNumber) {
   QString safeName = target.name;
   for (QChar &c : safeName)
-    if (!c.isLetterOrNumber() && c != QLatin1Char('.') && c != QLatin1Char('-')) c = QLatin1Char('_');
+    if (!c.isLetterOrNumber() && c != QLatin1Char('.') && c != QLatin1Char('-'))
+      c = QLatin1Char('_');
   QString path = pattern;
   path.replace(QLatin1String("{serial}"), QString::number(serialNumber));
   path.replace(QLatin1String("{target}"), safeName);

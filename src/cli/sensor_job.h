@@ -28,11 +28,11 @@ struct JobContext {
 
   const Options &options;
   InterruptNotifier &interrupt;
-  std::string panelId;         // "PANEL ID" of the panel settings, for record file headers
-  ParameterSetFile sendSet;    // send: the file's values (rules applied when asked)
-  ParameterSetFile diffFileA;  // diff: the sides that are files
+  std::string panelId;        // "PANEL ID" of the panel settings, for record file headers
+  ParameterSetFile sendSet;   // send: the file's values (rules applied when asked)
+  ParameterSetFile diffFileA; // diff: the sides that are files
   ParameterSetFile diffFileB;
-  bool nameFrames = false;     // measure: frame lines start with the sensor's name
+  bool nameFrames = false; // measure: frame lines start with the sensor's name
   // measure without -o: a frame as it arrives (human output).
   std::function<void(const Target &, const QString &)> frameLine;
   // progress: a frame was taken.
@@ -41,9 +41,9 @@ struct JobContext {
 
 struct SensorReport {
   int status = 0;
-  QJsonObject json;   // the sensor's JSON line (without "target", "command" and "status")
-  QStringList lines;  // human text
-  QString error;      // the failure, as the link or the file routine tells it
+  QJsonObject json;  // the sensor's JSON line (without "target", "command" and "status")
+  QStringList lines; // human text
+  QString error;     // the failure, as the link or the file routine tells it
   QStringList warnings;
 };
 

@@ -149,9 +149,8 @@ QCoro::Task<> ScopeController::scan() {
 }
 
 QCoro::Task<ScanEnd> ScopeController::GetScopeData() {
-  const ScopeScanResult scanned =
-      co_await runScopeScan(link_, page_.settings(),
-                            [this](bool waiting) { page_.breakButton()->setEnabled(waiting); });
+  const ScopeScanResult scanned = co_await runScopeScan(
+      link_, page_.settings(), [this](bool waiting) { page_.breakButton()->setEnabled(waiting); });
   if (!scanned.refused.empty()) dialogs_.message(kAttention, qs(scanned.refused));
   if (scanned.end == ScanEnd::Drawn) {
     buffers_ = scanned.buffers;

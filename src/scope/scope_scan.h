@@ -26,8 +26,8 @@ enum class ScanEnd {
 
 struct ScopeScanResult {
   ScanEnd end = ScanEnd::None;
-  ScopeBuffers buffers{};       // the rotated blocks when end == Drawn
-  std::string_view refused;     // why the settings were refused (end == NotStarted)
+  ScopeBuffers buffers{};   // the rotated blocks when end == Drawn
+  std::string_view refused; // why the settings were refused (end == NotStarted)
 };
 
 // `waiting` hears true once the sensor has taken the scan and its blocks are awaited (a

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -36,7 +37,8 @@ struct Sim {
   explicit Sim(QStringList args = {}) {
     args << QStringLiteral("--tcp-port") << QStringLiteral("0");
     program = std::make_unique<SimProgram>(args);
-    address = QStringLiteral("127.0.0.1:") + program->line(QStringLiteral("TCP PORT ")).value_or(QString()).trimmed();
+    address = QStringLiteral("127.0.0.1:") +
+              program->line(QStringLiteral("TCP PORT ")).value_or(QString()).trimmed();
   }
   std::unique_ptr<SimProgram> program;
   QString address;
@@ -145,7 +147,8 @@ TEST_F(Cli, IdentifiesOverTcpAndThePseudoTerminal) {
   };
   for (const Case &c : {Case{{"--tcp", tcp.address}, "tcp", 4711},
                         Case{{"--serial", device, "--baud", "115200"}, "rs232", 1234}}) {
-    const CliRun r = run(QStringList{QStringLiteral("identify"), QStringLiteral("--json")} + c.where);
+    const CliRun r =
+        run(QStringList{QStringLiteral("identify"), QStringLiteral("--json")} + c.where);
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const auto lines = r.json();
     ASSERT_EQ(lines.size(), 1u);
@@ -157,11 +160,13 @@ TEST_F(Cli, IdentifiesOverTcpAndThePseudoTerminal) {
     EXPECT_EQ(o[QStringLiteral("protocol")].toString(), QLatin1String(c.protocol));
     EXPECT_EQ(o[QStringLiteral("port")].toString(), c.where[1]);
     EXPECT_EQ(o[QStringLiteral("target")].toString(), c.where[1]);
-    EXPECT_TRUE(o[QStringLiteral("firmware")].toString().startsWith(QLatin1String("QUORVANE ANA V1.3.")));
+    EXPECT_TRUE(
+        o[QStringLiteral("firmware")].toString().startsWith(QLatin1String("QUORVANE ANA V1.3.")));
   }
   // Human text: what the window's connection log shows.
   const CliRun human = run({QStringLiteral("identify"), QStringLiteral("--tcp"), tcp.address});
-  EXPECT_TRUE(human.out.contains(QLatin1String("SERIAL NUMBER: 4711\n"))) << human.out.toStdString();
+  EXPECT_TRUE(human.out.contains(QLatin1String("SERIAL NUMBER: 4711\n")))
+      << human.out.toStdString();
   EXPECT_TRUE(human.err.isEmpty()) << "no progress on a pipe: " << human.err.toStdString();
 }
 
@@ -172,11 +177,12 @@ TEST_F(Cli, ReportsLinkFailuresWithTheLinksOwnText) {
     QString address;
     const char *says;
   };
-  for (const Case &c : {Case{closedAddress(), "UnableToEstablishConnection"},
-                        Case{corrupt.address, "ATTENTION! \nRECEIVED DATA FRAME IS INCORRECT!"},
-                        Case{oldFirmware.address,
-                             "Sensor firmware and scope version do not match! \nFirmware of "
-                             "connected sensor is: QUORVANE ANA V1.4\nThe serial number is: 4711"}}) {
+  for (const Case &c :
+       {Case{closedAddress(), "UnableToEstablishConnection"},
+        Case{corrupt.address, "ATTENTION! \nRECEIVED DATA FRAME IS INCORRECT!"},
+        Case{oldFirmware.address,
+             "Sensor firmware and scope version do not match! \nFirmware of "
+             "connected sensor is: QUORVANE ANA V1.4\nThe serial number is: 4711"}}) {
     const CliRun r = run({QStringLiteral("identify"), QStringLiteral("--tcp"), c.address});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, c.address + QStringLiteral(": ") + QLatin1String(c.says) + QLatin1Char('\n'));
@@ -188,10 +194,10 @@ TEST_F(Cli, GetWritesTheParameterFileAndSendVerifiesIt) {
   const QString file = parameterFile(sim, QStringLiteral("line.par"), "POWER = 500", "POWER = 640");
   EXPECT_TRUE(read(QStringLiteral("line.par")).startsWith("[GENERAL INFO]"));
 
-  const CliRun sent = run({QStringLiteral("send"), file, QStringLiteral("--memory"),
-                           QStringLiteral("eeprom"), QStringLiteral("--set"), QStringLiteral("0"),
-                           QStringLiteral("--verify"), QStringLiteral("--json"),
-                           QStringLiteral("--tcp"), sim.address});
+  const CliRun sent =
+      run({QStringLiteral("send"), file, QStringLiteral("--memory"), QStringLiteral("eeprom"),
+           QStringLiteral("--set"), QStringLiteral("0"), QStringLiteral("--verify"),
+           QStringLiteral("--json"), QStringLiteral("--tcp"), sim.address});
   ASSERT_EQ(sent.status, 0) << sent.err.toStdString();
   const QJsonObject o = sent.json().at(0);
   EXPECT_TRUE(o[QStringLiteral("verified")].toBool());
@@ -202,7 +208,8 @@ TEST_F(Cli, GetWritesTheParameterFileAndSendVerifiesIt) {
                            QStringLiteral("--tcp"), sim.address});
   EXPECT_EQ(same.status, 0) << same.err.toStdString();
   EXPECT_TRUE(same.out.isEmpty()) << same.out.toStdString();
-  const QString original = parameterFile(sim, QStringLiteral("b.par"), "POWER = 640", "POWER = 500");
+  const QString original =
+      parameterFile(sim, QStringLiteral("b.par"), "POWER = 640", "POWER = 500");
   const CliRun differ = run({QStringLiteral("diff"), file, original});
   EXPECT_EQ(differ.status, 3);
   EXPECT_EQ(differ.out, QStringLiteral("POWER: 640 -> 500\n"));
@@ -211,27 +218,31 @@ TEST_F(Cli, GetWritesTheParameterFileAndSendVerifiesIt) {
 TEST_F(Cli, SendRefusesValuesThePanelRulesWouldChange) {
   Sim sim;
   // LED MODE OFF leaves no light to measure with: the rules take POWER to 0.
-  const QString file = parameterFile(sim, QStringLiteral("dark.par"), "LED MODE = 0", "LED MODE = 2");
+  const QString file =
+      parameterFile(sim, QStringLiteral("dark.par"), "LED MODE = 0", "LED MODE = 2");
   const QStringList send{QStringLiteral("send"), file, QStringLiteral("--tcp"), sim.address};
   const CliRun refused = run(send);
   EXPECT_EQ(refused.status, 4);
-  EXPECT_TRUE(refused.out.contains(QLatin1String("POWER: 500 -> 0\n"))) << refused.out.toStdString();
+  EXPECT_TRUE(refused.out.contains(QLatin1String("POWER: 500 -> 0\n")))
+      << refused.out.toStdString();
   EXPECT_EQ(run({QStringLiteral("diff"), QStringLiteral("ram"), file, QStringLiteral("--tcp"),
                  sim.address})
                 .out.trimmed(),
-            QStringLiteral("LED MODE: 0 -> 2")) << "nothing was sent";
+            QStringLiteral("LED MODE: 0 -> 2"))
+      << "nothing was sent";
 
-  const CliRun applied = run(send + QStringList{QStringLiteral("--apply-rules"), QStringLiteral("--verify")});
+  const CliRun applied =
+      run(send + QStringList{QStringLiteral("--apply-rules"), QStringLiteral("--verify")});
   EXPECT_EQ(applied.status, 0) << applied.err.toStdString();
   EXPECT_TRUE(run({QStringLiteral("get"), QStringLiteral("--tcp"), sim.address})
-                  .out.contains(QLatin1String("\nPOWER 0\n")));
+                  .out.startsWith(QLatin1String("POWER 0\n")));
 }
 
 TEST_F(Cli, MeasureRecordsTheRecordersFileAndScanWritesCsv) {
   Sim sim;
-  const CliRun measured = run({QStringLiteral("measure"), QStringLiteral("--count"),
-                               QStringLiteral("3"), QStringLiteral("-o"), path(QStringLiteral("r.dat")),
-                               QStringLiteral("--tcp"), sim.address});
+  const CliRun measured = run(
+      {QStringLiteral("measure"), QStringLiteral("--count"), QStringLiteral("3"),
+       QStringLiteral("-o"), path(QStringLiteral("r.dat")), QStringLiteral("--tcp"), sim.address});
   ASSERT_EQ(measured.status, 0) << measured.err.toStdString();
   const QList<QByteArray> lines = read(QStringLiteral("r.dat")).split('\n');
   ASSERT_EQ(lines.size(), 8); // line feed, title, empty, columns, three frames, end
@@ -241,13 +252,13 @@ TEST_F(Cli, MeasureRecordsTheRecordersFileAndScanWritesCsv) {
     EXPECT_EQ(lines[i].count('\t'), 12);
 
   const CliRun printed = run({QStringLiteral("measure"), QStringLiteral("--count"),
-                              QStringLiteral("2"), QStringLiteral("--interval"), QStringLiteral("0"),
-                              QStringLiteral("--tcp"), sim.address});
+                              QStringLiteral("2"), QStringLiteral("--interval"),
+                              QStringLiteral("0"), QStringLiteral("--tcp"), sim.address});
   EXPECT_EQ(printed.out.count(QLatin1Char('\n')), 2);
 
-  const CliRun scanned = run({QStringLiteral("scan"), QStringLiteral("--signal"), QStringLiteral("0"),
-                              QStringLiteral("-o"), path(QStringLiteral("s.csv")),
-                              QStringLiteral("--tcp"), sim.address});
+  const CliRun scanned = run({QStringLiteral("scan"), QStringLiteral("--signal"),
+                              QStringLiteral("0"), QStringLiteral("-o"),
+                              path(QStringLiteral("s.csv")), QStringLiteral("--tcp"), sim.address});
   ASSERT_EQ(scanned.status, 0) << scanned.err.toStdString();
   const QList<QByteArray> csv = read(QStringLiteral("s.csv")).split('\n');
   ASSERT_EQ(csv.size(), 130);
@@ -257,15 +268,17 @@ TEST_F(Cli, MeasureRecordsTheRecordersFileAndScanWritesCsv) {
 
 TEST_F(Cli, HwinfoWritesTheHardwareInitialFile) {
   Sim sim;
-  const CliRun r = run({QStringLiteral("hwinfo"), QStringLiteral("-o"), path(QStringLiteral("hw.ini")),
-                        QStringLiteral("--tcp"), sim.address});
+  const CliRun r = run({QStringLiteral("hwinfo"), QStringLiteral("-o"),
+                        path(QStringLiteral("hw.ini")), QStringLiteral("--tcp"), sim.address});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
   const QByteArray file = read(QStringLiteral("hw.ini"));
-  EXPECT_TRUE(file.contains("FILE TYPE: = \"Hardware Initial File\"")) << file.left(200).toStdString();
+  EXPECT_TRUE(file.contains("FILE TYPE: = \"Hardware Initial File\""))
+      << file.left(200).toStdString();
   EXPECT_TRUE(file.contains("[TEACH VECTOR 30]"));
   // A folder that does not exist: nothing half-written, status 5.
-  const CliRun bad = run({QStringLiteral("hwinfo"), QStringLiteral("-o"),
-                          path(QStringLiteral("no/such/hw.ini")), QStringLiteral("--tcp"), sim.address});
+  const CliRun bad =
+      run({QStringLiteral("hwinfo"), QStringLiteral("-o"), path(QStringLiteral("no/such/hw.ini")),
+           QStringLiteral("--tcp"), sim.address});
   EXPECT_EQ(bad.status, 5);
 }
 
@@ -273,11 +286,12 @@ TEST_F(Cli, SeveralSensorsAtOnceReportEachAndEndWithTheWorst) {
   Sim a;
   Sim b;
   const QString file = parameterFile(a, QStringLiteral("line.par"));
-  const QStringList send{QStringLiteral("send"), file, QStringLiteral("--memory"),
-                         QStringLiteral("eeprom"), QStringLiteral("--set"), QStringLiteral("0"),
+  const QStringList send{QStringLiteral("send"),     file,
+                         QStringLiteral("--memory"), QStringLiteral("eeprom"),
+                         QStringLiteral("--set"),    QStringLiteral("0"),
                          QStringLiteral("--verify"), QStringLiteral("--json")};
-  const CliRun both = run(send + QStringList{QStringLiteral("--tcp"), a.address,
-                                             QStringLiteral("--tcp"), b.address});
+  const CliRun both = run(
+      send + QStringList{QStringLiteral("--tcp"), a.address, QStringLiteral("--tcp"), b.address});
   EXPECT_EQ(both.status, 0) << both.err.toStdString();
   ASSERT_EQ(both.json().size(), 2u);
   for (const QJsonObject &o : both.json())
@@ -301,19 +315,23 @@ TEST_F(Cli, SeveralSensorsAtOnceReportEachAndEndWithTheWorst) {
 
 TEST_F(Cli, CtrlCEndsARecordingWithWholeLinesAndAScanWithoutAFile) {
   Sim sim;
-  QProcess *measure = start({QStringLiteral("measure"), QStringLiteral("--count"), QStringLiteral("0"),
-                             QStringLiteral("--interval"), QStringLiteral("0.25"), QStringLiteral("-o"),
-                             path(QStringLiteral("r.dat")), QStringLiteral("--tcp"), sim.address});
-  ASSERT_TRUE(QTest::qWaitFor([&] { return read(QStringLiteral("r.dat")).count('\n') >= 6; }, 10000));
+  QProcess *measure =
+      start({QStringLiteral("measure"), QStringLiteral("--count"), QStringLiteral("0"),
+             QStringLiteral("--interval"), QStringLiteral("0.25"), QStringLiteral("-o"),
+             path(QStringLiteral("r.dat")), QStringLiteral("--tcp"), sim.address});
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return read(QStringLiteral("r.dat")).count('\n') >= 6; }, 10000));
   ::kill(static_cast<pid_t>(measure->processId()), SIGINT);
   const CliRun stopped = finish(measure);
-  EXPECT_EQ(stopped.status, 0) << "an endless recording ends with Ctrl+C: " << stopped.err.toStdString();
+  EXPECT_EQ(stopped.status, 0) << "an endless recording ends with Ctrl+C: "
+                               << stopped.err.toStdString();
   EXPECT_TRUE(read(QStringLiteral("r.dat")).endsWith("\r\n"));
 
   // A rising edge above anything the sensor sees never comes.
-  QProcess *scan = start({QStringLiteral("scan"), QStringLiteral("--trigger"), QStringLiteral("rising"),
-                          QStringLiteral("--level"), QStringLiteral("65535"), QStringLiteral("-o"),
-                          path(QStringLiteral("s.csv")), QStringLiteral("--tcp"), sim.address});
+  QProcess *scan =
+      start({QStringLiteral("scan"), QStringLiteral("--trigger"), QStringLiteral("rising"),
+             QStringLiteral("--level"), QStringLiteral("65535"), QStringLiteral("-o"),
+             path(QStringLiteral("s.csv")), QStringLiteral("--tcp"), sim.address});
   QTest::qWait(1500);
   ::kill(static_cast<pid_t>(scan->processId()), SIGINT);
   const CliRun broken = finish(scan);

@@ -19,14 +19,22 @@ TEST(ParameterDiff, NamesEachFieldAsThePanelsShowIt) {
   const Case cases[] = {
       {0, 1, [](SensorParameters &, TeachTable &) {}, {}},
       {0, 1, [](SensorParameters &p, TeachTable &) { p.gain = 7; }, {"GAIN: 5 -> 7"}},
-      {0, 1, [](SensorParameters &, TeachTable &t) { t[7].cell[0] = 99; },
+      {0,
+       1,
+       [](SensorParameters &, TeachTable &t) { t[7].cell[0] = 99; },
        {"teach row 7 \"X\": 0 -> 99"}},
-      {1, 1, [](SensorParameters &, TeachTable &t) { t[0].cell[2] = 9; },
+      {1,
+       1,
+       [](SensorParameters &, TeachTable &t) { t[0].cell[2] = 9; },
        {"teach row 0 \"siTO\": 0 -> 9"}},
       // THD modes head only the first column; the others go by their file keys.
-      {0, 4, [](SensorParameters &, TeachTable &t) { t[30].cell[4] = 2; },
+      {0,
+       4,
+       [](SensorParameters &, TeachTable &t) { t[30].cell[4] = 2; },
        {"teach row 30 \"CELL 4\": 0 -> 2"}},
-      {0, 1, [](SensorParameters &, TeachTable &t) {
+      {0,
+       1,
+       [](SensorParameters &, TeachTable &t) {
          t[3].group = 1;
          t[3].hold = 20;
        },

@@ -32,8 +32,8 @@ std::vector<FieldDifference> diffParameterSets(const SensorParameters &firstPara
 }
 
 std::string differenceText(const FieldDifference &d) {
-  std::string name = d.row ? "teach row " + std::to_string(*d.row) + " \"" + d.field + "\""
-                           : d.field;
+  std::string name =
+      d.row ? "teach row " + std::to_string(*d.row) + " \"" + d.field + "\"" : d.field;
   return name + ": " + std::to_string(d.first) + " -> " + std::to_string(d.second);
 }
 

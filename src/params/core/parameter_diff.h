@@ -12,8 +12,8 @@
 namespace quorvane {
 
 struct FieldDifference {
-  std::string field;       // "POWER", "X", "GROUP", "HOLD"
-  std::optional<int> row;  // the teach row (0..30) of a teach table field
+  std::string field;      // "POWER", "X", "GROUP", "HOLD"
+  std::optional<int> row; // the teach row (0..30) of a teach table field
   std::uint16_t first = 0;
   std::uint16_t second = 0;
 

@@ -11,9 +11,9 @@
 namespace quorvane {
 
 struct RecordRuleOutcome {
-  SensorParameters para;     // the values after the rules
-  TeachTable table{};        // groups the rules cleared, tolerances moved with the mode
-  int paraSet = 0;           // the set the rules leave selected
+  SensorParameters para;                // the values after the rules
+  TeachTable table{};                   // groups the rules cleared, tolerances moved with the mode
+  int paraSet = 0;                      // the set the rules leave selected
   std::vector<FieldDifference> changes; // before -> after, by panel name
   std::vector<std::string> warnings;    // the rule warnings the panels would show
 };
