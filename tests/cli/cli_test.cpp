@@ -173,20 +173,42 @@ TEST_F(Cli, IdentifiesOverTcpAndThePseudoTerminal) {
 TEST_F(Cli, ReportsLinkFailuresWithTheLinksOwnText) {
   Sim corrupt({QStringLiteral("--corrupt-data-every"), QStringLiteral("1")});
   Sim oldFirmware({QStringLiteral("--firmware"), QStringLiteral("QUORVANE ANA V1.4.0")});
+  Sim implausible({QStringLiteral("--plausibility-word"), QStringLiteral("3")});
+  const QString file = parameterFile(implausible, QStringLiteral("line.par"));
+  const QString missing = path(QStringLiteral("ttyGone"));
   struct Case {
-    QString address;
-    const char *says;
+    QStringList args;
+    QString says; // the whole of stderr after "<sensor>: "
   };
-  for (const Case &c :
-       {Case{closedAddress(), "UnableToEstablishConnection"},
-        Case{corrupt.address, "ATTENTION! \nRECEIVED DATA FRAME IS INCORRECT!"},
-        Case{oldFirmware.address,
-             "Sensor firmware and scope version do not match! \nFirmware of "
-             "connected sensor is: QUORVANE ANA V1.4\nThe serial number is: 4711"}}) {
-    const CliRun r = run({QStringLiteral("identify"), QStringLiteral("--tcp"), c.address});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, c.address + QStringLiteral(": ") + QLatin1String(c.says) + QLatin1Char('\n'));
+  const Case cases[] = {
+      {{"identify", "--tcp", closedAddress()}, "UnableToEstablishConnection"},
+      {{"identify", "--tcp", corrupt.address}, "ATTENTION! \nRECEIVED DATA FRAME IS INCORRECT!"},
+      {{"identify", "--tcp", oldFirmware.address},
+       "Sensor firmware and scope version do not match! \nFirmware of connected sensor is: "
+       "QUORVANE ANA V1.4\nThe serial number is: 4711"},
+      // The sensor replaced the values with its defaults: a failure, as the window logs it.
+      {{"send", file, "--tcp", implausible.address},
+       "INFO!\n3 PARAMETER IN RAM DID NOT PASS PLAUSIBILITY CHECK AND WERE SET TO DEFAULT VALUE!"},
+      // With the cause and the fix the connection log gives.
+      {{"identify", "--serial", missing},
+       "No serial port found\nCause: " + missing +
+           " does not exist (adapter unplugged or wrong name)."},
+  };
+  for (const Case &c : cases) {
+    const CliRun r = run(c.args);
+    EXPECT_EQ(r.status, 2) << c.args.join(' ').toStdString();
+    const QString who = c.args.at(c.args.size() - 1);
+    EXPECT_TRUE(r.err.startsWith(who + QStringLiteral(": ") + c.says)) << r.err.toStdString();
   }
+  // The EEPROM load's complaint is a warning: the values still come.
+  const CliRun loaded =
+      run({QStringLiteral("get"), QStringLiteral("--memory"), QStringLiteral("eeprom"),
+           QStringLiteral("--json"), QStringLiteral("--tcp"), implausible.address});
+  EXPECT_EQ(loaded.status, 0);
+  EXPECT_EQ(
+      loaded.json().at(0)[QStringLiteral("warnings")].toArray().at(0).toString(),
+      QStringLiteral("INFO!\n3 PARAMETER FROM EEPROM DID NOT PASS PLAUSIBILITY CHECK AND WERE "
+                     "SET TO DEFAULT VALUE!"));
 }
 
 TEST_F(Cli, GetWritesTheParameterFileAndSendVerifiesIt) {
