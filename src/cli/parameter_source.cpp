@@ -71,8 +71,8 @@ int prepareFiles(Options &options, JobContext &context, ReportPrinter &printer) 
     printer.print(nullptr, report);
     return report.status;
   }
-  // Reports of missing values go with the file's first use.
-  if (!report.warnings.isEmpty()) printer.print(nullptr, report);
+  // Values the file lacked are reported with every sensor the file goes to.
+  context.fileWarnings = report.warnings;
 
   if (options.command != Command::Send) return kDone;
   const RecordRuleOutcome rules =
@@ -85,6 +85,7 @@ int prepareFiles(Options &options, JobContext &context, ReportPrinter &printer) 
     return kDone;
   }
   SensorReport refused;
+  refused.warnings = report.warnings;
   refused.status = kRulesRefused;
   refused.error = QStringLiteral("%1: the panel rules would change these values; nothing was "
                                  "sent (--apply-rules sends them changed)")
@@ -118,6 +119,7 @@ SensorReport diffFiles(const JobContext &context) {
   const ParameterSetFile &a = context.diffFileA;
   const ParameterSetFile &b = context.diffFileB;
   SensorReport report;
+  report.warnings = context.fileWarnings;
   const auto differences = diffParameterSets(a.para, a.table, b.para, b.table);
   report.json.insert(QStringLiteral("differences"), differencesJson(differences));
   for (const FieldDifference &d : differences)

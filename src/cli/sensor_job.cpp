@@ -49,6 +49,7 @@ QString memoryName(Memory m) {
 class Job {
 public:
   Job(const Target &target, JobContext &context) : target_(target), context_(context) {
+    report_.warnings = context_.fileWarnings;
     QObject::connect(&context_.interrupt, &InterruptNotifier::interrupt, &link_,
                      &SensorLink::stopAcquisition);
   }

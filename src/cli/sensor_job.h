@@ -32,7 +32,8 @@ struct JobContext {
   ParameterSetFile sendSet;   // send: the file's values (rules applied when asked)
   ParameterSetFile diffFileA; // diff: the sides that are files
   ParameterSetFile diffFileB;
-  bool nameFrames = false; // measure: frame lines start with the sensor's name
+  QStringList fileWarnings; // values the files lacked (set to their defaults)
+  bool nameFrames = false;  // measure: frame lines start with the sensor's name
   // measure without -o: a frame as it arrives (human output).
   std::function<void(const Target &, const QString &)> frameLine;
   // progress: a frame was taken.

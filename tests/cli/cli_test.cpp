@@ -235,6 +235,16 @@ TEST_F(Cli, GetWritesTheParameterFileAndSendVerifiesIt) {
   const CliRun differ = run({QStringLiteral("diff"), file, original});
   EXPECT_EQ(differ.status, 3);
   EXPECT_EQ(differ.out, QStringLiteral("POWER: 640 -> 500\n"));
+
+  // A value the file lacks goes out as its default, and every sensor's report says so.
+  const QString partial = parameterFile(sim, QStringLiteral("p.par"), "AVERAGE = 1\r\n", "");
+  const CliRun defaulted = run({QStringLiteral("send"), partial, QStringLiteral("--verify"),
+                                QStringLiteral("--json"), QStringLiteral("--tcp"), sim.address});
+  EXPECT_EQ(defaulted.status, 0);
+  ASSERT_EQ(defaulted.json().size(), 1u);
+  EXPECT_EQ(defaulted.json()[0][QStringLiteral("warnings")].toArray().at(0).toString(),
+            QStringLiteral("Following parameter could not be read and where set to default "
+                           "value: AVERAGE"));
 }
 
 TEST_F(Cli, SendRefusesValuesThePanelRulesWouldChange) {
