@@ -19,6 +19,16 @@ using namespace quorvane::cli;
 
 namespace {
 
+// One sensor's job, its report printed as soon as it is done.
+QCoro::Task<> runAndReport(const Target &target, JobContext &context, ReportPrinter &printer,
+                           ProgressLine &progress, int &worst) {
+  const SensorReport report = co_await runSensorJob(target, context);
+  worst = worstStatus(worst, report.status);
+  progress.clear();
+  printer.print(&target, report);
+  progress.sensorDone();
+}
+
 QCoro::Task<int> runSensors(const std::vector<Target> &targets, JobContext &context,
                             ReportPrinter &printer, ProgressLine &progress) {
   int worst = kDone;
@@ -26,16 +36,8 @@ QCoro::Task<int> runSensors(const std::vector<Target> &targets, JobContext &cont
   // Every job starts at once; they wait on their own links side by side.
   std::vector<QCoro::Task<>> jobs;
   jobs.reserve(targets.size());
-  for (const Target &target : targets) {
-    jobs.push_back([](const Target &t, JobContext &c, ReportPrinter &p, ProgressLine &l,
-                      int &w) -> QCoro::Task<> {
-      const SensorReport report = co_await runSensorJob(t, c);
-      w = worstStatus(w, report.status);
-      l.clear();
-      p.print(&t, report);
-      l.sensorDone();
-    }(target, context, printer, progress, worst));
-  }
+  for (const Target &target : targets)
+    jobs.push_back(runAndReport(target, context, printer, progress, worst));
   for (QCoro::Task<> &job : jobs)
     co_await job;
   progress.clear();

@@ -25,6 +25,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <memory>
 
 namespace quorvane::cli {
 namespace {
@@ -442,8 +443,9 @@ QString outputPath(const QString &pattern, const Target &target, std::uint16_t s
 }
 
 QCoro::Task<SensorReport> runSensorJob(const Target &target, JobContext &context) {
-  Job job(target, context);
-  co_return co_await job.run();
+  const auto job = std::make_unique<Job>(target, context);
+  SensorReport report = co_await job->run();
+  co_return report;
 }
 
 } // namespace quorvane::cli
