@@ -10,10 +10,13 @@ endif()
 
 set(expected
   bin/quorvane-ana-scope
+  bin/quorvane-ana-cli
   bin/quorvane-sensor-sim
+  share/bash-completion/completions/quorvane-ana-cli
   share/applications/quorvane-ana-scope.desktop
   share/metainfo/com.quorvane.anascope.metainfo.xml
   share/man/man1/quorvane-ana-scope.1.gz
+  share/man/man1/quorvane-ana-cli.1.gz
   share/man/man1/quorvane-sensor-sim.1.gz
   share/doc/quorvane-ana-scope/copyright
   share/doc/quorvane-ana-scope/changelog.gz)

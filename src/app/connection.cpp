@@ -3,9 +3,8 @@
 #include "link/core/connection_texts.h"
 #include "link/core/firmware.h"
 #include "link/core/link_messages.h"
-#include "link/core/serial_diagnosis.h"
+#include "link/sensor_connect.h"
 #include "link/sensor_link.h"
-#include "link/serial_open_probe.h"
 #include "params/parameter_state.h"
 #include "params/parameter_transfer.h"
 #include "ui/dialogs.h"
@@ -34,38 +33,28 @@ QCoro::Task<ConnectOutcome> Connection::TryToConnect() {
   const CommunicationSettings s = link_.settings();
   Q_EMIT transportChosen(s.protocol, s.comPort, QString::fromStdString(s.ipAddress));
   int result = 0;
-  if (s.protocol == Protocol::Rs232) {
-    result = link_.InitRS232();
-  } else {
-    const WaitCursor cursor; // a connect may take seconds
-    result = co_await link_.InitTCP_IP();
+  {
+    // A connect may take seconds; a serial open is immediate.
+    std::optional<WaitCursor> cursor;
+    if (s.protocol == Protocol::Tcp) cursor.emplace();
+    result = co_await openTransport(link_);
   }
   if (result >= 0) co_return co_await CheckComLine();
-  if (s.protocol == Protocol::Rs232) diagnoseSerialOpen(result);
+  if (const QString diagnosis = serialOpenDiagnosisLine(link_, result); !diagnosis.isEmpty())
+    shell_.appendConnectionLog(diagnosis);
   co_return failureDialog(text(connecttext::kConnectionFailed));
 }
 
-void Connection::diagnoseSerialOpen(int result) {
-  // Only a refused open has a cause the system can name; a bad line speed or port number
-  // is already said by the message.
-  if (result != linktext::rs232::kNoSerialPort && result != linktext::rs232::kCannotOpenPort)
-    return;
-  const QString device = link_.serialDevice();
-  if (device.isEmpty()) return;
-  shell_.appendConnectionLog(
-      QString::fromStdString(serialOpenDiagnosis(probeSerialOpenFailure(device))));
-}
-
 QCoro::Task<ConnectOutcome> Connection::CheckComLine() {
-  const LinkReply reply = co_await link_.requestIdentity();
-  if (!reply) co_return failureDialog(text(connecttext::kConnectionFailed));
+  const SensorIdentification id = co_await identifySensor(link_);
+  if (!id.answered) co_return failureDialog(text(connecttext::kConnectionFailed));
 
-  const std::string firmware = link_.firmwareText().toStdString();
+  const std::string &firmware = id.firmware;
   Q_EMIT firmwareIdentified(QString::fromLatin1(link_.firmwareText()));
-  serialNumber_ = reply.header.argument;
+  serialNumber_ = id.serialNumber;
 
-  const FirmwareParts parts = splitFirmware(firmware);
-  if (!firmwareMatches(parts))
+  const FirmwareParts &parts = id.parts;
+  if (!id.matches)
     co_return failureDialog(
         QString::fromLatin1(connecttext::firmwareMismatch(firmwareVersion(parts), serialNumber_)));
 
@@ -81,7 +70,7 @@ QCoro::Task<ConnectOutcome> Connection::CheckComLine() {
   }
   knownSensor_ = identity;
   link_.markVerified();
-  co_await transfer_.readParameters();
+  co_await transfer_.readParameters(params_.memory);
   if (link_.linkOk()) Q_EMIT linkVerified();
   co_return ConnectOutcome::Connected;
 }

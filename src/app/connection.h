@@ -67,8 +67,6 @@ Q_SIGNALS:
 
 private:
   ConnectOutcome failureDialog(const QString &text);
-  // After a failed serial open: one log line with the cause and the fix.
-  void diagnoseSerialOpen(int result);
 
   SensorLink &link_;
   Shell &shell_;

@@ -2,6 +2,8 @@
 
 #include "link/core/link_messages.h"
 #include <QCoroAbstractSocket>
+#include <QCoroSignal>
+#include <QDeadlineTimer>
 
 #include <array>
 #include <chrono>
@@ -65,7 +67,15 @@ QCoro::Task<int> TcpTransport::connectTo(QString host, quint16 port, int timeout
         error = e;
       });
   socket_.connectToHost(host, port);
-  const bool connected = co_await qCoro(socket_).waitForConnected(timeoutMs) && !failed;
+  // A refused connection or an unknown host ends the wait at once; only silence waits for
+  // the time limit.
+  const QDeadlineTimer deadline(timeoutMs, Qt::PreciseTimer);
+  while (socket_.state() != QAbstractSocket::ConnectedState && !failed &&
+         !deadline.hasExpired()) {
+    (void)co_await qCoro(&socket_, &QAbstractSocket::stateChanged,
+                         std::chrono::milliseconds(deadline.remainingTime()));
+  }
+  const bool connected = socket_.state() == QAbstractSocket::ConnectedState && !failed;
   disconnect(onError);
   if (connected) {
     // Frames are small and each waits for its reply: send them at once.

@@ -32,18 +32,6 @@ void selectOnly(QAbstractButton *on, std::initializer_list<QAbstractButton *> al
 
 } // namespace
 
-QString ramPlausibilityMessage(unsigned n) {
-  return QStringLiteral("INFO!\n") + QString::number(n) +
-         QStringLiteral(" PARAMETER IN RAM DID NOT PASS PLAUSIBILITY CHECK AND WERE SET TO "
-                        "DEFAULT VALUE!");
-}
-
-QString eepromPlausibilityMessage(unsigned n) {
-  return QStringLiteral("INFO!\n") + QString::number(n) +
-         QStringLiteral(" PARAMETER FROM EEPROM DID NOT PASS PLAUSIBILITY CHECK AND WERE SET TO "
-                        "DEFAULT VALUE!\n\n");
-}
-
 ParameterController::ParameterController(ParameterState &state, SensorLink &link, Shell &shell,
                                          Dialogs &dialogs, ParameterPage &parameters,
                                          GroupHoldPage &groupHold, TeachTablePage &teach,
@@ -199,50 +187,22 @@ void ParameterController::onCellEdited() {
   redrawGraphs();
 }
 
-void ParameterController::checkWritePlausibility(const LinkReply &reply) {
-  const std::uint16_t rejected = reply.header.argument;
-  if (rejected != 0) link_.report(ramPlausibilityMessage(rejected));
-}
-
 QCoro::Task<bool> ParameterController::sendParameters() {
   GetPanelValues();
-  const auto set = static_cast<std::uint16_t>(state_.paraSet);
-
-  const ParameterBytes record = encodeParameters(state_.para);
-  LinkReply reply = co_await link_.request(Order::WriteParameters, set,
-                                           std::vector<std::uint8_t>(record.begin(), record.end()));
-  if (!reply) co_return false;
-  checkWritePlausibility(reply); // the teach table still goes out
-
-  const TeachTableBytes table = encodeTeachTable(state_.table);
-  reply = co_await link_.request(Order::WriteParameters, static_cast<std::uint16_t>(set + 2),
-                                 std::vector<std::uint8_t>(table.begin(), table.end()));
-  if (!reply) co_return false;
-  checkWritePlausibility(reply);
-
-  if (state_.memory == ParameterMemory::Eeprom)
-    co_return static_cast<bool>(co_await link_.request(Order::StoreToEeprom, 0));
-  co_return true;
+  co_return (co_await writeParameterSet(link_, state_.paraSet, state_.para, state_.table,
+                                        state_.memory == ParameterMemory::Eeprom))
+      .has_value();
 }
 
-QCoro::Task<bool> ParameterController::readParameters() {
-  const auto set = static_cast<std::uint16_t>(state_.paraSet);
-
-  if (state_.memory == ParameterMemory::Eeprom) {
-    const LinkReply loaded = co_await link_.request(Order::LoadFromEeprom, 0);
-    if (!loaded) co_return false;
-    if (const std::uint16_t rejected = loaded.header.argument; rejected != 0) {
-      shell_.showPage(MainPage::Connection);
-      shell_.appendConnectionLog(eepromPlausibilityMessage(rejected));
-    }
-  }
-  const LinkReply record = co_await link_.request(Order::ReadParameters, set);
-  if (!record) co_return false;
-  const LinkReply table =
-      co_await link_.request(Order::ReadParameters, static_cast<std::uint16_t>(set + 2));
-  if (!table) co_return false;
-  state_.para = decodeParameters(record.payload);
-  state_.table = decodeTeachTable(table.payload);
+QCoro::Task<bool> ParameterController::readParameters(ParameterMemory from) {
+  const std::optional<ParameterSetRead> read =
+      co_await readParameterSet(link_, from, state_.paraSet, [this](std::uint16_t n) {
+        shell_.showPage(MainPage::Connection);
+        shell_.appendConnectionLog(eepromPlausibilityMessage(n));
+      });
+  if (!read) co_return false;
+  state_.para = read->para;
+  state_.table = read->table;
 
   SetPanelValues();
   InitPanelCtrlAttr();
@@ -265,7 +225,7 @@ void ParameterController::CBF_ButtonGet() {
     fileIo_.ReadParaFromFile();
     return;
   }
-  runTransfer([this] { return readParameters(); });
+  runTransfer([this] { return readParameters(state_.memory); });
 }
 
 void ParameterController::runTransfer(std::function<QCoro::Task<bool>()> transfer) {

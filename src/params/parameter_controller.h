@@ -2,6 +2,7 @@
 // The parameter transfer: between the panel controls and the records (GetPanelValues,
 // SetPanelValues), to and from the sensor (SendPara, GetPara) or the parameter file, and the
 // main window's SEND, GET, memory and parameter-set buttons.
+#include "params/parameter_exchange.h"
 #include "params/parameter_file_io.h"
 #include "params/parameter_state.h"
 #include "params/parameter_transfer.h"
@@ -20,7 +21,6 @@ struct PanelView;
 class ParameterPage;
 class RulePass;
 class SensorLink;
-struct LinkReply;
 class Shell;
 class TeachTablePage;
 
@@ -34,11 +34,6 @@ struct MainParamControls {
   QAbstractButton *paraSet0 = nullptr;
   QAbstractButton *paraSet1 = nullptr;
 };
-
-// Log text after a block write the sensor found implausible (n = the reply word).
-[[nodiscard]] QString ramPlausibilityMessage(unsigned n);
-// Log text after an EEPROM load the sensor found implausible.
-[[nodiscard]] QString eepromPlausibilityMessage(unsigned n);
 
 class ParameterController : public QObject, public PanelTransfer, public ParameterTransfer {
   Q_OBJECT
@@ -61,7 +56,7 @@ public:
   void redrawGraphs() override;
 
   QCoro::Task<bool> sendParameters() override;
-  QCoro::Task<bool> readParameters() override;
+  QCoro::Task<bool> readParameters(ParameterMemory from) override;
   // CALCULATION MODE as the parameter page shows it now.
   int calculationMode() const override;
 
@@ -98,7 +93,6 @@ private:
   void onCellEdited();
   // The five value cells of every row into the teach grid.
   void showCells(const TeachTable &table);
-  void checkWritePlausibility(const LinkReply &reply);
   // SEND or GET as the operator asked for it: a whole between two steps of a running
   // acquisition, else at once behind the busy lock.
   void runTransfer(std::function<QCoro::Task<bool>()> transfer);

@@ -3,6 +3,7 @@
 #include "ini/ini_text.h"
 #include "ini/settings_header.h"
 #include "params/core/parameter_file.h"
+#include "params/core/parameter_file_checks.h"
 #include "ui/dialogs.h"
 
 #include <QDir>
@@ -15,11 +16,9 @@ namespace {
 const QString kAttention = QStringLiteral("ATTENTION!");
 const QString kReportTitle = QStringLiteral("Attention!");
 const QString kNoFile = QStringLiteral("No file was selected!");
-const QString kNotParameterFile =
-    QStringLiteral("Selected file is not a parameter file! \nDo you want to proceed anyway?");
-const QString kVersionMismatch = QStringLiteral(
-    "Selected file and scope version do not match! \nDo you want to proceed anyway?");
-const QString kNothingRead = QStringLiteral("No parameter where read!");
+const QString kNotParameterFile = QString::fromLatin1(kNotParameterFileText);
+const QString kVersionMismatch = QString::fromLatin1(kParameterVersionMismatchText);
+const QString kNothingRead = QString::fromLatin1(kNoParameterReadText);
 
 std::string localPath(const QString &path) {
   return QFile::encodeName(path).toStdString();
@@ -82,9 +81,8 @@ void ParameterFileIo::ReadParaFromFile() {
   (void)doc.readFromFile(localPath(chosen.path));
 
   bool proceed = true;
-  if (ParameterFileType(doc) != kParameterFileType)
-    proceed = dialogs_.confirm(kAttention, kNotParameterFile);
-  if (proceed && ParameterFileVersion(doc) != kScopeVersionText)
+  if (!isParameterFile(doc)) proceed = dialogs_.confirm(kAttention, kNotParameterFile);
+  if (proceed && !isParameterFileOfThisVersion(doc))
     proceed = dialogs_.confirm(kAttention, kVersionMismatch);
 
   if (proceed) {

@@ -1,12 +1,11 @@
 #pragma once
 // The parameter records the tool works on: the sensor's scalar block and teach table as
 // last read from the panel and the transfer target.
+#include "params/core/parameter_memory.h"
 #include "params/core/sensor_parameters.h"
 #include "params/core/teach_table.h"
 
 namespace quorvane {
-
-enum class ParameterMemory { Ram = 1, Eeprom = 2, File = 3 };
 
 struct ParameterState {
   SensorParameters para;

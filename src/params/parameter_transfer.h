@@ -1,6 +1,8 @@
 #pragma once
 // What other subsystems ask of the parameter subsystem: the controls into the records,
 // SEND, GET, and the calculation mode the parameter page shows now.
+#include "params/core/parameter_memory.h"
+
 #include <QCoroTask>
 
 namespace quorvane {
@@ -12,8 +14,9 @@ public:
   // Both blocks to the sensor (and the EEPROM store when that is the target); true when
   // every exchange succeeded.
   [[nodiscard]] virtual QCoro::Task<bool> sendParameters() = 0;
-  // Both blocks from the sensor into the records and pages; true when both arrived.
-  virtual QCoro::Task<bool> readParameters() = 0;
+  // Both blocks of the current set from the sensor's `from` memory (EEPROM: loaded into RAM
+  // first) into the records and pages; true when both arrived. The memory target stays.
+  virtual QCoro::Task<bool> readParameters(ParameterMemory from) = 0;
   [[nodiscard]] virtual int calculationMode() const = 0;
 };
 

@@ -149,70 +149,16 @@ QCoro::Task<> ScopeController::scan() {
 }
 
 QCoro::Task<ScanEnd> ScopeController::GetScopeData() {
-  const ScopeSettings settings = page_.settings();
-  if (const std::string_view refused = checkScopeSettings(settings); !refused.empty()) {
-    dialogs_.message(kAttention, qs(refused));
-    co_return ScanEnd::NotStarted;
-  }
-  const auto start = encodeScopeStart(settings);
-  const LinkReply started =
-      co_await link_.request(Order::ScopeScan, kScopeStartArgument, {start.begin(), start.end()});
-  if (!started) co_return ScanEnd::NotStarted;
-
-  // Over TCP/IP the stream is counted from the start reply; over RS-232 the blocks follow it.
-  const bool tcp = link_.settings().protocol == Protocol::Tcp;
-  if (!tcp) link_.consume(static_cast<int>(kHeaderSize + started.header.dataLength));
-  ScopeStreamAssembler stream(tcp ? ScopeTransport::Tcp : ScopeTransport::Serial, settings);
-
-  page_.breakButton()->setEnabled(true);
-  const ScanEnd end = co_await receiveScan(stream);
-  page_.breakButton()->setEnabled(false);
-  if (end == ScanEnd::Stopped) {
-    // The sensor still waits for its trigger and would send the blocks into the next
-    // request, so its scan is broken too, unless the link failed.
-    const Transport *t = link_.transport();
-    if (link_.linkOk() && t && t->isOpen())
-      co_await link_.request(Order::ScopeScan, kScopeBreakArgument); // the reply is not used
-  }
-  co_return end;
-}
-
-QCoro::Task<ScanEnd> ScopeController::receiveScan(ScopeStreamAssembler &stream) {
-  // The sensor sends its blocks when its trigger comes, so the wait for the first byte has
-  // no limit. Once they have begun, each block must be complete within the frame time
-  // limit, counted from its first byte (or from the end of the block before).
-  StreamEnd end = StreamEnd::Complete;
-  for (;;) {
-    if (const int have = link_.receivedBytes(); have > 0) {
-      const auto bytes = link_.receiveBuffer().first(static_cast<std::size_t>(have));
-      link_.consume(static_cast<int>(stream.feed(bytes)));
-    }
-    if (stream.state() != ScopeStreamAssembler::State::Receiving) break;
-    end = co_await link_.receive(static_cast<int>(stream.partMissing()), stream.blocksBegun());
-    // Once the scan is stopped, what arrived is no longer part of it.
-    if (end != StreamEnd::Complete) break;
-  }
-
-  switch (stream.state()) {
-  case ScopeStreamAssembler::State::Complete:
-    buffers_ = stream.buffers();
+  const ScopeScanResult scanned = co_await runScopeScan(
+      link_, page_.settings(), [this](bool waiting) { page_.breakButton()->setEnabled(waiting); });
+  if (!scanned.refused.empty()) dialogs_.message(kAttention, qs(scanned.refused));
+  if (scanned.end == ScanEnd::Drawn) {
+    buffers_ = scanned.buffers;
     haveScan_ = true;
     drawScan();
-    co_return ScanEnd::Drawn;
-  case ScopeStreamAssembler::State::Failed:
-    link_.report(qs(stream.error())); // ends the acquisition; the previous scan stays
-    co_return ScanEnd::Failed;
-  case ScopeStreamAssembler::State::Receiving:
-    break;
   }
-  if (end == StreamEnd::LineFault) {
-    // A port error or a port that went away.
-    link_.report(qs(kScopeLineError));
-    co_return ScanEnd::Failed;
-  }
-  // Stopped (BREAK, STOP, a page change, closing the window, a link failure) or a block
-  // that stalled (the link reported its time-out).
-  co_return ScanEnd::Stopped;
+  // A failed scan keeps the previous one on the graph.
+  co_return scanned.end;
 }
 
 void ScopeController::drawScan() {

@@ -6,6 +6,7 @@
 #include "scope/core/scope_buffers.h"
 #include "scope/core/scope_measure.h"
 #include "scope/core/scope_stream.h"
+#include "scope/scope_scan.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -19,16 +20,6 @@ class ScopePage;
 class ScopePanel;
 class SensorLink;
 class Shell;
-
-// How the last scan ended.
-enum class ScanEnd {
-  None,       // no scan yet
-  Drawn,      // four good blocks, drawn
-  NotStarted, // the start request failed (reported by the link) or the settings were refused
-  Stopped,    // BREAK, STOP, a page change, closing the window or a link failure (a block
-              // that stalls)
-  Failed,     // a bad block or a port error, reported through the link
-};
 
 class ScopeController : public QObject {
   Q_OBJECT
@@ -67,7 +58,6 @@ private:
   // The Scope acquisition: one scan from the start request to its four blocks.
   QCoro::Task<> scan();
   QCoro::Task<ScanEnd> GetScopeData();
-  QCoro::Task<ScanEnd> receiveScan(ScopeStreamAssembler &stream);
   void drawScan();
 
   SensorLink &link_;

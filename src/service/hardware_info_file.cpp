@@ -5,6 +5,7 @@
 #include "params/parameter_transfer.h"
 #include "service/core/hardware_info.h"
 #include "service/core/service_texts.h"
+#include "service/hardware_info_read.h"
 #include "service/service_controller.h"
 #include "ui/dialogs.h"
 #include "ui/shell.h"
@@ -60,10 +61,7 @@ QString HardwareInfoFile::dialogDirectory() const {
 QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
   // 1. The parameters as the sensor's RAM holds them; the operator's memory target stays.
   link_.markVerified();
-  const ParameterMemory memory = parameters_.memory;
-  parameters_.memory = ParameterMemory::Ram;
-  co_await transfer_.readParameters();
-  parameters_.memory = memory;
+  co_await transfer_.readParameters(ParameterMemory::Ram);
   // A link failure stops the acquisition too (and has reported itself).
   if (!link_.acquisitionRunning()) co_return -1;
   // 2. Factors and offsets onto their pages. A short reply does not stop the file, which
@@ -71,10 +69,9 @@ QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
   const std::optional<PartialCalibrationData> calibration = co_await service_.readCalibration();
   if (!calibration || !link_.acquisitionRunning()) co_return -1;
   // 3. The hardware information block.
-  const LinkReply reply =
-      co_await link_.request(kHardwareInfoOrder.order, kHardwareInfoOrder.argument);
+  const std::optional<std::vector<std::uint8_t>> reply = co_await readHardwareInfoBlock(link_);
   if (!reply || !link_.acquisitionRunning()) co_return -1;
-  const std::vector<std::uint8_t> &block = reply.payload;
+  const std::vector<std::uint8_t> &block = *reply;
 
   // 4. The file.
   const FileSelection chosen =

@@ -5,6 +5,7 @@
 #include "params/parameter_controller.h"
 #include "service/calibration_page.h"
 #include "service/core/service_texts.h"
+#include "service/hardware_info_read.h"
 #include "service/offset_page.h"
 #include "ui/dialogs.h"
 #include "ui/shell.h"
@@ -171,9 +172,9 @@ QCoro::Task<int> ServiceController::GetCF() {
 }
 
 QCoro::Task<std::optional<PartialCalibrationData>> ServiceController::readCalibration() {
-  const LinkReply reply = co_await link_.request(kGetCFOrder.order, kGetCFOrder.argument);
+  const std::optional<PartialCalibrationData> reply = co_await readCalibrationData(link_);
   if (!reply) co_return std::nullopt;
-  const PartialCalibrationData read = decodePartialCalibrationData(reply.payload);
+  const PartialCalibrationData &read = *reply;
   // Zeros standing in for values that never came are not shown as the sensor's.
   if (!read.complete()) co_return read;
   calibration_ = read.data;

@@ -179,7 +179,7 @@ TEST(LiveLoop, DeferredSendAndGetGoOutBetweenTwoMeasurements) {
     const auto n = rig.controller.framesShown();
     if (n == 2) {
       press(rig.link, [&] { return rig.transfer.sendParameters(); });
-      press(rig.link, [&] { return rig.transfer.readParameters(); });
+      press(rig.link, [&] { return rig.transfer.readParameters(ParameterMemory::Ram); });
     }
     if (n == 4) rig.controller.CBF_ButtonStop();
   });
@@ -207,7 +207,7 @@ TEST(LiveLoop, AFailingSendEndsTheLoopWithoutAFurtherRequest) {
   rig.onFrame([&](const MeasuredValues &) {
     if (rig.controller.framesShown() != 2) return;
     press(rig.link, [&] { return rig.transfer.sendParameters(); });
-    press(rig.link, [&] { return rig.transfer.readParameters(); });
+    press(rig.link, [&] { return rig.transfer.readParameters(ParameterMemory::Ram); });
   });
   rig.go();
   EXPECT_EQ(rig.orders(), (std::vector<std::uint8_t>{kMeasure, kMeasure, kWrite}));

@@ -24,7 +24,7 @@ struct FakeTransfer : ParameterTransfer {
     if (!send) co_return true;
     co_return co_await send();
   }
-  QCoro::Task<bool> readParameters() override {
+  QCoro::Task<bool> readParameters(ParameterMemory) override {
     if (!read) co_return true;
     co_return co_await read();
   }

@@ -1,0 +1,16 @@
+#include "params/core/parameter_file_checks.h"
+
+#include "ini/settings_header.h"
+#include "params/core/parameter_file.h"
+
+namespace quorvane {
+
+bool isParameterFile(const IniText &doc) {
+  return ParameterFileType(doc) == kParameterFileType;
+}
+
+bool isParameterFileOfThisVersion(const IniText &doc) {
+  return ParameterFileVersion(doc) == kScopeVersionText;
+}
+
+} // namespace quorvane
