@@ -39,8 +39,7 @@ public:
 
   // --- Subsystem ---
   void initAtStartup() override {}
-  void loadSettings(const PanelSettings &, const IniText &) override {}
-  void storeSettings(PanelSettings &) const override {}
+  void loadSettings(const IniText &) override {}
   void appendSections(IniText &) const override {}
   void pageSelected(MainPage) override {}
 

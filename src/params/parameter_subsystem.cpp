@@ -1,7 +1,7 @@
 #include "params/parameter_subsystem.h"
 
-#include "app/core/panel_settings.h"
 #include "params/core/modes.h"
+#include "params/core/parameter_file.h"
 
 namespace quorvane {
 
@@ -47,12 +47,9 @@ void ParameterSubsystem::runExteach() {
     parameterPage_->setFieldValue(field::kTrigger, view_.para.trigger);
 }
 
-void ParameterSubsystem::loadSettings(const PanelSettings &settings, const IniText &) {
-  controller_->fileIo().parameterFilePath = QString::fromStdString(settings.paths.parameterFile);
-}
-
-void ParameterSubsystem::storeSettings(PanelSettings &settings) const {
-  settings.paths.parameterFile = controller_->fileIo().parameterFilePath.toStdString();
+std::vector<RememberedFile> ParameterSubsystem::rememberedFiles() {
+  QString &path = controller_->fileIo().parameterFilePath;
+  return {{kParameterFilePath, [&path] { return path; }, [&path](const QString &p) { path = p; }}};
 }
 
 } // namespace quorvane

@@ -28,8 +28,8 @@ public:
 
   // --- Subsystem ---
   void initAtStartup() override {}
-  void loadSettings(const PanelSettings &settings, const IniText &doc) override;
-  void storeSettings(PanelSettings &settings) const override;
+  std::vector<RememberedFile> rememberedFiles() override;
+  void loadSettings(const IniText &) override {}
   void appendSections(IniText &) const override {}
   void pageSelected(MainPage page) override;
 

@@ -29,8 +29,7 @@ public:
 
   // --- Subsystem ---
   void initAtStartup() override { controller_->initScopeGraph(); }
-  void loadSettings(const PanelSettings &, const IniText &) override {}
-  void storeSettings(PanelSettings &) const override {}
+  void loadSettings(const IniText &) override {}
   void appendSections(IniText &) const override {}
   void pageSelected(MainPage) override {}
 

@@ -59,9 +59,9 @@ public:
   // --- Subsystem ---
   // The grid's context menu.
   void initAtStartup() override;
-  // The table-attributes path and, silently, the row sections of the file.
-  void loadSettings(const PanelSettings &settings, const IniText &doc) override;
-  void storeSettings(PanelSettings &settings) const override;
+  std::vector<RememberedFile> rememberedFiles() override;
+  // The row sections of the file, silently.
+  void loadSettings(const IniText &doc) override;
   // The 31 row sections.
   void appendSections(IniText &doc) const override;
   void pageSelected(MainPage) override {}
