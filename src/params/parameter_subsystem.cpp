@@ -47,6 +47,12 @@ void ParameterSubsystem::runExteach() {
     parameterPage_->setFieldValue(field::kTrigger, view_.para.trigger);
 }
 
+std::vector<PageDeclaration> ParameterSubsystem::pages() {
+  return {{MainPage::Parameters, QStringLiteral("PARAMETER"), 1, parameterPage_},
+          {MainPage::ColorGroups, QStringLiteral("GROUP / HOLD"), 2, groupHoldPage_},
+          {MainPage::TeachTable, QStringLiteral("TEACH TABLE"), 3, teachPage_}};
+}
+
 std::vector<RememberedFile> ParameterSubsystem::rememberedFiles() {
   QString &path = controller_->fileIo().parameterFilePath;
   return {{kParameterFilePath, [&path] { return path; }, [&path](const QString &p) { path = p; }}};

@@ -43,11 +43,8 @@ public:
   void runExteach() override;
 
   // --- Subsystem ---
-  void initAtStartup() override {}
+  std::vector<PageDeclaration> pages() override;
   std::vector<RememberedFile> rememberedFiles() override;
-  void loadSettings(const IniText &) override {}
-  void appendSections(IniText &) const override {}
-  void pageSelected(MainPage) override {}
 
 private:
   ParameterState &state_;

@@ -19,6 +19,10 @@ RecorderSubsystem::RecorderSubsystem(SensorLink &link, Shell &shell, Dialogs &di
 
 RecorderSubsystem::~RecorderSubsystem() = default;
 
+std::vector<PageDeclaration> RecorderSubsystem::pages() {
+  return {{MainPage::Recorder, QStringLiteral("RECORDER"), 4, page_}};
+}
+
 std::vector<RememberedFile> RecorderSubsystem::rememberedFiles() {
   RecorderController *c = controller_.get();
   return {{kRecordFilePath, [c] { return c->recordFilePath(); },

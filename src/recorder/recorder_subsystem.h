@@ -27,10 +27,8 @@ public:
   RecorderController &controller() { return *controller_; }
 
   // --- Subsystem ---
-  void initAtStartup() override {}
+  std::vector<PageDeclaration> pages() override;
   std::vector<RememberedFile> rememberedFiles() override;
-  void loadSettings(const IniText &) override {}
-  void appendSections(IniText &) const override {}
   void pageSelected(MainPage page) override;
 
 private:

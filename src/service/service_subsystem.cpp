@@ -25,6 +25,11 @@ void ServiceSubsystem::initAtStartup() {
   passwordPanel_->field()->clear();
 }
 
+std::vector<PageDeclaration> ServiceSubsystem::pages() {
+  return {{MainPage::Calibration, QStringLiteral("CALIBRATION"), 5, calibrationPage_},
+          {MainPage::Offset, QStringLiteral("OFFSET"), 8, offsetPage_, true}};
+}
+
 std::vector<RememberedFile> ServiceSubsystem::rememberedFiles() {
   QString &path = hardwareInfo_->path;
   return {

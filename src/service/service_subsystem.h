@@ -37,10 +37,9 @@ public:
 
   // --- Subsystem ---
   void initAtStartup() override;
+  // OFFSET stays hidden until the password panel unlocks it.
+  std::vector<PageDeclaration> pages() override;
   std::vector<RememberedFile> rememberedFiles() override;
-  void loadSettings(const IniText &) override {}
-  void appendSections(IniText &) const override {}
-  void pageSelected(MainPage) override {}
 
 private:
   CalibrationPage *calibrationPage_;

@@ -73,6 +73,16 @@ void TeachSubsystem::initAtStartup() {
   menu_->build();
 }
 
+std::vector<PageDeclaration> TeachSubsystem::pages() {
+  return {{MainPage::RowColours, QStringLiteral("ROW COLORS"), 6, page_}};
+}
+
+std::vector<ChildPanelDeclaration> TeachSubsystem::childPanels() {
+  return {
+      {ChildPanel::MeanTeach, QStringLiteral("MEAN VALUE TEACH"), meanPanel_},
+      {ChildPanel::RecordedTeach, QStringLiteral("TEACH FROM RECORDED VALUES"), recordedPanel_}};
+}
+
 std::vector<RememberedFile> TeachSubsystem::rememberedFiles() {
   QString &path = rowColours_->tableAttributesPath;
   return {{kTableAttributesFilePath, [&path] { return path; },

@@ -1,7 +1,8 @@
 #pragma once
-// What every subsystem shares with the application: its part of "PanelSettings.cfg", the
-// operator's page selection and its start-up step. The application keeps the registered
-// subsystems in a list and calls each in registration order, which is the file's order.
+// What every subsystem declares to the application: its pages and child panels, its part
+// of "PanelSettings.cfg" (remembered paths, own sections), the operator's page selection and
+// its start-up step. The application builds the subsystems from one registration list and
+// calls each in registration order, which is the file's order.
 // A subsystem's action controls join the busy lock through Shell::addBusyControl.
 #include "ui/core/remembered_path.h"
 #include "ui/shell.h"
@@ -25,6 +26,10 @@ struct RememberedFile {
 class Subsystem {
 public:
   virtual ~Subsystem() = default;
+
+  // Its pages and child panels; the main window places them when it registers.
+  virtual std::vector<PageDeclaration> pages() { return {}; }
+  virtual std::vector<ChildPanelDeclaration> childPanels() { return {}; }
 
   // Start-up, before the panel settings are read (context menus, fixed fields).
   virtual void initAtStartup() {}
