@@ -3,7 +3,7 @@
 #include "app/connection.h"
 #include "app/connection_status_box.h"
 #include "app/program_directory.h"
-#include "live/big_display_panel.h"
+#include "app/subsystem_list.h"
 #include "live/live_subsystem.h"
 #include "params/parameter_subsystem.h"
 #include "recorder/recorder_subsystem.h"
@@ -26,12 +26,11 @@ Application::Application(Dialogs &dialogs, ApplicationOptions options)
                                                                         : options.dataDirectory) {
   window_ = std::make_unique<MainWindow>(dialogs_);
   page_ = new ConnectionPage(dialogs_);
-  window_->pageContainer(MainPage::Connection)->layout()->addWidget(page_);
+  window_->addPage({MainPage::Connection, QStringLiteral("CONNECTION"), 0, page_});
   window_->setConnectionPage(page_);
   store_ = std::make_unique<PanelSettingsStore>(dataDirectory_);
   buildSubsystems();
-  connection_ =
-      std::make_unique<Connection>(link_, *window_, dialogs_, params_, parameters_->controller());
+  connection_ = std::make_unique<Connection>(link_, *window_, dialogs_, params_, parameters());
   wireConnection();
 
   connect(window_.get(), &MainWindow::panelEvent, this, [this](MainPanelEvent e) { CBF_MAINP(e); });
@@ -46,113 +45,50 @@ Application::~Application() {
 // --- the subsystems ---
 
 void Application::buildSubsystems() {
-  MainWindow &w = *window_;
-
-  parameters_ = std::make_unique<ParameterSubsystem>(link_, w, dialogs_, params_);
-  w.pageContainer(MainPage::Parameters)->layout()->addWidget(&parameters_->parameterPage());
-  w.pageContainer(MainPage::ColorGroups)->layout()->addWidget(&parameters_->groupHoldPage());
-  w.pageContainer(MainPage::TeachTable)->layout()->addWidget(&parameters_->teachTablePage());
-  ParameterController &c = parameters_->controller();
-  c.wire({w.sendButton(), w.getButton(), w.memoryButton(ParameterMemory::Ram),
-          w.memoryButton(ParameterMemory::Eeprom), w.memoryButton(ParameterMemory::File),
-          w.paraSetButton(0), w.paraSetButton(1)});
-
-  live_ = std::make_unique<LiveSubsystem>(link_, w, dialogs_, params_, c, frames_);
-  MeasurementPanel &panel = live_->panel();
-  w.setChildPanel(ChildPanel::Measurement, &panel);
-  // The read-outs are the top-level panels 1 and 4 of the window.
-  w.setTopLevelPanel(TopPanel::BigColourNumber, &panel.bigColourPanel());
-  w.setTopLevelPanel(TopPanel::BigGroup, &panel.bigGroupPanel());
-  LiveController &loop = live_->controller();
-  connect(w.goButton(), &QPushButton::clicked, &loop, &LiveController::CBF_ButtonGo);
-  connect(w.stopButton(), &QPushButton::clicked, &loop, &LiveController::CBF_ButtonStop);
-  parameters_->addRuleParticipant(*live_);
-  connect(&c, &ParameterController::tableChanged, &loop, [&loop] {
-    loop.InitGraphs();
-    loop.ShowGraph();
-  });
-  connect(&parameters_->teachTablePage(), &TeachTablePage::tableReset, &loop,
-          &LiveController::clearTaughtPlots);
-  w.setChildPanel(ChildPanel::Graph, &live_->graphPanel());
-  // The intensity band shows the row "No." held when it was last read: the operator's
-  // change redraws it at once; a teach's auto-increment moves the field, not the band.
-  TeachTablePage &teachPage = parameters_->teachTablePage();
-  loop.setCurrentRow(teachPage.currentRow());
-  connect(&teachPage, &TeachTablePage::rowNumberRead, &loop, &LiveController::setCurrentRow);
-  connect(&teachPage, &TeachTablePage::rowNumberCommitted, &loop, [&loop](int row) {
-    loop.setCurrentRow(row);
-    loop.InitGraphInt2();
-  });
-  connect(this, &Application::panelIdChanged, &panel, &MeasurementPanel::setIdentification);
-
-  teach_ =
-      std::make_unique<TeachSubsystem>(*parameters_, params_, dialogs_, frames_, loop, link_, w);
-  w.pageContainer(MainPage::RowColours)->layout()->addWidget(&teach_->rowColoursPage());
-  w.setChildPanel(ChildPanel::MeanTeach, &teach_->meanPanel());
-  w.setChildPanel(ChildPanel::RecordedTeach, &teach_->recordedPanel());
-  connect(teach_.get(), &TeachSubsystem::rowColoursChanged, &loop, &LiveController::setRowColours);
-
-  recorder_ = std::make_unique<RecorderSubsystem>(link_, w, dialogs_, frames_);
-  w.pageContainer(MainPage::Recorder)->layout()->addWidget(&recorder_->page());
-  connect(this, &Application::panelIdChanged, &recorder_->controller(),
-          &RecorderController::setPanelId);
-  // Recorded frames go to the graph panel too (the record already holds the frame).
-  connect(&recorder_->controller(), &RecorderController::InitPanelGraph, &loop,
-          &LiveController::InitPanelGraph);
-  connect(&recorder_->controller(), &RecorderController::SetPanelGraphData, &loop,
-          [&loop](const MeasuredValues &) { loop.SetPanelGraphData(); });
-
-  scope_ = std::make_unique<ScopeSubsystem>(link_, w, dialogs_, c);
-  w.pageContainer(MainPage::Scope)->layout()->addWidget(&scope_->page());
-  w.setChildPanel(ChildPanel::ScopeDisplay, &scope_->panel());
-  connect(this, &Application::panelIdChanged, &scope_->controller(), &ScopeController::setPanelId);
-
-  service_ = std::make_unique<ServiceSubsystem>(link_, w, dialogs_, params_, c, frames_);
-  w.pageContainer(MainPage::Calibration)->layout()->addWidget(&service_->calibrationPage());
-  w.pageContainer(MainPage::Offset)->layout()->addWidget(&service_->offsetPage());
-  w.setTopLevelPanel(TopPanel::Password, &service_->passwordPanel());
-  connect(&service_->passwordPanel(), &PasswordPanel::unlocked, this, [this] {
-    window_->setPageVisible(MainPage::Offset, true);
-    window_->showPage(MainPage::Offset);
-  });
-
-  // The teach subsystem's row sections end the settings file.
-  subsystems_ = {parameters_.get(), live_.get(),    recorder_.get(),
-                 scope_.get(),      service_.get(), teach_.get()};
+  for (const SubsystemFactory build : registeredSubsystems()) {
+    const SubsystemContext context{*this, link_, *window_, dialogs_, params_, frames_, owned_};
+    owned_.push_back(build(context));
+    Subsystem &subsystem = *owned_.back();
+    for (const PageDeclaration &page : subsystem.pages())
+      window_->addPage(page);
+    for (const ChildPanelDeclaration &panel : subsystem.childPanels())
+      window_->addChildPanel(panel);
+    subsystems_.push_back(&subsystem);
+  }
 }
 
 ParameterPage &Application::parameterPage() {
-  return parameters_->parameterPage();
+  return subsystem<ParameterSubsystem>().parameterPage();
 }
 GroupHoldPage &Application::groupHoldPage() {
-  return parameters_->groupHoldPage();
+  return subsystem<ParameterSubsystem>().groupHoldPage();
 }
 TeachTablePage &Application::teachTablePage() {
-  return parameters_->teachTablePage();
+  return subsystem<ParameterSubsystem>().teachTablePage();
 }
 ParameterController &Application::parameters() {
-  return parameters_->controller();
+  return subsystem<ParameterSubsystem>().controller();
 }
 MeasurementPanel &Application::measurementPanel() {
-  return live_->panel();
+  return subsystem<LiveSubsystem>().panel();
 }
 LiveController &Application::live() {
-  return live_->controller();
+  return subsystem<LiveSubsystem>().controller();
 }
 TeachSubsystem &Application::teach() {
-  return *teach_;
+  return subsystem<TeachSubsystem>();
 }
 RecorderSubsystem &Application::recorder() {
-  return *recorder_;
+  return subsystem<RecorderSubsystem>();
 }
 ScopeSubsystem &Application::scope() {
-  return *scope_;
+  return subsystem<ScopeSubsystem>();
 }
 ServiceSubsystem &Application::service() {
-  return *service_;
+  return subsystem<ServiceSubsystem>();
 }
 const PanelView &Application::panelView() const {
-  return parameters_->panelView();
+  return subsystem<ParameterSubsystem>().panelView();
 }
 
 // --- the connection ---
@@ -250,8 +186,7 @@ void Application::InitAll() {
   Q_EMIT panelIdChanged(page_->panelId());
   // 10. First pages.
   window_->showPage(MainPage::Parameters);
-  window_->setPageVisible(MainPage::Offset, false);
-  live_->showStartGraphPage();
+  subsystem<LiveSubsystem>().showStartGraphPage();
   // 11. Measurement panel beside the tabs; the window appears.
   window_->ShowChildPanelDisp(ChildPanel::Measurement);
   window_->show();
@@ -299,17 +234,9 @@ void Application::CBF_MAINP(MainPanelEvent event) {
 }
 
 void Application::CBF_TabMain1(MainPage page) {
-  switch (page) {
-  case MainPage::Connection:
+  if (page == MainPage::Connection) {
     link_.stopAcquisition();
     page_->setVerifiedLinkButtonsDimmed(true);
-    break;
-  case MainPage::Scope:
-    link_.stopAcquisition();
-    window_->ShowChildPanelDisp(ChildPanel::ScopeDisplay);
-    break;
-  default:
-    break;
   }
   for (Subsystem *s : subsystems_)
     s->pageSelected(page);
@@ -349,12 +276,8 @@ void Application::shutdown() {
   link_.closeSerial();
   connection_.reset();
   subsystems_.clear();
-  teach_.reset();
-  recorder_.reset();
-  scope_.reset();
-  service_.reset();
-  live_.reset();
-  parameters_.reset();
+  while (!owned_.empty())
+    owned_.pop_back();
   page_ = nullptr;
   window_.reset();
 }

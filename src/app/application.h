@@ -1,7 +1,8 @@
 #pragma once
 // The composition root: owns the link, the records, the connection, the main window, every
 // subsystem placed into it and the panel settings; wires them together and runs start-up
-// and exit. A subsystem joins by being built here and registered in the subsystem list.
+// and exit. The subsystems come from the registration list (subsystem_list.h); the window
+// places what each declares.
 #include "app/connection_page.h"
 #include "app/main_window.h"
 #include "app/panel_settings_io.h"
@@ -13,6 +14,7 @@
 #include <QString>
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace quorvane {
@@ -30,7 +32,6 @@ class ParameterSubsystem;
 class RecorderSubsystem;
 class ScopeSubsystem;
 class ServiceSubsystem;
-class Subsystem;
 class TeachSubsystem;
 struct PanelView;
 
@@ -83,6 +84,12 @@ public:
   ServiceSubsystem &service();
   // The state of the last rule pass.
   const PanelView &panelView() const;
+  // A registered subsystem.
+  template <class T> T &subsystem() const {
+    for (Subsystem *s : subsystems_)
+      if (auto *t = dynamic_cast<T *>(s)) return *t;
+    throw std::logic_error("no such subsystem is registered");
+  }
 
 Q_SIGNALS:
   // The operator committed a new sensor identification on the connection page.
@@ -111,13 +118,9 @@ private:
   std::unique_ptr<MainWindow> window_;
   ConnectionPage *page_ = nullptr; // owned by the window
   std::unique_ptr<Connection> connection_;
-  std::unique_ptr<ParameterSubsystem> parameters_;
-  std::unique_ptr<LiveSubsystem> live_;
-  std::unique_ptr<TeachSubsystem> teach_;
-  std::unique_ptr<RecorderSubsystem> recorder_;
-  std::unique_ptr<ScopeSubsystem> scope_;
-  std::unique_ptr<ServiceSubsystem> service_;
-  // Every subsystem, in the order of their sections in the settings file.
+  // Every subsystem, in registration order (the order of their sections in the settings
+  // file); torn down in reverse.
+  std::vector<std::unique_ptr<Subsystem>> owned_;
   std::vector<Subsystem *> subsystems_;
   std::unique_ptr<PanelSettingsStore> store_;
   // The first connection attempt, behind the busy lock until it ends.

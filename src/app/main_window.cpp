@@ -25,6 +25,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 // The resources are linked from a static library; nothing else would pull them in.
 static void initResources() {
   Q_INIT_RESOURCE(resources);
@@ -32,12 +34,6 @@ static void initResources() {
 
 namespace quorvane {
 namespace {
-
-const std::array<QString, kMainPageCount> kPageTitles = {
-    QStringLiteral("CONNECTION"),  QStringLiteral("PARAMETER"), QStringLiteral("GROUP / HOLD"),
-    QStringLiteral("TEACH TABLE"), QStringLiteral("RECORDER"),  QStringLiteral("CALIBRATION"),
-    QStringLiteral("ROW COLORS"),  QStringLiteral("SCOPE"),     QStringLiteral("OFFSET"),
-};
 
 const QString kTabHelp = QStringLiteral("Select TAB-window.");
 const QString kSendHelp = QStringLiteral(
@@ -141,18 +137,27 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildTabs() {
   tabs_ = new SideTabWidget;
   tabs_->setAccessibleName(QStringLiteral("TAB"));
-  for (int i = 0; i < kMainPageCount; ++i) {
-    auto *inner = new QWidget;
-    auto *layout = new QVBoxLayout(inner);
-    layout->setContentsMargins(6, 6, 6, 6);
-    pages_[i] = inner;
-    tabs_->addTab(scrollingPage(inner, kPageTitles[i]), kPageTitles[i]);
-  }
-  tabs_->setTabVisible(static_cast<int>(MainPage::Offset), false);
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     // Only the operator's own change is the tab callback's business.
-    if (index >= 0 && !programSwitch_) Q_EMIT pageChanged(static_cast<MainPage>(index));
+    if (index >= 0 && index < static_cast<int>(pages_.size()) && !programSwitch_)
+      Q_EMIT pageChanged(pages_[static_cast<std::size_t>(index)].id);
   });
+}
+
+void MainWindow::addPage(const PageDeclaration &page) {
+  if (!page.widget || tabIndex(page.id) >= 0) return;
+  // Adding a tab may move the current one: not the operator's change.
+  const QScopedValueRollback<bool> bySwitch(programSwitch_, true);
+  auto *inner = new QWidget;
+  auto *layout = new QVBoxLayout(inner);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(page.widget);
+  const auto at = std::find_if(pages_.begin(), pages_.end(),
+                               [&](const PagePlace &p) { return p.place > page.place; });
+  const int index = static_cast<int>(at - pages_.begin());
+  pages_.insert(at, {page.id, page.place, inner});
+  tabs_->insertTab(index, scrollingPage(inner, page.title), page.title);
+  if (page.hidden) tabs_->setTabVisible(index, false);
 }
 
 QWidget *MainWindow::buildTransferControls() {
@@ -203,25 +208,24 @@ QWidget *MainWindow::buildTransferControls() {
 void MainWindow::buildChildArea() {
   childStack_ = new QStackedWidget;
   childStack_->setAccessibleName(QStringLiteral("CHILD PANEL"));
-  const std::array<QString, kChildPanelCount> names = {
-      QStringLiteral("MEASUREMENT"), QStringLiteral("GRAPH"), QStringLiteral("MEAN VALUE TEACH"),
-      QStringLiteral("TEACH FROM RECORDED VALUES"), QStringLiteral("SCOPE DISPLAY")};
-  for (int i = 0; i < kChildPanelCount; ++i) {
-    auto *slot = new QWidget;
-    auto *layout = new QVBoxLayout(slot);
-    layout->setContentsMargins(4, 4, 4, 4);
-    if (i == 0) {
-      statusBox_ = new ConnectionStatusBox(dialogs_, slot);
-      layout->addWidget(statusBox_);
-    }
-    auto *placeholder = new QWidget(slot);
-    placeholder->setAccessibleName(names[i]);
-    layout->addWidget(placeholder, 1);
-    childSlots_[i] = slot;
-    childPanels_[i] = placeholder;
-    childStack_->addWidget(scrollingPage(slot, names[i]));
+  // It joins the measurement panel's place when that panel is added.
+  statusBox_ = new ConnectionStatusBox(dialogs_, childStack_);
+  statusBox_->hide();
+}
+
+void MainWindow::addChildPanel(const ChildPanelDeclaration &panel) {
+  if (!panel.widget || childIndex(panel.id) >= 0) return;
+  auto *slot = new QWidget;
+  auto *layout = new QVBoxLayout(slot);
+  layout->setContentsMargins(4, 4, 4, 4);
+  if (panel.id == ChildPanel::Measurement) {
+    layout->addWidget(statusBox_);
+    statusBox_->show();
   }
-  ShowChildPanelDisp(ChildPanel::Measurement);
+  layout->addWidget(panel.widget, 1);
+  childPanels_.push_back({panel.id, panel.widget});
+  childStack_->addWidget(scrollingPage(slot, panel.name));
+  if (panel.id == currentChild_) ShowChildPanelDisp(currentChild_);
 }
 
 void MainWindow::buildTopLevelPanels() {
@@ -261,39 +265,43 @@ void MainWindow::SetButtonsDimmed(bool keepMainButtons, bool dimmed) {
   }
 }
 
-int MainWindow::childIndex(ChildPanel panel) {
-  switch (panel) {
-  case ChildPanel::Measurement:
-    return 0;
-  case ChildPanel::Graph:
-    return 1;
-  case ChildPanel::MeanTeach:
-    return 2;
-  case ChildPanel::RecordedTeach:
-    return 3;
-  case ChildPanel::ScopeDisplay:
-    return 4;
-  }
-  return -1;
+int MainWindow::childIndex(ChildPanel panel) const {
+  const auto at = std::find_if(childPanels_.begin(), childPanels_.end(),
+                               [&](const ChildPlace &c) { return c.id == panel; });
+  return at == childPanels_.end() ? -1 : static_cast<int>(at - childPanels_.begin());
 }
 
 void MainWindow::ShowChildPanelDisp(ChildPanel panel) {
   int index = childIndex(panel);
-  if (index < 0) {
+  if (index < 0) { // anything unknown shows the measurement panel
     panel = ChildPanel::Measurement;
-    index = 0;
+    index = childIndex(panel);
   }
-  childStack_->setCurrentIndex(index);
+  if (index >= 0) childStack_->setCurrentIndex(index);
   currentChild_ = panel;
 }
 
+int MainWindow::tabIndex(MainPage page) const {
+  const auto at =
+      std::find_if(pages_.begin(), pages_.end(), [&](const PagePlace &p) { return p.id == page; });
+  return at == pages_.end() ? -1 : static_cast<int>(at - pages_.begin());
+}
+
+QWidget *MainWindow::pageContainer(MainPage page) const {
+  const int index = tabIndex(page);
+  return index < 0 ? nullptr : pages_[static_cast<std::size_t>(index)].container;
+}
+
 void MainWindow::showPage(MainPage page) {
+  const int index = tabIndex(page);
+  if (index < 0) return;
   const QScopedValueRollback<bool> bySwitch(programSwitch_, true);
-  tabs_->setCurrentIndex(static_cast<int>(page));
+  tabs_->setCurrentIndex(index);
 }
 
 MainPage MainWindow::currentPage() const {
-  return static_cast<MainPage>(tabs_->currentIndex());
+  const int index = tabs_->currentIndex();
+  return index < 0 ? MainPage{} : pages_[static_cast<std::size_t>(index)].id;
 }
 
 void MainWindow::appendConnectionLog(const QString &text) {
@@ -307,29 +315,18 @@ void MainWindow::setConnectionStatus(const QString &text) {
 // --- places ---
 
 void MainWindow::setPageVisible(MainPage page, bool visible) {
-  tabs_->setTabVisible(static_cast<int>(page), visible);
+  const int index = tabIndex(page);
+  if (index >= 0) tabs_->setTabVisible(index, visible);
 }
 
 bool MainWindow::isPageVisible(MainPage page) const {
-  return tabs_->isTabVisible(static_cast<int>(page));
-}
-
-void MainWindow::setChildPanel(ChildPanel which, QWidget *panel) {
-  const int index = childIndex(which);
-  if (index < 0 || !panel) return;
-  auto *layout = static_cast<QVBoxLayout *>(childSlots_[index]->layout());
-  QWidget *old = childPanels_[index];
-  delete layout->replaceWidget(old, panel); // the old item is ours to free
-  layout->setStretchFactor(panel, 1);
-  old->deleteLater();
-  old->hide();
-  childPanels_[index] = panel;
-  panel->show();
+  const int index = tabIndex(page);
+  return index >= 0 && tabs_->isTabVisible(index);
 }
 
 QWidget *MainWindow::childPanel(ChildPanel which) const {
   const int index = childIndex(which);
-  return index < 0 ? nullptr : childPanels_[index];
+  return index < 0 ? nullptr : childPanels_[static_cast<std::size_t>(index)].panel;
 }
 
 QWidget *MainWindow::topLevelPanel(TopPanel which) const {

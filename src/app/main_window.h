@@ -1,5 +1,5 @@
 #pragma once
-// The main panel: the nine tab pages at the left, the child panel place at the right,
+// The main panel: the tab pages at the left, the child panel place at the right,
 // the title band, the transfer and run buttons with their memory and parameter-set
 // selection, and the busy lock over every action control.
 #include "params/parameter_state.h"
@@ -40,7 +40,6 @@ class MainWindow : public QMainWindow, public Shell {
 public:
   static constexpr int kDefaultWidth = 790;
   static constexpr int kDefaultHeight = 548;
-  static constexpr int kChildPanelCount = 5;
 
   explicit MainWindow(Dialogs &dialogs, QWidget *parent = nullptr);
   ~MainWindow() override;
@@ -56,13 +55,18 @@ public:
   void setConnectionStatus(const QString &text) override;
 
   // --- places the subsystems fill ---
-  // The container of a tab page; it has a vertical layout to add the page's widgets to.
-  QWidget *pageContainer(MainPage page) const { return pages_[static_cast<int>(page)]; }
+  // A tab for the page, among the others in the order of their places.
+  void addPage(const PageDeclaration &page);
+  // A place for the child panel; the measurement panel shares it with the connection status.
+  void addChildPanel(const ChildPanelDeclaration &panel);
+  // The container of a tab page (nullptr for a page not added); it has a vertical layout
+  // that holds the page's widget.
+  QWidget *pageContainer(MainPage page) const;
+  // The tab of the page, or -1.
+  int tabIndex(MainPage page) const;
   void setPageVisible(MainPage page, bool visible);
   bool isPageVisible(MainPage page) const;
-  // Puts `panel` into the place of a child panel (replacing the empty placeholder).
-  void setChildPanel(ChildPanel which, QWidget *panel);
-  // The registered panel, or the placeholder until one is registered.
+  // The added panel, or nullptr.
   QWidget *childPanel(ChildPanel which) const;
   QWidget *topLevelPanel(TopPanel which) const;
   // Puts `panel` in place of a top-level panel's placeholder, so there is one of each.
@@ -109,13 +113,23 @@ private:
   void buildChildArea();
   void buildTopLevelPanels();
   void installMainHelp();
-  static int childIndex(ChildPanel panel);
+  int childIndex(ChildPanel panel) const;
+
+  struct PagePlace {
+    MainPage id;
+    int place;
+    QWidget *container;
+  };
+  struct ChildPlace {
+    ChildPanel id;
+    QWidget *panel;
+  };
 
   Dialogs &dialogs_;
   LogoBand *band_ = nullptr;
   QSplitter *splitter_ = nullptr;
   QTabWidget *tabs_ = nullptr;
-  std::array<QWidget *, kMainPageCount> pages_{};
+  std::vector<PagePlace> pages_; // in tab order
   QPushButton *send_ = nullptr;
   QPushButton *get_ = nullptr;
   QPushButton *go_ = nullptr;
@@ -125,8 +139,7 @@ private:
   QButtonGroup *memoryGroup_ = nullptr;
   QButtonGroup *paraSetGroup_ = nullptr;
   QStackedWidget *childStack_ = nullptr;
-  std::array<QWidget *, kChildPanelCount> childSlots_{};
-  std::array<QWidget *, kChildPanelCount> childPanels_{};
+  std::vector<ChildPlace> childPanels_; // in the order of the stack
   ChildPanel currentChild_ = ChildPanel::Measurement;
   ConnectionStatusBox *statusBox_ = nullptr;
   ConnectionPage *connectionPage_ = nullptr;

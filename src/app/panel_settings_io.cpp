@@ -35,9 +35,7 @@ PanelSettingsStore::PanelSettingsStore(QString programDirectory)
     : programDirectory_(std::move(programDirectory)),
       settingsPath_(
           pathInDirectory(programDirectory_, QString::fromLatin1(kPanelSettingsFileName.data(),
-                                                                 kPanelSettingsFileName.size()))) {
-  settings_.paths = presetPaths(programDirectory_.toStdString(), separator());
-}
+                                                                 kPanelSettingsFileName.size()))) {}
 
 bool PanelSettingsStore::readFile(IniText &doc) const {
   return doc.readFromFile(settingsPath_.toStdString()) >= 0;
@@ -45,12 +43,18 @@ bool PanelSettingsStore::readFile(IniText &doc) const {
 
 void PanelSettingsStore::LoadPanelSettings(MainWindow &window, ConnectionPage &page,
                                            std::span<Subsystem *const> subsystems) {
-  settings_.paths = presetPaths(programDirectory_.toStdString(), separator());
   IniText doc;
-  if (!readFile(doc) ||
-      !readPanelSettings(doc, programDirectory_.toStdString(), separator(), settings_)) {
+  const bool accepted = readFile(doc) && readPanelSettings(doc, settings_);
+  const std::string dir = programDirectory_.toStdString();
+  for (Subsystem *s : subsystems) {
+    for (const RememberedFile &file : s->rememberedFiles()) {
+      file.set(qs(accepted ? readRememberedPath(doc, file.path, dir, separator())
+                           : presetPath(file.path, dir, separator())));
+    }
+  }
+  if (!accepted) {
     for (Subsystem *s : subsystems)
-      s->loadSettings(settings_, IniText{});
+      s->loadSettings(IniText{});
     return;
   }
 
@@ -69,7 +73,7 @@ void PanelSettingsStore::LoadPanelSettings(MainWindow &window, ConnectionPage &p
   page.setIpAddresses(addresses);
   page.setPanelId(qs(settings_.panelId));
   for (Subsystem *s : subsystems)
-    s->loadSettings(settings_, doc);
+    s->loadSettings(doc);
 }
 
 CommunicationSettings PanelSettingsStore::GetConnectionSettingsFromFile(ConnectionPage &page) {
@@ -103,8 +107,11 @@ int PanelSettingsStore::StorePanelSettings(const MainWindow &window, const Conne
 
   settings_.communication = communication;
 
-  for (const Subsystem *s : subsystems)
-    s->storeSettings(settings_);
+  settings_.paths.clear();
+  for (Subsystem *s : subsystems) {
+    for (const RememberedFile &file : s->rememberedFiles())
+      settings_.paths.push_back({std::string(file.path.key), file.get().toStdString()});
+  }
   IniText doc = writePanelSettings(settings_);
   for (const Subsystem *s : subsystems)
     s->appendSections(doc);

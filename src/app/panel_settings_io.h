@@ -20,18 +20,20 @@ public:
 
   const QString &programDirectory() const { return programDirectory_; }
   const QString &settingsPath() const { return settingsPath_; }
-  // The current values; the file paths are what the file routines of the tool start from.
+  // The current values (the paths as last written).
   PanelSettings &settings() { return settings_; }
 
-  // Presets the paths, then applies what an accepted file holds: geometry, paths, IP
-  // list, identification. A missing or foreign file changes nothing else. Each subsystem
-  // then takes its part (from an empty document when the file was not accepted).
+  // Applies what an accepted file holds: geometry, IP list, identification. A missing or
+  // foreign file changes nothing. Each subsystem then takes its remembered paths (the
+  // presets when the file was not accepted) and its own sections (from an empty document
+  // when the file was not accepted).
   void LoadPanelSettings(MainWindow &window, ConnectionPage &page,
                          std::span<Subsystem *const> subsystems);
   // The communication defaults, overridden by an accepted file; shown on the page.
   CommunicationSettings GetConnectionSettingsFromFile(ConnectionPage &page);
   // Writes every section from the window, the page, `communication` and the subsystems
-  // (their own sections last, in list order). 0 or the (negative) write error.
+  // (their paths in list order under "DIRECTORIES", their own sections last, in list
+  // order). 0 or the (negative) write error.
   [[nodiscard]] int StorePanelSettings(const MainWindow &window, const ConnectionPage &page,
                                        const CommunicationSettings &communication,
                                        std::span<Subsystem *const> subsystems);

@@ -4,7 +4,6 @@
 #include "app/program_directory.h"
 #include "link/core/serial_device_names.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace quorvane::cli {
@@ -23,7 +22,7 @@ SavedSettings readSavedSettings() {
   if (doc.readFromFile(QFile::encodeName(path).toStdString()) < 0) doc = IniText{};
   SavedSettings saved;
   PanelSettings panel;
-  if (readPanelSettings(doc, directory.toStdString(), QDir::separator().toLatin1(), panel))
+  if (readPanelSettings(doc, panel))
     saved.panelId = panel.panelId;
   readCommunicationSettings(doc, saved.target.settings);
   saved.target.name = targetName(saved.target.settings);

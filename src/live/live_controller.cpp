@@ -9,7 +9,6 @@
 #include "live/measurement_panel.h"
 #include "params/parameter_state.h"
 #include "params/parameter_transfer.h"
-#include "teach/core/row_colours.h"
 #include "ui/graph_widget.h"
 #include "ui/shell.h"
 
@@ -31,19 +30,13 @@ void placeCursor(GraphWidget *g, const PlotPoint &p) {
   g->setCursorPosition(0, p.x, p.y);
 }
 
-TeachRowColours defaultRowColours() {
-  TeachRowColours c{};
-  std::copy_n(DefaultRowColors.begin(), c.size(), c.begin());
-  return c;
-}
-
 } // namespace
 
 LiveController::LiveController(SensorLink &link, Shell &shell, ParameterState &parameters,
                                ParameterTransfer &transfer, MeasurementPanel &panel,
                                GraphPanel &graphPanel, FramePublisher &frames, QObject *parent)
     : QObject(parent), link_(link), shell_(shell), parameters_(parameters), transfer_(transfer),
-      panel_(panel), graphPanel_(graphPanel), frames_(frames), rowColours_(defaultRowColours()),
+      panel_(panel), graphPanel_(graphPanel), frames_(frames), rowColours_(DefaultTeachRowColours),
       ranges_(quorvane::colourSpaceRanges(TeachTable{}, 0)) {
   connectZoomClicks();
   connect(&panel_, &MeasurementPanel::showGraphRequested, this,

@@ -7,8 +7,8 @@
 #include "live/core/graph_panel_data.h"
 #include "live/core/live_history.h"
 #include "live/core/measured_values.h"
+#include "live/core/row_indicator_colours.h"
 #include "live/core/sim_reference.h"
-#include "teach/core/row_colours.h"
 
 #include <QCoroTask>
 #include <QObject>

@@ -13,6 +13,11 @@ LiveSubsystem::LiveSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs,
 
 LiveSubsystem::~LiveSubsystem() = default;
 
+std::vector<ChildPanelDeclaration> LiveSubsystem::childPanels() {
+  return {{ChildPanel::Measurement, QStringLiteral("MEASUREMENT"), panel_},
+          {ChildPanel::Graph, QStringLiteral("GRAPH"), graphPanel_}};
+}
+
 void LiveSubsystem::showStartGraphPage() {
   using Tab = MeasurementPanel::GraphTab;
   if (panel_->isGraphPageVisible(Tab::View3D)) panel_->setActiveGraphPage(Tab::View3D);

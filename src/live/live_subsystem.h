@@ -38,11 +38,7 @@ public:
   void showStartGraphPage();
 
   // --- Subsystem ---
-  void initAtStartup() override {}
-  void loadSettings(const PanelSettings &, const IniText &) override {}
-  void storeSettings(PanelSettings &) const override {}
-  void appendSections(IniText &) const override {}
-  void pageSelected(MainPage) override {}
+  std::vector<ChildPanelDeclaration> childPanels() override;
 
   // --- RuleParticipant ---
   void readView(PanelView &view) const override;

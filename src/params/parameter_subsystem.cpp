@@ -1,7 +1,7 @@
 #include "params/parameter_subsystem.h"
 
-#include "app/core/panel_settings.h"
 #include "params/core/modes.h"
+#include "params/core/parameter_file.h"
 
 namespace quorvane {
 
@@ -47,12 +47,15 @@ void ParameterSubsystem::runExteach() {
     parameterPage_->setFieldValue(field::kTrigger, view_.para.trigger);
 }
 
-void ParameterSubsystem::loadSettings(const PanelSettings &settings, const IniText &) {
-  controller_->fileIo().parameterFilePath = QString::fromStdString(settings.paths.parameterFile);
+std::vector<PageDeclaration> ParameterSubsystem::pages() {
+  return {{MainPage::Parameters, QStringLiteral("PARAMETER"), 1, parameterPage_},
+          {MainPage::ColorGroups, QStringLiteral("GROUP / HOLD"), 2, groupHoldPage_},
+          {MainPage::TeachTable, QStringLiteral("TEACH TABLE"), 3, teachPage_}};
 }
 
-void ParameterSubsystem::storeSettings(PanelSettings &settings) const {
-  settings.paths.parameterFile = controller_->fileIo().parameterFilePath.toStdString();
+std::vector<RememberedFile> ParameterSubsystem::rememberedFiles() {
+  QString &path = controller_->fileIo().parameterFilePath;
+  return {{kParameterFilePath, [&path] { return path; }, [&path](const QString &p) { path = p; }}};
 }
 
 } // namespace quorvane

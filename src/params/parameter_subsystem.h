@@ -43,11 +43,8 @@ public:
   void runExteach() override;
 
   // --- Subsystem ---
-  void initAtStartup() override {}
-  void loadSettings(const PanelSettings &settings, const IniText &doc) override;
-  void storeSettings(PanelSettings &settings) const override;
-  void appendSections(IniText &) const override {}
-  void pageSelected(MainPage) override {}
+  std::vector<PageDeclaration> pages() override;
+  std::vector<RememberedFile> rememberedFiles() override;
 
 private:
   ParameterState &state_;

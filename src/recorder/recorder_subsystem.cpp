@@ -1,6 +1,6 @@
 #include "recorder/recorder_subsystem.h"
 
-#include "app/core/panel_settings.h"
+#include "recorder/core/record_file.h"
 #include "recorder/core/record_modes.h"
 #include "ui/shell.h"
 
@@ -19,12 +19,14 @@ RecorderSubsystem::RecorderSubsystem(SensorLink &link, Shell &shell, Dialogs &di
 
 RecorderSubsystem::~RecorderSubsystem() = default;
 
-void RecorderSubsystem::loadSettings(const PanelSettings &settings, const IniText &) {
-  controller_->setRecordFilePath(QString::fromStdString(settings.paths.recorderFile));
+std::vector<PageDeclaration> RecorderSubsystem::pages() {
+  return {{MainPage::Recorder, QStringLiteral("RECORDER"), 4, page_}};
 }
 
-void RecorderSubsystem::storeSettings(PanelSettings &settings) const {
-  settings.paths.recorderFile = controller_->recordFilePath().toStdString();
+std::vector<RememberedFile> RecorderSubsystem::rememberedFiles() {
+  RecorderController *c = controller_.get();
+  return {{kRecordFilePath, [c] { return c->recordFilePath(); },
+           [c](const QString &path) { c->setRecordFilePath(path); }}};
 }
 
 void RecorderSubsystem::pageSelected(MainPage page) {

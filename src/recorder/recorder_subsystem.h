@@ -27,10 +27,8 @@ public:
   RecorderController &controller() { return *controller_; }
 
   // --- Subsystem ---
-  void initAtStartup() override {}
-  void loadSettings(const PanelSettings &settings, const IniText &doc) override;
-  void storeSettings(PanelSettings &settings) const override;
-  void appendSections(IniText &) const override {}
+  std::vector<PageDeclaration> pages() override;
+  std::vector<RememberedFile> rememberedFiles() override;
   void pageSelected(MainPage page) override;
 
 private:

@@ -28,13 +28,15 @@ public:
   ScopeController &controller() { return *controller_; }
 
   // --- Subsystem ---
+  std::vector<PageDeclaration> pages() override;
+  std::vector<ChildPanelDeclaration> childPanels() override;
   void initAtStartup() override { controller_->initScopeGraph(); }
-  void loadSettings(const PanelSettings &, const IniText &) override {}
-  void storeSettings(PanelSettings &) const override {}
-  void appendSections(IniText &) const override {}
-  void pageSelected(MainPage) override {}
+  // The scope page brings its display beside the tabs and ends whatever runs.
+  void pageSelected(MainPage page) override;
 
 private:
+  SensorLink &link_;
+  Shell &shell_;
   ScopePage *page_;
   ScopePanel *panel_;
   std::unique_ptr<ScopeController> controller_;

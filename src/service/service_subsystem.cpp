@@ -1,6 +1,6 @@
 #include "service/service_subsystem.h"
 
-#include "app/core/panel_settings.h"
+#include "service/core/hardware_info.h"
 
 #include <QLineEdit>
 
@@ -25,12 +25,15 @@ void ServiceSubsystem::initAtStartup() {
   passwordPanel_->field()->clear();
 }
 
-void ServiceSubsystem::loadSettings(const PanelSettings &settings, const IniText &) {
-  hardwareInfo_->path = QString::fromStdString(settings.paths.hardwareIniFile);
+std::vector<PageDeclaration> ServiceSubsystem::pages() {
+  return {{MainPage::Calibration, QStringLiteral("CALIBRATION"), 5, calibrationPage_},
+          {MainPage::Offset, QStringLiteral("OFFSET"), 8, offsetPage_, true}};
 }
 
-void ServiceSubsystem::storeSettings(PanelSettings &settings) const {
-  settings.paths.hardwareIniFile = hardwareInfo_->path.toStdString();
+std::vector<RememberedFile> ServiceSubsystem::rememberedFiles() {
+  QString &path = hardwareInfo_->path;
+  return {
+      {kHardwareInfoFilePath, [&path] { return path; }, [&path](const QString &p) { path = p; }}};
 }
 
 } // namespace quorvane

@@ -37,10 +37,9 @@ public:
 
   // --- Subsystem ---
   void initAtStartup() override;
-  void loadSettings(const PanelSettings &settings, const IniText &doc) override;
-  void storeSettings(PanelSettings &settings) const override;
-  void appendSections(IniText &) const override {}
-  void pageSelected(MainPage) override {}
+  // OFFSET stays hidden until the password panel unlocks it.
+  std::vector<PageDeclaration> pages() override;
+  std::vector<RememberedFile> rememberedFiles() override;
 
 private:
   CalibrationPage *calibrationPage_;

@@ -1,9 +1,9 @@
 #include "teach/teach_subsystem.h"
 
-#include "app/core/panel_settings.h"
 #include "link/sensor_link.h"
 #include "live/frame_publisher.h"
 #include "params/parameter_subsystem.h"
+#include "teach/core/table_attributes_file.h"
 #include "ui/help.h"
 #include "ui/shell.h"
 
@@ -73,15 +73,26 @@ void TeachSubsystem::initAtStartup() {
   menu_->build();
 }
 
-void TeachSubsystem::loadSettings(const PanelSettings &settings, const IniText &doc) {
-  rowColours_->tableAttributesPath = QString::fromStdString(settings.paths.tableAttributesFile);
+std::vector<PageDeclaration> TeachSubsystem::pages() {
+  return {{MainPage::RowColours, QStringLiteral("ROW COLORS"), 6, page_}};
+}
+
+std::vector<ChildPanelDeclaration> TeachSubsystem::childPanels() {
+  return {
+      {ChildPanel::MeanTeach, QStringLiteral("MEAN VALUE TEACH"), meanPanel_},
+      {ChildPanel::RecordedTeach, QStringLiteral("TEACH FROM RECORDED VALUES"), recordedPanel_}};
+}
+
+std::vector<RememberedFile> TeachSubsystem::rememberedFiles() {
+  QString &path = rowColours_->tableAttributesPath;
+  return {{kTableAttributesFilePath, [&path] { return path; },
+           [&path](const QString &p) { path = p; }}};
+}
+
+void TeachSubsystem::loadSettings(const IniText &doc) {
   // Rows the file does not hold keep their default colour and an empty text.
   rowColours_->AcquireTableSetFromIniHandle(doc, false);
   rowColours_->paintAllRows();
-}
-
-void TeachSubsystem::storeSettings(PanelSettings &settings) const {
-  settings.paths.tableAttributesFile = rowColours_->tableAttributesPath.toStdString();
 }
 
 void TeachSubsystem::appendSections(IniText &doc) const {

@@ -59,12 +59,13 @@ public:
   // --- Subsystem ---
   // The grid's context menu.
   void initAtStartup() override;
-  // The table-attributes path and, silently, the row sections of the file.
-  void loadSettings(const PanelSettings &settings, const IniText &doc) override;
-  void storeSettings(PanelSettings &settings) const override;
+  std::vector<PageDeclaration> pages() override;
+  std::vector<ChildPanelDeclaration> childPanels() override;
+  std::vector<RememberedFile> rememberedFiles() override;
+  // The row sections of the file, silently.
+  void loadSettings(const IniText &doc) override;
   // The 31 row sections.
   void appendSections(IniText &doc) const override;
-  void pageSelected(MainPage) override {}
 
 Q_SIGNALS:
   // The colours the colour-space views draw the rows in.

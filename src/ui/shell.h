@@ -6,31 +6,59 @@
 
 #include <QString>
 
+#include <string_view>
+
 class QWidget;
 
 namespace quorvane {
 
-// Pages of the main tab control, in tab order.
-enum class MainPage {
-  Connection = 0,
-  Parameters = 1,
-  ColorGroups = 2,
-  TeachTable = 3,
-  Recorder = 4,
-  Calibration = 5,
-  RowColours = 6,
-  Scope = 7,
-  Offset = 8,
-};
-inline constexpr int kMainPageCount = 9;
+// Names a page of the main tab control. The subsystem that declares a page names it and
+// gives its title and place; the names below are those the program switches to. A new page
+// may take a name of its own (any text no other page uses).
+struct MainPage {
+  std::string_view name;
+  constexpr bool operator==(const MainPage &) const = default;
 
-// The five child panels that share one place beside the tabs (numbers of the original layout).
-enum class ChildPanel {
-  Measurement = 2,
-  Graph = 3,
-  MeanTeach = 8,
-  RecordedTeach = 9,
-  ScopeDisplay = 7,
+  static const MainPage Connection, Parameters, ColorGroups, TeachTable, Recorder, Calibration,
+      RowColours, Scope, Offset;
+};
+inline constexpr MainPage MainPage::Connection{"connection"};
+inline constexpr MainPage MainPage::Parameters{"parameters"};
+inline constexpr MainPage MainPage::ColorGroups{"color groups"};
+inline constexpr MainPage MainPage::TeachTable{"teach table"};
+inline constexpr MainPage MainPage::Recorder{"recorder"};
+inline constexpr MainPage MainPage::Calibration{"calibration"};
+inline constexpr MainPage MainPage::RowColours{"row colours"};
+inline constexpr MainPage MainPage::Scope{"scope"};
+inline constexpr MainPage MainPage::Offset{"offset"};
+
+// Names a child panel: the panels that share one place beside the tabs, one shown at a time.
+struct ChildPanel {
+  std::string_view name;
+  constexpr bool operator==(const ChildPanel &) const = default;
+
+  static const ChildPanel Measurement, Graph, MeanTeach, RecordedTeach, ScopeDisplay;
+};
+inline constexpr ChildPanel ChildPanel::Measurement{"measurement"};
+inline constexpr ChildPanel ChildPanel::Graph{"graph"};
+inline constexpr ChildPanel ChildPanel::MeanTeach{"mean teach"};
+inline constexpr ChildPanel ChildPanel::RecordedTeach{"recorded teach"};
+inline constexpr ChildPanel ChildPanel::ScopeDisplay{"scope display"};
+
+// A page a subsystem puts into the main tab control.
+struct PageDeclaration {
+  MainPage id;
+  QString title;       // tab text and accessible name
+  int place = 0;       // the tabs are in the order of their places
+  QWidget *widget;     // the window takes it
+  bool hidden = false; // until the program shows it
+};
+
+// A child panel a subsystem puts beside the tabs.
+struct ChildPanelDeclaration {
+  ChildPanel id;
+  QString name;    // accessible name of its place
+  QWidget *widget; // the window takes it
 };
 
 class Shell {

@@ -1,30 +1,47 @@
 #pragma once
-// What every subsystem shares with the application: its part of "PanelSettings.cfg", the
-// operator's page selection and its start-up step. The application keeps the registered
-// subsystems in a list and calls each in registration order, which is the file's order.
+// What every subsystem declares to the application: its pages and child panels, its part
+// of "PanelSettings.cfg" (remembered paths, own sections), the operator's page selection and
+// its start-up step. The application builds the subsystems from one registration list and
+// calls each in registration order, which is the file's order.
 // A subsystem's action controls join the busy lock through Shell::addBusyControl.
+#include "ui/core/remembered_path.h"
 #include "ui/shell.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
 
 namespace quorvane {
 
 class IniText;
-struct PanelSettings;
+
+// A path the subsystem remembers in the panel settings file, and where it keeps it.
+struct RememberedFile {
+  RememberedPath path;
+  std::function<QString()> get;
+  std::function<void(const QString &)> set;
+};
 
 class Subsystem {
 public:
   virtual ~Subsystem() = default;
 
+  // Its pages and child panels; the main window places them when it registers.
+  virtual std::vector<PageDeclaration> pages() { return {}; }
+  virtual std::vector<ChildPanelDeclaration> childPanels() { return {}; }
+
   // Start-up, before the panel settings are read (context menus, fixed fields).
-  virtual void initAtStartup() = 0;
-  // The settings read at start-up: the shared sections are in `settings`, the
-  // subsystem's own sections in `doc` (empty when the file was missing or foreign).
-  virtual void loadSettings(const PanelSettings &settings, const IniText &doc) = 0;
-  // Before the file is written: the shared values it owns (file paths) into `settings`.
-  virtual void storeSettings(PanelSettings &settings) const = 0;
+  virtual void initAtStartup() {}
+  // Its remembered paths, in the order of their keys in the file; the application sets
+  // them at start-up and reads them before the file is written.
+  virtual std::vector<RememberedFile> rememberedFiles() { return {}; }
+  // Its own sections as read at start-up (empty when the file was missing or foreign).
+  virtual void loadSettings(const IniText &) {}
   // Its own sections, appended after the shared ones.
-  virtual void appendSections(IniText &doc) const = 0;
+  virtual void appendSections(IniText &) const {}
   // The operator selected `page` (a tab click; a switch made by the program is not one).
-  virtual void pageSelected(MainPage page) = 0;
+  virtual void pageSelected(MainPage) {}
 };
 
 } // namespace quorvane

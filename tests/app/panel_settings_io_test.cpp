@@ -53,11 +53,6 @@ TEST_F(PanelSettingsIoTest, WithoutAFileEverythingHasItsDefault) {
   EXPECT_EQ(page.baudRateSelector()->currentText(), "115200");
   EXPECT_EQ(s.portNumber, "10001");
   EXPECT_TRUE(page.ipAddresses().isEmpty());
-  const std::string base = dir.path().toStdString() + "/";
-  EXPECT_EQ(store.settings().paths.parameterFile, base + "Parameter.ini");
-  EXPECT_EQ(store.settings().paths.recorderFile, base + "RecordFile.dat");
-  EXPECT_EQ(store.settings().paths.hardwareIniFile, base + "HardwareInitialFile.ini");
-  EXPECT_EQ(store.settings().paths.tableAttributesFile, base + "TableAttributes.ini");
 }
 
 TEST_F(PanelSettingsIoTest, ZoomStateZeroAloneGivesTheDefaultPlace) {
@@ -152,30 +147,46 @@ TEST_F(PanelSettingsIoTest, StoredValuesComeBack) {
   EXPECT_EQ(back.portNumber, "4001");
 }
 
-// A subsystem with one section of its own and the recorder file path.
+// A subsystem with one section of its own and two remembered paths.
 struct SectionSubsystem : Subsystem {
   int stored = 255;
   int seen = -1;
-  std::string recorderFile;
-  void initAtStartup() override {}
-  void loadSettings(const PanelSettings &s, const IniText &doc) override {
-    recorderFile = s.paths.recorderFile;
-    (void)doc.getInt("ROW COLORS", "ROW 0", seen);
+  QString recorderFile = QStringLiteral("/data/rec.dat");
+  QString otherFile = QStringLiteral("/data/other.ini");
+  std::vector<RememberedFile> rememberedFiles() override {
+    return {{{"RECORDER FILE", "RecordFile.dat", true},
+             [this] { return recorderFile; },
+             [this](const QString &p) { recorderFile = p; }},
+            {{"OTHER FILE", "Other.ini"},
+             [this] { return otherFile; },
+             [this](const QString &p) { otherFile = p; }}};
   }
-  void storeSettings(PanelSettings &s) const override { s.paths.recorderFile = "/data/rec.dat"; }
+  void loadSettings(const IniText &doc) override { (void)doc.getInt("ROW COLORS", "ROW 0", seen); }
   void appendSections(IniText &doc) const override {
     (void)doc.putInt("ROW COLORS", "ROW 0", stored);
   }
-  void pageSelected(MainPage) override {}
 };
+
+TEST_F(PanelSettingsIoTest, WithoutAFileRememberedPathsArePresets) {
+  SectionSubsystem sub;
+  Subsystem *list[] = {&sub};
+  store.LoadPanelSettings(window, page, list);
+  EXPECT_EQ(sub.recorderFile, dir.filePath("RecordFile.dat"));
+  EXPECT_EQ(sub.otherFile, dir.filePath("Other.ini"));
+}
 
 TEST_F(PanelSettingsIoTest, SubsystemsShareTheFile) {
   SectionSubsystem sub;
   Subsystem *list[] = {&sub};
   ASSERT_EQ(store.StorePanelSettings(window, page, CommunicationSettings{}, list), 0);
+  EXPECT_TRUE(readFile().contains("[DIRECTORIES]\r\nRECORDER FILE = \"/data/rec.dat\"\r\n"
+                                  "OTHER FILE = \"/data/other.ini\"\r\n\r\n"));
+  sub.recorderFile.clear();
+  sub.otherFile.clear();
   store.LoadPanelSettings(window, page, list);
   EXPECT_EQ(sub.seen, 255);
   EXPECT_EQ(sub.recorderFile, "/data/rec.dat");
+  EXPECT_EQ(sub.otherFile, "/data/other.ini");
   EXPECT_TRUE(readFile().endsWith("[ROW COLORS]\r\nROW 0 = 255\r\n\r\n"));
 }
 

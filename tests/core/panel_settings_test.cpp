@@ -1,6 +1,10 @@
 // The panel settings file: acceptance, geometry, paths, IP list, communication, writing.
 #include "app/core/panel_settings.h"
 #include "ini/ini_text.h"
+#include "params/core/parameter_file.h"
+#include "recorder/core/record_file.h"
+#include "service/core/hardware_info.h"
+#include "teach/core/table_attributes_file.h"
 
 #include <gtest/gtest.h>
 
@@ -27,15 +31,26 @@ Placement placementOf(const PanelGeometry &g) {
   return {g.fullscreenPresent, g.maximised(), g.left, g.top, g.width, g.height};
 }
 
+// The paths the subsystems remember, in their order in the file.
+const RememberedPath kPaths[] = {kParameterFilePath, kRecordFilePath, kHardwareInfoFilePath,
+                                 kTableAttributesFilePath};
+
+std::vector<StoredPath> presets(std::string_view dir) {
+  std::vector<StoredPath> paths;
+  for (const RememberedPath &p : kPaths)
+    paths.push_back({std::string(p.key), presetPath(p, dir, '/')});
+  return paths;
+}
+
 } // namespace
 
 TEST(PanelSettings, PresetPathsSitInTheProgramDirectory) {
-  const FilePaths p = presetPaths("/opt/quorvane", '/');
-  EXPECT_EQ(p.parameterFile, "/opt/quorvane/Parameter.ini");
-  EXPECT_EQ(p.recorderFile, "/opt/quorvane/RecordFile.dat");
-  EXPECT_EQ(p.hardwareIniFile, "/opt/quorvane/HardwareInitialFile.ini");
-  EXPECT_EQ(p.tableAttributesFile, "/opt/quorvane/TableAttributes.ini");
-  EXPECT_EQ(presetPaths("C:\\Tool", '\\').recorderFile, "C:\\Tool\\RecordFile.dat");
+  const std::vector<std::string> expected = {
+      "/opt/quorvane/Parameter.ini", "/opt/quorvane/RecordFile.dat",
+      "/opt/quorvane/HardwareInitialFile.ini", "/opt/quorvane/TableAttributes.ini"};
+  for (std::size_t i = 0; i < expected.size(); ++i)
+    EXPECT_EQ(presetPath(kPaths[i], "/opt/quorvane", '/'), expected[i]) << kPaths[i].key;
+  EXPECT_EQ(presetPath(kRecordFilePath, "C:\\Tool", '\\'), "C:\\Tool\\RecordFile.dat");
 }
 
 TEST(PanelSettings, ForeignOrMissingFileChangesNothing) {
@@ -52,11 +67,9 @@ TEST(PanelSettings, ForeignOrMissingFileChangesNothing) {
   };
   for (const auto &text : files) {
     PanelSettings s;
-    s.paths = presetPaths("/p", '/');
     const PanelSettings before = s;
-    EXPECT_FALSE(readPanelSettings(parse(text), "/p", '/', s)) << text;
+    EXPECT_FALSE(readPanelSettings(parse(text), s)) << text;
     EXPECT_EQ(placementOf(s.geometry), placementOf(before.geometry));
-    EXPECT_EQ(s.paths.parameterFile, "/p/Parameter.ini");
     EXPECT_TRUE(s.ipAddresses.empty());
     CommunicationSettings c;
     c.protocol = Protocol::Tcp;
@@ -93,25 +106,21 @@ TEST(PanelSettings, GeometryRules) {
   for (const auto &c : cases) {
     PanelSettings s;
     s.geometry = {false, 0, 5, 6, 7, 8};
-    ASSERT_TRUE(readPanelSettings(parse(kHead + "[PANEL POSITION]\r\n" + c.section), "/p", '/', s));
+    ASSERT_TRUE(readPanelSettings(parse(kHead + "[PANEL POSITION]\r\n" + c.section), s));
     EXPECT_EQ(placementOf(s.geometry), c.expected) << c.what;
   }
 }
 
 TEST(PanelSettings, MissingDirectoryKeysFallBack) {
-  PanelSettings s;
-  s.paths = presetPaths("/p", '/');
-  ASSERT_TRUE(readPanelSettings(
-      parse(kHead + "[DIRECTORIES]\r\nHARDWARE INI FILE = \"/data/hw.ini\"\r\n"), "/p", '/', s));
-  EXPECT_EQ(s.paths.parameterFile, "/p");
-  EXPECT_EQ(s.paths.recorderFile, "/p/RecordFile.dat");
-  EXPECT_EQ(s.paths.hardwareIniFile, "/data/hw.ini");
-  EXPECT_EQ(s.paths.tableAttributesFile, "/p");
+  const IniText doc = parse(kHead + "[DIRECTORIES]\r\nHARDWARE INI FILE = \"/data/hw.ini\"\r\n");
+  const std::vector<std::string> expected = {"/p", "/p/RecordFile.dat", "/data/hw.ini", "/p"};
+  for (std::size_t i = 0; i < expected.size(); ++i)
+    EXPECT_EQ(readRememberedPath(doc, kPaths[i], "/p", '/'), expected[i]) << kPaths[i].key;
   // A stored path is read into a 260-byte buffer.
-  ASSERT_TRUE(readPanelSettings(
-      parse(kHead + "[DIRECTORIES]\r\nRECORDER FILE = \"" + std::string(400, 'r') + "\"\r\n"), "/p",
-      '/', s));
-  EXPECT_EQ(s.paths.recorderFile, std::string(259, 'r'));
+  EXPECT_EQ(readRememberedPath(parse(kHead + "[DIRECTORIES]\r\nRECORDER FILE = \"" +
+                                     std::string(400, 'r') + "\"\r\n"),
+                               kRecordFilePath, "/p", '/'),
+            std::string(259, 'r'));
 }
 
 TEST(PanelSettings, IpListReading) {
@@ -140,7 +149,7 @@ TEST(PanelSettings, IpListReading) {
   for (const auto &c : cases) {
     PanelSettings s;
     s.ipAddresses = {"old"};
-    ASSERT_TRUE(readPanelSettings(parse(kHead + "[IP ADDRESSES]\r\n" + c.section), "/p", '/', s));
+    ASSERT_TRUE(readPanelSettings(parse(kHead + "[IP ADDRESSES]\r\n" + c.section), s));
     EXPECT_EQ(s.ipAddresses, c.expected) << c.what;
   }
 }
@@ -171,7 +180,7 @@ TEST(PanelSettings, WrittenDocumentText) {
   PanelSettings s;
   s.panelId = "QUORVANE ANA V1.3 " + std::string(200, 'i');
   s.geometry = {true, 0, 12, 34, 800, 600};
-  s.paths = presetPaths("/opt/q", '/');
+  s.paths = presets("/opt/q");
   s.ipAddresses = {"10.0.0.2", "sensor"};
   s.communication = {Protocol::Tcp, 2, "/dev/ttyUSB0", 5, "10.0.0.2", "10001"};
   const std::string expected = "[GENERAL INFO]\r\n"
@@ -216,11 +225,12 @@ TEST(PanelSettings, WrittenDocumentText) {
   // Read back: the same settings, the panel id cut to 99 characters.
   const IniText back = parse(doc.toText());
   PanelSettings r;
-  ASSERT_TRUE(readPanelSettings(back, "/elsewhere", '/', r));
+  ASSERT_TRUE(readPanelSettings(back, r));
   readCommunicationSettings(back, r.communication);
   EXPECT_EQ(r.panelId, s.panelId.substr(0, 99));
   EXPECT_EQ(placementOf(r.geometry), placementOf(s.geometry));
-  EXPECT_EQ(r.paths.tableAttributesFile, s.paths.tableAttributesFile);
+  EXPECT_EQ(readRememberedPath(back, kTableAttributesFilePath, "/elsewhere", '/'),
+            s.paths[3].value);
   EXPECT_EQ(r.ipAddresses, s.ipAddresses);
   EXPECT_EQ(r.communication.comDevice, "/dev/ttyUSB0");
   EXPECT_EQ(r.communication.baudCode, 5);
@@ -228,7 +238,7 @@ TEST(PanelSettings, WrittenDocumentText) {
 
 TEST(PanelSettings, WrittenTextsAreCutToTheirSizes) {
   PanelSettings s;
-  s.paths.parameterFile = std::string(300, 'p');
+  s.paths = {{"PARAMETER FILE", std::string(300, 'p')}};
   s.communication.ipAddress = std::string(300, 'a');
   s.communication.portNumber = std::string(50, '1');
   for (int i = 0; i < 12; ++i)
@@ -286,11 +296,10 @@ TEST(PanelSettings, TextsAreCutBetweenCharactersBothWays) {
     PanelSettings s;
     s.panelId = c.id;
     PanelSettings written;
-    ASSERT_TRUE(readPanelSettings(writePanelSettings(s), "/p", '/', written));
+    ASSERT_TRUE(readPanelSettings(writePanelSettings(s), written));
     EXPECT_EQ(written.panelId, c.kept) << c.id.size();
     PanelSettings read;
-    ASSERT_TRUE(
-        readPanelSettings(parse(kHead + "PANEL ID: = \"" + c.id + "\"\r\n"), "/p", '/', read));
+    ASSERT_TRUE(readPanelSettings(parse(kHead + "PANEL ID: = \"" + c.id + "\"\r\n"), read));
     EXPECT_EQ(read.panelId, c.kept) << c.id.size();
   }
 }

@@ -136,7 +136,7 @@ protected:
   // The operator clicks the tab of `page` (MainWindow::showPage is the program's switch).
   void clickTab(MainPage page) {
     QTabBar *bar = window().tabs()->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(static_cast<int>(page)).center());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(window().tabIndex(page)).center());
   }
   ParameterPage &parameterPage() { return app->parameterPage(); }
   GroupHoldPage &groupPage() { return app->groupHoldPage(); }

@@ -102,6 +102,16 @@ TEST_F(ApplicationTest, StartsConnectedToTheSensor) {
   EXPECT_EQ(window().currentPage(), MainPage::Parameters);
   EXPECT_EQ(window().currentChildPanel(), ChildPanel::Measurement);
   EXPECT_FALSE(window().isPageVisible(MainPage::Offset));
+  // The pages and child panels the subsystems declare, in tab order.
+  const QStringList titles = {"CONNECTION",  "PARAMETER", "GROUP / HOLD",
+                              "TEACH TABLE", "RECORDER",  "CALIBRATION",
+                              "ROW COLORS",  "SCOPE",     "OFFSET"};
+  ASSERT_EQ(window().tabs()->count(), titles.size());
+  for (int i = 0; i < titles.size(); ++i)
+    EXPECT_EQ(window().tabs()->tabText(i), titles[i]);
+  for (ChildPanel p : {ChildPanel::Measurement, ChildPanel::Graph, ChildPanel::MeanTeach,
+                       ChildPanel::RecordedTeach, ChildPanel::ScopeDisplay})
+    EXPECT_NE(window().childPanel(p), nullptr) << p.name;
   EXPECT_EQ(app->params().memory, ParameterMemory::Ram);
   EXPECT_TRUE(window().memoryButton(ParameterMemory::Ram)->isChecked());
   for (QWidget *w :
@@ -323,7 +333,7 @@ TEST_F(ApplicationTest, PageSwitchesStopTheRunningLoop) {
   start();
 
   ASSERT_TRUE(app->link().startAcquisition(Acquisition::Live));
-  window().tabs()->setCurrentIndex(static_cast<int>(MainPage::Connection));
+  window().tabs()->setCurrentIndex(window().tabIndex(MainPage::Connection));
   EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_FALSE(page().acceptButton()->isEnabled());
   EXPECT_FALSE(page().changeBaudrateButton()->isEnabled());
@@ -331,9 +341,9 @@ TEST_F(ApplicationTest, PageSwitchesStopTheRunningLoop) {
 
   settle(); // the stopped loop ends with the reply it waits for
   ASSERT_TRUE(app->link().startAcquisition(Acquisition::Live));
-  window().tabs()->setCurrentIndex(static_cast<int>(MainPage::TeachTable));
+  window().tabs()->setCurrentIndex(window().tabIndex(MainPage::TeachTable));
   EXPECT_TRUE(app->link().acquisitionRunning());
-  window().tabs()->setCurrentIndex(static_cast<int>(MainPage::Scope));
+  window().tabs()->setCurrentIndex(window().tabIndex(MainPage::Scope));
   EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_EQ(window().currentChildPanel(), ChildPanel::ScopeDisplay);
 }

@@ -151,13 +151,13 @@ TEST_F(LiveTest, SendAndGetDuringTheLoopAreServedBeforeTheNextMeasurement) {
 
 TEST_F(LiveTest, SwitchingToTheConnectionOrScopePageStopsTheLoop) {
   for (const MainPage page : {MainPage::Connection, MainPage::Scope}) {
-    SCOPED_TRACE(static_cast<int>(page));
+    SCOPED_TRACE(std::string(page.name));
     sim::SimOptions options;
     options.delayMs = 5;
     startConnected(options);
     // The operator's tab change (showPage is the program's and stops nothing).
     when([&] { return frames() >= 3; },
-         [&, page] { window().tabs()->setCurrentIndex(static_cast<int>(page)); });
+         [&, page] { window().tabs()->setCurrentIndex(window().tabIndex(page)); });
 
     pressGo();
 

@@ -32,8 +32,25 @@ protected:
 
   void SetUp() override {
     page = new ConnectionPage(dialogs);
-    window.pageContainer(MainPage::Connection)->layout()->addWidget(page);
+    // Out of order: the places decide the order of the tabs.
+    const std::pair<MainPage, QString> pages[] = {{MainPage::Offset, "OFFSET"},
+                                                  {MainPage::Recorder, "RECORDER"},
+                                                  {MainPage::Parameters, "PARAMETER"},
+                                                  {MainPage::ColorGroups, "GROUP / HOLD"},
+                                                  {MainPage::Scope, "SCOPE"},
+                                                  {MainPage::TeachTable, "TEACH TABLE"},
+                                                  {MainPage::Calibration, "CALIBRATION"},
+                                                  {MainPage::RowColours, "ROW COLORS"}};
+    const int places[] = {8, 4, 1, 2, 7, 3, 5, 6};
+    for (std::size_t i = 0; i < std::size(pages); ++i) {
+      window.addPage({pages[i].first, pages[i].second, places[i], new QWidget,
+                      pages[i].first == MainPage::Offset});
+    }
+    window.addPage({MainPage::Connection, "CONNECTION", 0, page});
     window.setConnectionPage(page);
+    for (ChildPanel p : {ChildPanel::Measurement, ChildPanel::Graph, ChildPanel::MeanTeach,
+                         ChildPanel::RecordedTeach, ChildPanel::ScopeDisplay})
+      window.addChildPanel({p, QString::fromLatin1(p.name.data(), p.name.size()), new QWidget});
   }
   void rightClick(QWidget *w) {
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
@@ -49,10 +66,14 @@ TEST_F(MainWindowTest, TitleAndPagesInOrder) {
   ASSERT_EQ(window.tabs()->count(), 9);
   for (int i = 0; i < 9; ++i) {
     EXPECT_EQ(window.tabs()->tabText(i), titles[i]);
-    QWidget *container = window.pageContainer(static_cast<MainPage>(i));
+    EXPECT_EQ(window.tabs()->widget(i)->accessibleName(), titles[i]);
+  }
+  for (MainPage p : {MainPage::Connection, MainPage::Scope, MainPage::Offset}) {
+    QWidget *container = window.pageContainer(p);
     ASSERT_NE(container, nullptr);
     EXPECT_NE(container->layout(), nullptr);
   }
+  EXPECT_EQ(window.pageContainer(MainPage{"unknown"}), nullptr);
   EXPECT_FALSE(window.isPageVisible(MainPage::Offset));
   EXPECT_TRUE(window.isPageVisible(MainPage::Scope));
   window.setPageVisible(MainPage::Offset, true);
@@ -70,18 +91,19 @@ TEST_F(MainWindowTest, ExactlyOneChildPanelIsShown) {
       EXPECT_EQ(window.childPanel(other)->isVisible(), other == shown);
   }
   // Anything else shows the measurement panel.
-  window.ShowChildPanelDisp(static_cast<ChildPanel>(42));
+  window.ShowChildPanelDisp(ChildPanel{"unknown"});
   EXPECT_EQ(window.currentChildPanel(), ChildPanel::Measurement);
   EXPECT_TRUE(window.childPanel(ChildPanel::Measurement)->isVisible());
 }
 
-TEST_F(MainWindowTest, RegisteredChildPanelTakesThePlaceholdersPlace) {
+TEST_F(MainWindowTest, AddedChildPanelIsShownOnRequest) {
   window.show();
   auto *graph = new QLabel("graph panel");
-  window.setChildPanel(ChildPanel::Graph, graph);
-  EXPECT_EQ(window.childPanel(ChildPanel::Graph), graph);
+  const ChildPanel extra{"extra"};
+  window.addChildPanel({extra, "EXTRA", graph});
+  EXPECT_EQ(window.childPanel(extra), graph);
   EXPECT_FALSE(graph->isVisible());
-  window.ShowChildPanelDisp(ChildPanel::Graph);
+  window.ShowChildPanelDisp(extra);
   EXPECT_TRUE(graph->isVisible());
   window.ShowChildPanelDisp(ChildPanel::Measurement);
   EXPECT_FALSE(graph->isVisible());

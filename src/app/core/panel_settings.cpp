@@ -20,12 +20,6 @@ constexpr std::string_view kTopKey = "MAINPANEL TOP";
 constexpr std::string_view kWidthKey = "MAINPANEL WIDTH";
 constexpr std::string_view kHeightKey = "MAINPANEL HEIGHT";
 
-constexpr std::string_view kDirectoriesSection = "DIRECTORIES";
-constexpr std::string_view kParameterFileKey = "PARAMETER FILE";
-constexpr std::string_view kRecorderFileKey = "RECORDER FILE";
-constexpr std::string_view kHardwareFileKey = "HARDWARE INI FILE";
-constexpr std::string_view kTableFileKey = "TABLE ATTRIBUTES FILE";
-
 constexpr std::string_view kIpSection = "IP ADDRESSES";
 constexpr std::string_view kListItemsKey = "LIST ITEMS";
 constexpr std::string_view kIpKeyPrefix = "IP ADDR";
@@ -70,12 +64,6 @@ std::string ipKey(std::size_t index) {
 
 } // namespace
 
-FilePaths presetPaths(std::string_view programDir, char sep) {
-  const std::string base = std::string(programDir) + sep;
-  return {base + "Parameter.ini", base + "RecordFile.dat", base + "HardwareInitialFile.ini",
-          base + "TableAttributes.ini"};
-}
-
 bool panelSettingsFileAccepted(const IniText &doc) {
   return readFileType(doc) == kPanelSettingsFileType;
 }
@@ -97,17 +85,6 @@ void readPanelGeometry(const IniText &doc, PanelGeometry &geometry) {
   readInt(doc, kPositionSection, kHeightKey, geometry.height);
 }
 
-void readFilePaths(const IniText &doc, std::string_view programDir, char sep, FilePaths &paths) {
-  const std::string dir(programDir);
-  const auto path = [&](std::string_view key, std::string fallback) {
-    return readText(doc, kDirectoriesSection, key, kPathSize).value_or(std::move(fallback));
-  };
-  paths.parameterFile = path(kParameterFileKey, dir);
-  paths.recorderFile = path(kRecorderFileKey, dir + sep + "RecordFile.dat");
-  paths.hardwareIniFile = path(kHardwareFileKey, dir);
-  paths.tableAttributesFile = path(kTableFileKey, dir);
-}
-
 std::vector<std::string> readIpAddresses(const IniText &doc) {
   std::vector<std::string> list;
   int count = 0;
@@ -122,12 +99,10 @@ std::vector<std::string> readIpAddresses(const IniText &doc) {
   return list;
 }
 
-bool readPanelSettings(const IniText &doc, std::string_view programDir, char sep,
-                       PanelSettings &settings) {
+bool readPanelSettings(const IniText &doc, PanelSettings &settings) {
   if (!panelSettingsFileAccepted(doc)) return false;
   settings.panelId = readText(doc, kGeneralInfoSection, kPanelIdKey, kPanelIdSize).value_or("");
   readPanelGeometry(doc, settings.geometry);
-  readFilePaths(doc, programDir, sep, settings.paths);
   settings.ipAddresses = readIpAddresses(doc);
   return true;
 }
@@ -160,14 +135,8 @@ IniText writePanelSettings(const PanelSettings &s) {
   (void)doc.putInt(kPositionSection, kWidthKey, s.geometry.width);
   (void)doc.putInt(kPositionSection, kHeightKey, s.geometry.height);
 
-  (void)doc.putString(kDirectoriesSection, kParameterFileKey,
-                      fitted(s.paths.parameterFile, kPathSize));
-  (void)doc.putString(kDirectoriesSection, kRecorderFileKey,
-                      fitted(s.paths.recorderFile, kPathSize));
-  (void)doc.putString(kDirectoriesSection, kHardwareFileKey,
-                      fitted(s.paths.hardwareIniFile, kPathSize));
-  (void)doc.putString(kDirectoriesSection, kTableFileKey,
-                      fitted(s.paths.tableAttributesFile, kPathSize));
+  for (const StoredPath &path : s.paths)
+    (void)putRememberedPath(doc, path.key, path.value);
 
   // Only the entries a reader will take back.
   const std::size_t count = std::min(s.ipAddresses.size(), kMaxIpAddresses);

@@ -3,6 +3,7 @@
 // IP addresses and the communication settings, kept between runs.
 #include "ini/ini_text.h"
 #include "link/core/communication_settings.h"
+#include "ui/core/remembered_path.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +19,6 @@ inline constexpr std::size_t kMaxIpAddresses = 10;
 
 // Buffer sizes of the text fields, terminator included.
 inline constexpr std::size_t kPanelIdSize = 100;
-inline constexpr std::size_t kPathSize = 260;
 inline constexpr std::size_t kIpAddressSize = 256;
 inline constexpr std::size_t kPortNumberSize = 32;
 
@@ -33,35 +33,29 @@ struct PanelGeometry {
   [[nodiscard]] bool maximised() const { return fullscreenPresent && fullscreen == 2; }
 };
 
-struct FilePaths {
-  std::string parameterFile;
-  std::string recorderFile;
-  std::string hardwareIniFile;
-  std::string tableAttributesFile;
+// A remembered file path as it is written: the subsystems' keys in their order.
+struct StoredPath {
+  std::string key;
+  std::string value;
+  bool operator==(const StoredPath &) const = default;
 };
 
 struct PanelSettings {
   std::string panelId;
   PanelGeometry geometry;
-  FilePaths paths;
+  std::vector<StoredPath> paths;        // written into "DIRECTORIES"; each subsystem reads its own
   std::vector<std::string> ipAddresses; // newest first
   CommunicationSettings communication;
 };
 
-// The presets used before (and, when the file is missing or foreign, instead of) the
-// file: programDir + sep + the default file names.
-[[nodiscard]] FilePaths presetPaths(std::string_view programDir, char sep);
-
 // True when "FILE TYPE:" is exactly "Panel Settings"; any other file is ignored whole.
 [[nodiscard]] bool panelSettingsFileAccepted(const IniText &doc);
 
-// Reads panel id, geometry, paths and IP list into `settings` when the file is accepted
-// (returns false and changes nothing otherwise). Communication is read separately.
-bool readPanelSettings(const IniText &doc, std::string_view programDir, char sep,
-                       PanelSettings &settings);
+// Reads panel id, geometry and IP list into `settings` when the file is accepted (returns
+// false and changes nothing otherwise). Communication and the paths are read separately.
+bool readPanelSettings(const IniText &doc, PanelSettings &settings);
 // The parts, for an accepted document.
 void readPanelGeometry(const IniText &doc, PanelGeometry &geometry);
-void readFilePaths(const IniText &doc, std::string_view programDir, char sep, FilePaths &paths);
 [[nodiscard]] std::vector<std::string> readIpAddresses(const IniText &doc);
 
 // Sets the communication defaults, then reads the section when the file is accepted.

@@ -4,6 +4,7 @@
 #include "ini/ini_text.h"
 #include "params/core/sensor_parameters.h"
 #include "params/core/teach_table.h"
+#include "ui/core/remembered_path.h"
 
 #include <cstddef>
 #include <string>
@@ -13,6 +14,7 @@ namespace quorvane {
 
 inline constexpr std::string_view kParameterFileType = "Parameter File";
 inline constexpr std::string_view kParameterSection = "PARAMETER";
+inline constexpr RememberedPath kParameterFilePath{"PARAMETER FILE", "Parameter.ini"};
 
 // "TEACH VECTOR " + row in decimal.
 [[nodiscard]] std::string teachVectorSection(std::size_t row);

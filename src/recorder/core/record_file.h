@@ -2,6 +2,7 @@
 // The text of the record file: the header written when a file is chosen and one
 // tab-separated line per recorded frame. Numbers never depend on the desktop's locale.
 #include "live/core/measured_values.h"
+#include "ui/core/remembered_path.h"
 
 #include <array>
 #include <ctime>
@@ -12,6 +13,7 @@ namespace quorvane {
 
 inline constexpr std::string_view kRecordFileDefaultName = "RecordFile.dat";
 inline constexpr std::string_view kRecordFileFilter = "*.dat";
+inline constexpr RememberedPath kRecordFilePath{"RECORDER FILE", kRecordFileDefaultName, true};
 
 inline constexpr std::array<std::string_view, 13> kRecordColumns = {
     "DATE",  "TIME",    "RED",   "GREEN", "BLUE",    "X s", "Y i",

@@ -6,6 +6,7 @@
 #include "params/core/sensor_parameters.h"
 #include "params/core/teach_table.h"
 #include "service/core/service_orders.h"
+#include "ui/core/remembered_path.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,8 @@
 namespace quorvane {
 
 inline constexpr std::string_view kHardwareInfoFileType = "Hardware Initial File";
+inline constexpr RememberedPath kHardwareInfoFilePath{"HARDWARE INI FILE",
+                                                      "HardwareInitialFile.ini"};
 // This file names the full tool version, unlike the other settings files.
 inline constexpr std::string_view kHardwareInfoScopeVersion = "QUORVANE ANA Scope V1.3.1";
 inline constexpr std::string_view kFirmwareVersionKey = "FIRMWARE VERSION:";

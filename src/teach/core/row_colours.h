@@ -1,5 +1,6 @@
 #pragma once
 // Indicator colours and specification texts of the teach rows: things only the PC keeps.
+#include "live/core/row_indicator_colours.h"
 #include "params/core/teach_table.h"
 
 #include <array>
@@ -14,22 +15,10 @@ inline constexpr std::size_t kRowColorSlots = 45; // only the first 31 are rows
 inline constexpr std::uint32_t kMaxRowColor = 0xFFFFFF;
 inline constexpr std::size_t kRowSpecificationMaxBytes = 99;
 
-// Indicator colour of each teach row (0xRRGGBB), as every view of the rows shows it.
-using TeachRowColours = std::array<std::uint32_t, kTeachRows>;
-
 // 0xRRGGBB per row.
 using RowColors = std::array<std::uint32_t, kRowColorSlots>;
 
-// Fifteen colours, repeated: row n takes entry n modulo 15.
-inline constexpr RowColors DefaultRowColors = [] {
-  constexpr std::array<std::uint32_t, 15> base{0xFF0000, 0x80FF00, 0x0000FF, 0x000000, 0xFF80C0,
-                                               0xFFFF00, 0x808000, 0x800080, 0x80FFFF, 0xFF0080,
-                                               0x400080, 0xFF00FF, 0x008000, 0x408080, 0x800000};
-  RowColors c{};
-  for (std::size_t i = 0; i < c.size(); ++i)
-    c[i] = base[i % base.size()];
-  return c;
-}();
+inline constexpr RowColors DefaultRowColors = cycledRowColours<kRowColorSlots>();
 
 // Colour modes of the table-attributes page.
 inline constexpr int kColourModeManual = 0;

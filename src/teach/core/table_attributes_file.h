@@ -4,6 +4,7 @@
 // "Row color" and "Row specification".
 #include "ini/ini_text.h"
 #include "teach/core/row_colours.h"
+#include "ui/core/remembered_path.h"
 
 #include <cstddef>
 #include <string>
@@ -14,6 +15,8 @@ namespace quorvane {
 
 inline constexpr std::string_view kTableAttributesFileName = "TableAttributes.ini";
 inline constexpr std::string_view kTableAttributesFileType = "Table Attributes";
+inline constexpr RememberedPath kTableAttributesFilePath{"TABLE ATTRIBUTES FILE",
+                                                         kTableAttributesFileName};
 inline constexpr std::string_view kRowColorKey = "Row color";
 inline constexpr std::string_view kRowSpecificationKey = "Row specification";
 
