@@ -166,34 +166,34 @@ void Application::onPanelIdCommitted(const QString &id) {
 // --- start-up ---
 
 void Application::InitAll() {
-  // 1. Mode state (a new link starts unconnected).
+  // Mode state: a new link starts unconnected.
   params_.memory = ParameterMemory::Ram;
   window_->selectMemoryButton(ParameterMemory::Ram);
   params_.paraSet = 0;
   link_.stopAcquisition();
-  // 2.-5. The pages exist with the window; the settings file path is the store's; the
-  // subsystems' own start-up (table menus, the password field).
+  // The pages exist with the window and the settings file path is the store's; what is
+  // left is the subsystems' own start-up (table menus, the password field).
   for (Subsystem *s : subsystems_)
     s->initAtStartup();
-  // 6. Title band.
+  // Title band.
   window_->ShowLogo();
-  // 7. The parameter record from the panel's initial values; the first rule pass settles
+  // The parameter record from the panel's initial values; the first rule pass settles
   // the controls' dimming and the measurement panel for the values the pages start with.
   parameters().InitPanelCtrlAttr();
   parameters().GetPanelValues();
-  // 8.-9. The IP list lives on the connection page; the panel settings fill it.
+  // The panel settings fill the pages, the IP list of the connection page among them.
   store_->LoadPanelSettings(*window_, *page_, subsystems_);
   Q_EMIT panelIdChanged(page_->panelId());
-  // 10. First pages.
+  // The pages the operator starts on.
   window_->showPage(MainPage::Parameters);
   subsystem<LiveSubsystem>().showStartGraphPage();
-  // 11. Measurement panel beside the tabs; the window appears.
+  // Measurement panel beside the tabs; the window appears.
   window_->ShowChildPanelDisp(ChildPanel::Measurement);
   window_->show();
-  // 12. Communication settings.
+  // Communication settings from the settings file.
   link_.setSettings(store_->GetConnectionSettingsFromFile(*page_));
   page_->InitConnectPanel();
-  // 13. First connection attempt behind the busy lock.
+  // First connection attempt behind the busy lock.
   window_->SetButtonsDimmed(false, true);
   if (quitRequested_) return; // the window was closed while it was being drawn
   connectAtStart();

@@ -51,8 +51,8 @@ public:
   std::uint16_t serialNumber() const { return serialNumber_; }
 
 Q_SIGNALS:
-  // Step 3/4 of a connection attempt: the measurement panel shows the COM port (protocol
-  // 0) or the IP address (protocol 1) beside the status field.
+  // A connection attempt chose its transport: the measurement panel shows the COM port
+  // (protocol 0) or the IP address (protocol 1) beside the status field.
   void transportChosen(Protocol protocol, int comPort, const QString &ipAddress);
   // The firmware text of the identification reply: tool tip of the status field.
   void firmwareIdentified(const QString &firmwareText);

@@ -41,9 +41,9 @@ public:
   NumberDisplay *number(std::size_t index) const { return numbers_[index]; }
 
 Q_SIGNALS:
-  // CBF_EditSignal: the operator chose another signal.
+  // The operator chose another signal.
   void signalSelected();
-  // CBF_ButtonGpClose.
+  // CLOSE was clicked.
   void closeRequested();
 
 private:

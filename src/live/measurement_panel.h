@@ -83,7 +83,7 @@ public:
   void replotAll();
 
 Q_SIGNALS:
-  // CBF_ButtonShowGraph: the graph panel of recorded signals was asked for.
+  // SHOW GRAPH: the graph panel of recorded signals was asked for.
   void showGraphRequested();
 
 private:

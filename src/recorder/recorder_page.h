@@ -57,7 +57,7 @@ public:
   QPushButton *manualButton() const { return manual_; }
   QPushButton *startTriggeredButton() const { return startTriggered_; }
   QPushButton *selectFileButton() const { return selectFile_; }
-  // A display by its callback name (e.g. "CBF_DispRemaining"); null when there is none.
+  // A display by its object name (e.g. "CBF_DispRemaining"); null when there is none.
   QLabel *display(const char *name) const;
 
 Q_SIGNALS:

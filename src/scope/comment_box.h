@@ -15,7 +15,7 @@ public:
 
   CommentBox(const QString &name, const QString &help, Dialogs &dialogs, QWidget *parent = nullptr);
 
-  // CBF_EditScopeComment: the right double click.
+  // The right double click: the comment is cleared.
   void CBF_EditScopeComment();
 
 protected:

@@ -59,21 +59,21 @@ QString HardwareInfoFile::dialogDirectory() const {
 }
 
 QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
-  // 1. The parameters as the sensor's RAM holds them; the operator's memory target stays.
+  // The parameters as the sensor's RAM holds them; the operator's memory target stays.
   link_.markVerified();
   co_await transfer_.readParameters(ParameterMemory::Ram);
   // A link failure stops the acquisition too (and has reported itself).
   if (!link_.acquisitionRunning()) co_return -1;
-  // 2. Factors and offsets onto their pages. A short reply does not stop the file, which
+  // Factors and offsets onto their pages. A short reply does not stop the file, which
   // matters most when something is wrong: it holds what came, and the log says what not.
   const std::optional<PartialCalibrationData> calibration = co_await service_.readCalibration();
   if (!calibration || !link_.acquisitionRunning()) co_return -1;
-  // 3. The hardware information block.
+  // The hardware information block.
   const std::optional<std::vector<std::uint8_t>> reply = co_await readHardwareInfoBlock(link_);
   if (!reply || !link_.acquisitionRunning()) co_return -1;
   const std::vector<std::uint8_t> &block = *reply;
 
-  // 4. The file.
+  // The file to write, chosen by the operator.
   const FileSelection chosen =
       dialogs_.selectFile(dialogDirectory(), qs(servicetext::kHardwareInfoDefaultName),
                           qs(servicetext::kHardwareInfoFilter),
@@ -84,19 +84,19 @@ QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
     co_return -1;
   }
 
-  // 5. What the pages show now.
+  // What the pages show now.
   transfer_.GetPanelValues();
   HardwareInfoInput input;
   const std::string firmware = link_.firmwareText().toStdString();
   input.firmware = firmware;
   input.block = block;
-  // As read in step 2 (the pages showed them since): the fields cannot show a factor
+  // As read from the sensor above (the pages showed them since): the fields cannot show a factor
   // above 4096, and a support file needs what the sensor holds.
   input.calibration = calibration->data;
   input.parameters = parameters_.para;
   input.teachTable = parameters_.table;
 
-  // 6. The document, through a temporary file so a failure leaves an old file intact.
+  // The document, through a temporary file so a failure leaves an old file intact.
   const HardwareInfoDocument document = GenerateHWInfoDocument(input);
   const int written = document.doc.writeToFile(QFile::encodeName(chosen.path).toStdString());
   if (written < 0) {
