@@ -30,8 +30,8 @@ Application::Application(Dialogs &dialogs, ApplicationOptions options)
   window_->setConnectionPage(page_);
   store_ = std::make_unique<PanelSettingsStore>(dataDirectory_);
   buildSubsystems();
-  connection_ =
-      std::make_unique<Connection>(link_, *window_, dialogs_, params_, parameters_->controller());
+  connection_ = std::make_unique<Connection>(link_, *window_, dialogs_, parameters_->data(),
+                                             parameters_->controller());
   wireConnection();
 
   connect(window_.get(), &MainWindow::panelEvent, this, [this](MainPanelEvent e) { CBF_MAINP(e); });
@@ -48,7 +48,7 @@ Application::~Application() {
 void Application::buildSubsystems() {
   MainWindow &w = *window_;
 
-  parameters_ = std::make_unique<ParameterSubsystem>(link_, w, dialogs_, params_);
+  parameters_ = std::make_unique<ParameterSubsystem>(link_, w, dialogs_);
   w.pageContainer(MainPage::Parameters)->layout()->addWidget(&parameters_->parameterPage());
   w.pageContainer(MainPage::ColorGroups)->layout()->addWidget(&parameters_->groupHoldPage());
   w.pageContainer(MainPage::TeachTable)->layout()->addWidget(&parameters_->teachTablePage());
@@ -57,7 +57,8 @@ void Application::buildSubsystems() {
           w.memoryButton(ParameterMemory::Eeprom), w.memoryButton(ParameterMemory::File),
           w.paraSetButton(0), w.paraSetButton(1)});
 
-  live_ = std::make_unique<LiveSubsystem>(link_, w, dialogs_, params_, c, frames_);
+  live_ =
+      std::make_unique<LiveSubsystem>(link_, w, dialogs_, parameters_->data().record(), c, frames_);
   MeasurementPanel &panel = live_->panel();
   w.setChildPanel(ChildPanel::Measurement, &panel);
   // The read-outs are the top-level panels 1 and 4 of the window.
@@ -76,17 +77,15 @@ void Application::buildSubsystems() {
   w.setChildPanel(ChildPanel::Graph, &live_->graphPanel());
   // The intensity band shows the row "No." held when it was last read: the operator's
   // change redraws it at once; a teach's auto-increment moves the field, not the band.
-  TeachTablePage &teachPage = parameters_->teachTablePage();
-  loop.setCurrentRow(teachPage.currentRow());
-  connect(&teachPage, &TeachTablePage::rowNumberRead, &loop, &LiveController::setCurrentRow);
-  connect(&teachPage, &TeachTablePage::rowNumberCommitted, &loop, [&loop](int row) {
+  ParameterData &data = parameters_->data();
+  loop.setCurrentRow(data.currentRow());
+  connect(&data, &ParameterData::currentRowChanged, &loop, [&loop](int row) {
     loop.setCurrentRow(row);
     loop.InitGraphInt2();
   });
   connect(this, &Application::panelIdChanged, &panel, &MeasurementPanel::setIdentification);
 
-  teach_ =
-      std::make_unique<TeachSubsystem>(*parameters_, params_, dialogs_, frames_, loop, link_, w);
+  teach_ = std::make_unique<TeachSubsystem>(*parameters_, dialogs_, frames_, loop, link_, w);
   w.pageContainer(MainPage::RowColours)->layout()->addWidget(&teach_->rowColoursPage());
   w.setChildPanel(ChildPanel::MeanTeach, &teach_->meanPanel());
   w.setChildPanel(ChildPanel::RecordedTeach, &teach_->recordedPanel());
@@ -107,7 +106,8 @@ void Application::buildSubsystems() {
   w.setChildPanel(ChildPanel::ScopeDisplay, &scope_->panel());
   connect(this, &Application::panelIdChanged, &scope_->controller(), &ScopeController::setPanelId);
 
-  service_ = std::make_unique<ServiceSubsystem>(link_, w, dialogs_, params_, c, frames_);
+  service_ = std::make_unique<ServiceSubsystem>(link_, w, dialogs_, parameters_->data().record(), c,
+                                                frames_);
   w.pageContainer(MainPage::Calibration)->layout()->addWidget(&service_->calibrationPage());
   w.pageContainer(MainPage::Offset)->layout()->addWidget(&service_->offsetPage());
   w.setTopLevelPanel(TopPanel::Password, &service_->passwordPanel());
@@ -129,6 +129,9 @@ GroupHoldPage &Application::groupHoldPage() {
 }
 TeachTablePage &Application::teachTablePage() {
   return parameters_->teachTablePage();
+}
+const ParameterState &Application::params() const {
+  return parameters_->data().record();
 }
 ParameterController &Application::parameters() {
   return parameters_->controller();
@@ -231,9 +234,9 @@ void Application::onPanelIdCommitted(const QString &id) {
 
 void Application::InitAll() {
   // 1. Mode state (a new link starts unconnected).
-  params_.memory = ParameterMemory::Ram;
+  parameters_->data().setMemory(ParameterMemory::Ram);
   window_->selectMemoryButton(ParameterMemory::Ram);
-  params_.paraSet = 0;
+  parameters_->data().setParaSet(0);
   link_.stopAcquisition();
   // 2.-5. The pages exist with the window; the settings file path is the store's; the
   // subsystems' own start-up (table menus, the password field).
@@ -244,7 +247,6 @@ void Application::InitAll() {
   // 7. The parameter record from the panel's initial values; the first rule pass settles
   // the controls' dimming and the measurement panel for the values the pages start with.
   parameters().InitPanelCtrlAttr();
-  parameters().GetPanelValues();
   // 8.-9. The IP list lives on the connection page; the panel settings fill it.
   store_->LoadPanelSettings(*window_, *page_, subsystems_);
   Q_EMIT panelIdChanged(page_->panelId());
@@ -276,7 +278,7 @@ bool Application::idle() const {
 void Application::enterOffline() {
   offline_ = true;
   window_->selectMemoryButton(ParameterMemory::File);
-  params_.memory = ParameterMemory::File;
+  parameters_->data().setMemory(ParameterMemory::File);
   // Everything else stays dimmed until a connection succeeds.
   window_->SetButtonsDimmed(false, true);
   page_->setOfflineControlsEnabled();

@@ -39,7 +39,7 @@ TeachRowColours defaultRowColours() {
 
 } // namespace
 
-LiveController::LiveController(SensorLink &link, Shell &shell, ParameterState &parameters,
+LiveController::LiveController(SensorLink &link, Shell &shell, const ParameterState &parameters,
                                ParameterTransfer &transfer, MeasurementPanel &panel,
                                GraphPanel &graphPanel, FramePublisher &frames, QObject *parent)
     : QObject(parent), link_(link), shell_(shell), parameters_(parameters), transfer_(transfer),
@@ -70,7 +70,6 @@ void LiveController::CBF_ButtonStop() {
 
 QCoro::Task<> LiveController::measure() {
   // Whoever started it (GO, the mean-value assistant, the end of a calibration run).
-  transfer_.GetPanelValues();
   if (shell_.currentChildPanel() != ChildPanel::MeanTeach)
     shell_.ShowChildPanelDisp(ChildPanel::Measurement);
   shell_.SetButtonsDimmed(true, true);
@@ -217,8 +216,7 @@ void LiveController::SetGraphVisible() {
 }
 
 int LiveController::calculationMode() {
-  parameters_.para.calculationMode = static_cast<std::uint16_t>(transfer_.calculationMode());
-  return parameters_.para.calculationMode;
+  return transfer_.calculationMode();
 }
 
 // --- zoom clicks ---------------------------------------------------------------------------

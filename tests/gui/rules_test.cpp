@@ -174,7 +174,7 @@ TEST_F(RulesTest, SendSendsTheValuesTheRulesCorrected) {
          choose(field::kDigitalOutmode, 1);
          groupPage().colorGroupSwitch()->click();
          groupPage().setGroup(4, 2);
-         Q_EMIT groupPage().groupEdited();
+         Q_EMIT groupPage().groupEdited(4);
        },
        [](const SensorParameters &p, const TeachTable &t) {
          EXPECT_EQ(p.colorGroup, 1);

@@ -295,11 +295,11 @@ TEST_F(TeachTest, AutomaticColourModePaintsTheTaughtRowManualDoesNot) {
 TEST_F(TeachTest, IntensityBandShowsTheRowLastRead) {
   startOffline();
   GraphWidget *graph = panel().graphIntensity2D();
-  teachPage().setCell(3, 3, 4000); // INT
-  teachPage().setCell(3, 4, 200);  // ITO
-  teachPage().setCell(4, 3, 50);
-  teachPage().setCell(4, 4, 200);
-  app->parameters().GetPanelValues();
+  ParameterData &data = app->parameters().data();
+  data.setCell(3, 3, 4000); // INT
+  data.setCell(3, 4, 200);  // ITO
+  data.setCell(4, 3, 50);
+  data.setCell(4, 4, 200);
   const auto band = [graph] {
     EXPECT_EQ(graph->plotCount(), 1);
     auto *rect = qobject_cast<QCPItemRect *>(graph->plot()->item(graph->plot()->itemCount() - 1));
@@ -536,7 +536,7 @@ TEST_F(TeachTest, PanelSettingsEndWithTheRowSectionsAndRestoreThem) {
   dialogs.answerChoice(1);
   create();
   app->InitAll();
-    settleUntil([this] { return app->idle(); });
+  settleUntil([this] { return app->idle(); });
   EXPECT_EQ(fourPlaces(30), four(0x0000FE));
   EXPECT_EQ(colours().specification(30), "last row");
   EXPECT_EQ(fourPlaces(29), four(DefaultRowColors[29]));
