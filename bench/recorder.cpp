@@ -62,9 +62,8 @@ public:
 
 class BenchTransfer : public ParameterTransfer {
 public:
-  void GetPanelValues() override {}
   QCoro::Task<bool> sendParameters() override { co_return true; }
-  QCoro::Task<bool> readParameters() override { co_return true; }
+  QCoro::Task<bool> readParameters(ParameterMemory) override { co_return true; }
   int calculationMode() const override { return 0; }
 };
 

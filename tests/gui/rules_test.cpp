@@ -232,7 +232,7 @@ TEST_F(RulesTest, AModeTheRulesMoveIntoTheOtherFamilyTakesItsTolerancesAlong) {
 TEST_F(RulesTest, AGroupCellClearedByResetStaysWhite) {
   startConnected();
   choose(field::kDigitalOutmode, 1);
-  groupPage().setGroup(5, 2);
+  app->parameters().data().setGroup(5, 2);
   groupPage().colorGroupSwitch()->click(); // the group check rejects row 5
   QTableWidgetItem *cell = groupPage().groupTable()->item(5, 0);
   ASSERT_EQ(cell->background().color(), QColor(0xFF0000));

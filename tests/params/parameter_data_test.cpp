@@ -1,5 +1,6 @@
 // The parameter data: which changes it announces, and the rule pass settling it with the
 // pages following.
+#include "link/sensor_link.h"
 #include "params/parameter_data.h"
 #include "params/parameter_subsystem.h"
 #include "support/fake_shell.h"
@@ -86,22 +87,34 @@ TEST(ParameterData, ParameterSetIsZeroOrOne) {
 }
 
 TEST(ParameterData, TheRulePassSettlesTheDataAndThePagesFollow) {
-  ScriptedDialogs dialogs;
-  FakeShell shell;
-  SensorLink link;
-  ParameterSubsystem params(link, shell, dialogs);
-  ParameterData &data = params.data();
-  data.setField(field::kMaxVecNo, 5);
-  data.setGroup(5, 2);
-  data.setField(field::kDigitalOutmode, 2); // BINARY: three vectors at most, groups 0 or 1
-  data.setField(field::kColorGroup, 1);
+  struct Case {
+    std::uint16_t outmode, colorGroup;
+    std::uint16_t maxVecNo, settledMaxVecNo;
+    std::uint16_t group, settledGroup;
+  };
+  const Case cases[] = {
+      {2, 0, 5, 3, 2, 2}, // BINARY without groups: three vectors at most
+      {1, 1, 5, 5, 2, 0}, // DIRECT with groups: group 1 at most
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "outmode " << c.outmode << " groups " << c.colorGroup);
+    ScriptedDialogs dialogs;
+    FakeShell shell;
+    SensorLink link;
+    ParameterSubsystem params(link, shell, dialogs);
+    ParameterData &data = params.data();
+    data.setField(field::kMaxVecNo, c.maxVecNo);
+    data.setGroup(5, c.group);
+    data.setField(field::kDigitalOutmode, c.outmode);
+    data.setField(field::kColorGroup, c.colorGroup);
 
-  params.controller().InitPanelCtrlAttr();
+    params.controller().InitPanelCtrlAttr();
 
-  EXPECT_EQ(data.para().maxVecNo, 3);
-  EXPECT_EQ(data.table()[5].group, 0);
-  EXPECT_EQ(params.parameterPage().fieldValue(field::kMaxVecNo), 3);
-  EXPECT_EQ(params.groupHoldPage().group(5), 0);
+    EXPECT_EQ(data.para().maxVecNo, c.settledMaxVecNo);
+    EXPECT_EQ(data.table()[5].group, c.settledGroup);
+    EXPECT_EQ(params.parameterPage().fieldValue(field::kMaxVecNo), c.settledMaxVecNo);
+    EXPECT_EQ(params.groupHoldPage().group(5), c.settledGroup);
+  }
 }
 
 } // namespace
