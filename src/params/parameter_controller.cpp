@@ -292,6 +292,11 @@ void ParameterController::CBF_SelectParaSet(int paraSet) {
   showParaSet();
 }
 
+void ParameterController::showRowColour(int row, const QColor &colour) {
+  teach_.setRowColour(row, colour);
+  groupHold_.setRowColour(row, colour);
+}
+
 void ParameterController::showMemory() {
   QAbstractButton *on = data_.memory() == ParameterMemory::Ram      ? controls_.ram
                         : data_.memory() == ParameterMemory::Eeprom ? controls_.eeprom

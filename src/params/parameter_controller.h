@@ -13,6 +13,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QColor;
 
 namespace quorvane {
 
@@ -64,6 +65,8 @@ public:
   void CBF_ButtonGet();
   void CBF_SelectMem(ParameterMemory memory);
   void CBF_SelectParaSet(int paraSet);
+  // A teach row's indicator colour, in the teach grid and in the group and hold tables.
+  void showRowColour(int row, const QColor &colour);
   // Puts the radio buttons in line with the records (after Disconnect or a rule changed them).
   void showMemory();
   void showParaSet();

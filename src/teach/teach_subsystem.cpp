@@ -36,8 +36,7 @@ TeachSubsystem::TeachSubsystem(ParameterSubsystem &parameters, Dialogs &dialogs,
           assistantButton(QStringLiteral("TEACH RECORDED VALUES"), kHelpRecorded, dialogs)) {
   ParameterController &c = parameters.controller();
   const ParameterState &state = parameters.data().record();
-  rowColours_ = std::make_unique<RowColoursController>(*page_, parameters.teachTablePage(),
-                                                       parameters.groupHoldPage(), c, dialogs);
+  rowColours_ = std::make_unique<RowColoursController>(*page_, c, dialogs);
   menu_ = std::make_unique<TeachGridMenu>(parameters.teachTablePage(), c, dialogs);
   teach_ = std::make_unique<TeachController>(state, parameters.teachTablePage(), c, *rowColours_,
                                              *menu_, dialogs);
