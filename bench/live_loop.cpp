@@ -33,7 +33,6 @@ using namespace quorvane;
 class BenchTransfer : public ParameterTransfer {
 public:
   explicit BenchTransfer(const ParameterState &state) : state_(state) {}
-  void GetPanelValues() override {}
   QCoro::Task<bool> sendParameters() override { co_return true; }
   QCoro::Task<bool> readParameters(ParameterMemory) override { co_return true; }
   int calculationMode() const override { return state_.para.calculationMode; }

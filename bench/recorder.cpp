@@ -62,7 +62,6 @@ public:
 
 class BenchTransfer : public ParameterTransfer {
 public:
-  void GetPanelValues() override {}
   QCoro::Task<bool> sendParameters() override { co_return true; }
   QCoro::Task<bool> readParameters(ParameterMemory) override { co_return true; }
   int calculationMode() const override { return 0; }

@@ -5,6 +5,7 @@
 #include "app/program_directory.h"
 #include "app/subsystem_list.h"
 #include "live/live_subsystem.h"
+#include "params/parameter_data.h"
 #include "params/parameter_subsystem.h"
 #include "recorder/recorder_subsystem.h"
 #include "scope/scope_subsystem.h"
@@ -30,7 +31,8 @@ Application::Application(Dialogs &dialogs, ApplicationOptions options)
   window_->setConnectionPage(page_);
   store_ = std::make_unique<PanelSettingsStore>(dataDirectory_);
   buildSubsystems();
-  connection_ = std::make_unique<Connection>(link_, *window_, dialogs_, params_, parameters());
+  connection_ = std::make_unique<Connection>(
+      link_, *window_, dialogs_, subsystem<ParameterSubsystem>().data(), parameters());
   wireConnection();
 
   connect(window_.get(), &MainWindow::panelEvent, this, [this](MainPanelEvent e) { CBF_MAINP(e); });
@@ -46,7 +48,7 @@ Application::~Application() {
 
 void Application::buildSubsystems() {
   for (const SubsystemFactory build : registeredSubsystems()) {
-    const SubsystemContext context{*this, link_, *window_, dialogs_, params_, frames_, owned_};
+    const SubsystemContext context{*this, link_, *window_, dialogs_, frames_, owned_};
     owned_.push_back(build(context));
     Subsystem &subsystem = *owned_.back();
     for (const PageDeclaration &page : subsystem.pages())
@@ -65,6 +67,9 @@ GroupHoldPage &Application::groupHoldPage() {
 }
 TeachTablePage &Application::teachTablePage() {
   return subsystem<ParameterSubsystem>().teachTablePage();
+}
+const ParameterState &Application::params() const {
+  return subsystem<ParameterSubsystem>().data().record();
 }
 ParameterController &Application::parameters() {
   return subsystem<ParameterSubsystem>().controller();
@@ -167,9 +172,9 @@ void Application::onPanelIdCommitted(const QString &id) {
 
 void Application::InitAll() {
   // Mode state: a new link starts unconnected.
-  params_.memory = ParameterMemory::Ram;
+  subsystem<ParameterSubsystem>().data().setMemory(ParameterMemory::Ram);
   window_->selectMemoryButton(ParameterMemory::Ram);
-  params_.paraSet = 0;
+  subsystem<ParameterSubsystem>().data().setParaSet(0);
   link_.stopAcquisition();
   // The pages exist with the window and the settings file path is the store's; what is
   // left is the subsystems' own start-up (table menus, the password field).
@@ -180,7 +185,6 @@ void Application::InitAll() {
   // The parameter record from the panel's initial values; the first rule pass settles
   // the controls' dimming and the measurement panel for the values the pages start with.
   parameters().InitPanelCtrlAttr();
-  parameters().GetPanelValues();
   // The panel settings fill the pages, the IP list of the connection page among them.
   store_->LoadPanelSettings(*window_, *page_, subsystems_);
   Q_EMIT panelIdChanged(page_->panelId());
@@ -211,7 +215,7 @@ bool Application::idle() const {
 void Application::enterOffline() {
   offline_ = true;
   window_->selectMemoryButton(ParameterMemory::File);
-  params_.memory = ParameterMemory::File;
+  subsystem<ParameterSubsystem>().data().setMemory(ParameterMemory::File);
   // Everything else stays dimmed until a connection succeeds.
   window_->SetButtonsDimmed(false, true);
   page_->setOfflineControlsEnabled();

@@ -60,7 +60,7 @@ public:
   void StorePanelSettings();
 
   SensorLink &link() { return link_; }
-  ParameterState &params() { return params_; }
+  const ParameterState &params() const;
   FramePublisher &frames() { return frames_; }
   MainWindow &mainWindow() { return *window_; }
   ConnectionPage &connectionPage() { return *page_; }
@@ -113,7 +113,6 @@ private:
   Dialogs &dialogs_;
   QString dataDirectory_;
   SensorLink link_;
-  ParameterState params_;
   FramePublisher frames_;
   std::unique_ptr<MainWindow> window_;
   ConnectionPage *page_ = nullptr; // owned by the window

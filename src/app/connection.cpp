@@ -5,7 +5,7 @@
 #include "link/core/link_messages.h"
 #include "link/sensor_connect.h"
 #include "link/sensor_link.h"
-#include "params/parameter_state.h"
+#include "params/parameter_data.h"
 #include "params/parameter_transfer.h"
 #include "ui/dialogs.h"
 #include "ui/shell.h"
@@ -21,7 +21,7 @@ QString text(std::string_view s) {
 
 } // namespace
 
-Connection::Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &params,
+Connection::Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterData &params,
                        ParameterTransfer &transfer, QObject *parent)
     : QObject(parent), link_(link), shell_(shell), dialogs_(dialogs), params_(params),
       transfer_(transfer) {}
@@ -70,7 +70,7 @@ QCoro::Task<ConnectOutcome> Connection::CheckComLine() {
   }
   knownSensor_ = identity;
   link_.markVerified();
-  co_await transfer_.readParameters(params_.memory);
+  co_await transfer_.readParameters(params_.memory());
   if (link_.linkOk()) Q_EMIT linkVerified();
   co_return ConnectOutcome::Connected;
 }
@@ -96,7 +96,7 @@ void Connection::Disconnect() {
   if (link_.tcpConnected()) link_.disconnectTcp();
   shell_.setConnectionStatus(text(connecttext::kNoSensorStatus));
   shell_.appendConnectionLog(text(connecttext::kNoSensorLog));
-  params_.memory = ParameterMemory::File;
+  params_.setMemory(ParameterMemory::File);
   link_.markOffline();
   Q_EMIT offline();
 }

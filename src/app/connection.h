@@ -21,7 +21,7 @@ class Dialogs;
 class ParameterTransfer;
 class SensorLink;
 class Shell;
-struct ParameterState;
+class ParameterData;
 
 // How a connection attempt ended.
 enum class ConnectOutcome {
@@ -35,7 +35,7 @@ class Connection : public QObject {
 public:
   // After a good handshake `transfer` reads the sensor's parameters and teach table
   // (GetPara); it reports its own failures through the link, which clears linkOk.
-  Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &params,
+  Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterData &params,
              ParameterTransfer &transfer, QObject *parent = nullptr);
 
   QCoro::Task<ConnectOutcome> TryToConnect();
@@ -59,7 +59,7 @@ Q_SIGNALS:
   // A matching sensor answered and its parameters were read (linkOk set): undim ACCEPT,
   // CHANGE BAUDRATE and HARDWARE INFO FILE.
   void linkVerified();
-  // Offline work began: FILE selected (already set in ParameterState), every action dimmed
+  // Offline work began: FILE selected (already set in the parameter data), every action dimmed
   // but TRY TO CONNECT, the baud-rate selector, SEND and GET.
   void offline();
   // CLOSE was chosen: end the program without storing the panel settings.
@@ -71,7 +71,7 @@ private:
   SensorLink &link_;
   Shell &shell_;
   Dialogs &dialogs_;
-  ParameterState &params_;
+  ParameterData &params_;
   ParameterTransfer &transfer_;
   std::uint16_t serialNumber_ = 0;
   // The sensor of the last verified handshake; a reconnect compares against it.

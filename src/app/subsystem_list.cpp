@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "live/big_display_panel.h"
 #include "live/live_subsystem.h"
+#include "params/parameter_data.h"
 #include "params/parameter_subsystem.h"
 #include "recorder/recorder_subsystem.h"
 #include "scope/scope_subsystem.h"
@@ -17,7 +18,7 @@ namespace quorvane {
 namespace {
 
 std::unique_ptr<Subsystem> parameters(const SubsystemContext &c) {
-  auto s = std::make_unique<ParameterSubsystem>(c.link, c.window, c.dialogs, c.parameters);
+  auto s = std::make_unique<ParameterSubsystem>(c.link, c.window, c.dialogs);
   MainWindow &w = c.window;
   s->controller().wire({w.sendButton(), w.getButton(), w.memoryButton(ParameterMemory::Ram),
                         w.memoryButton(ParameterMemory::Eeprom),
@@ -29,8 +30,8 @@ std::unique_ptr<Subsystem> parameters(const SubsystemContext &c) {
 std::unique_ptr<Subsystem> live(const SubsystemContext &c) {
   ParameterSubsystem &parameters = c.get<ParameterSubsystem>();
   ParameterController &transfer = parameters.controller();
-  auto s = std::make_unique<LiveSubsystem>(c.link, c.window, c.dialogs, c.parameters, transfer,
-                                           c.frames);
+  auto s = std::make_unique<LiveSubsystem>(c.link, c.window, c.dialogs, parameters.data().record(),
+                                           transfer, c.frames);
   MainWindow &w = c.window;
   MeasurementPanel &panel = s->panel();
   // The read-outs are the top-level panels 1 and 4 of the window.
@@ -49,10 +50,9 @@ std::unique_ptr<Subsystem> live(const SubsystemContext &c) {
                    &LiveController::clearTaughtPlots);
   // The intensity band shows the row "No." held when it was last read: the operator's
   // change redraws it at once; a teach's auto-increment moves the field, not the band.
-  loop.setCurrentRow(teachPage.currentRow());
-  QObject::connect(&teachPage, &TeachTablePage::rowNumberRead, &loop,
-                   &LiveController::setCurrentRow);
-  QObject::connect(&teachPage, &TeachTablePage::rowNumberCommitted, &loop, [&loop](int row) {
+  ParameterData &data = parameters.data();
+  loop.setCurrentRow(data.currentRow());
+  QObject::connect(&data, &ParameterData::currentRowChanged, &loop, [&loop](int row) {
     loop.setCurrentRow(row);
     loop.InitGraphInt2();
   });
@@ -84,8 +84,10 @@ std::unique_ptr<Subsystem> scope(const SubsystemContext &c) {
 }
 
 std::unique_ptr<Subsystem> service(const SubsystemContext &c) {
-  auto s = std::make_unique<ServiceSubsystem>(c.link, c.window, c.dialogs, c.parameters,
-                                              c.get<ParameterSubsystem>().controller(), c.frames);
+  ParameterSubsystem &parameters = c.get<ParameterSubsystem>();
+  auto s = std::make_unique<ServiceSubsystem>(c.link, c.window, c.dialogs,
+                                              parameters.data().record(), parameters.controller(),
+                                              c.frames);
   MainWindow &w = c.window;
   w.setTopLevelPanel(TopPanel::Password, &s->passwordPanel());
   QObject::connect(&s->passwordPanel(), &PasswordPanel::unlocked, &w, [&w] {
@@ -97,8 +99,8 @@ std::unique_ptr<Subsystem> service(const SubsystemContext &c) {
 
 std::unique_ptr<Subsystem> teach(const SubsystemContext &c) {
   LiveController &loop = c.get<LiveSubsystem>().controller();
-  auto s = std::make_unique<TeachSubsystem>(c.get<ParameterSubsystem>(), c.parameters, c.dialogs,
-                                            c.frames, loop, c.link, c.window);
+  auto s = std::make_unique<TeachSubsystem>(c.get<ParameterSubsystem>(), c.dialogs, c.frames, loop,
+                                            c.link, c.window);
   QObject::connect(s.get(), &TeachSubsystem::rowColoursChanged, &loop,
                    &LiveController::setRowColours);
   return s;

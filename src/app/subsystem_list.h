@@ -16,7 +16,6 @@ class Dialogs;
 class FramePublisher;
 class MainWindow;
 class SensorLink;
-struct ParameterState;
 
 // What a subsystem is built from: the shared objects and the subsystems built before it.
 struct SubsystemContext {
@@ -24,7 +23,6 @@ struct SubsystemContext {
   SensorLink &link;
   MainWindow &window;
   Dialogs &dialogs;
-  ParameterState &parameters;
   FramePublisher &frames;
   std::span<const std::unique_ptr<Subsystem>> built;
 

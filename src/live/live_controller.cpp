@@ -32,7 +32,7 @@ void placeCursor(GraphWidget *g, const PlotPoint &p) {
 
 } // namespace
 
-LiveController::LiveController(SensorLink &link, Shell &shell, ParameterState &parameters,
+LiveController::LiveController(SensorLink &link, Shell &shell, const ParameterState &parameters,
                                ParameterTransfer &transfer, MeasurementPanel &panel,
                                GraphPanel &graphPanel, FramePublisher &frames, QObject *parent)
     : QObject(parent), link_(link), shell_(shell), parameters_(parameters), transfer_(transfer),
@@ -63,7 +63,6 @@ void LiveController::CBF_ButtonStop() {
 
 QCoro::Task<> LiveController::measure() {
   // Whoever started it (GO, the mean-value assistant, the end of a calibration run).
-  transfer_.GetPanelValues();
   if (shell_.currentChildPanel() != ChildPanel::MeanTeach)
     shell_.ShowChildPanelDisp(ChildPanel::Measurement);
   shell_.SetButtonsDimmed(true, true);
@@ -210,8 +209,7 @@ void LiveController::SetGraphVisible() {
 }
 
 int LiveController::calculationMode() {
-  parameters_.para.calculationMode = static_cast<std::uint16_t>(transfer_.calculationMode());
-  return parameters_.para.calculationMode;
+  return transfer_.calculationMode();
 }
 
 // --- zoom clicks ---------------------------------------------------------------------------

@@ -31,7 +31,7 @@ class LiveController : public QObject {
   Q_OBJECT
 public:
   // Shows every frame `frames` publishes; the loop publishes the frames it takes there.
-  LiveController(SensorLink &link, Shell &shell, ParameterState &parameters,
+  LiveController(SensorLink &link, Shell &shell, const ParameterState &parameters,
                  ParameterTransfer &transfer, MeasurementPanel &panel, GraphPanel &graphPanel,
                  FramePublisher &frames, QObject *parent = nullptr);
 
@@ -97,7 +97,7 @@ private:
 
   SensorLink &link_;
   Shell &shell_;
-  ParameterState &parameters_;
+  const ParameterState &parameters_;
   ParameterTransfer &transfer_;
   MeasurementPanel &panel_;
   GraphPanel &graphPanel_;

@@ -5,7 +5,7 @@
 namespace quorvane {
 
 LiveSubsystem::LiveSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs,
-                             ParameterState &parameters, ParameterTransfer &transfer,
+                             const ParameterState &parameters, ParameterTransfer &transfer,
                              FramePublisher &frames)
     : panel_(new MeasurementPanel(dialogs)), graphPanel_(new GraphPanel(dialogs)),
       controller_(std::make_unique<LiveController>(link, shell, parameters, transfer, *panel_,

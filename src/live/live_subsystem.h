@@ -21,7 +21,7 @@ struct ParameterState;
 
 class LiveSubsystem : public Subsystem, public RuleParticipant {
 public:
-  LiveSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &parameters,
+  LiveSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs, const ParameterState &parameters,
                 ParameterTransfer &transfer, FramePublisher &frames);
   ~LiveSubsystem() override;
   LiveSubsystem(const LiveSubsystem &) = delete;

@@ -63,7 +63,9 @@ GroupHoldPage::GroupHoldPage(Dialogs &dialogs, QWidget *parent)
   // The hold table's first line is HOLD FAIL: it has no row colour.
   setCellBackground(holds_, 0, 1, palette().color(QPalette::Window));
   connect(static_cast<UInt16Delegate *>(groups_->itemDelegateForColumn(0)),
-          &UInt16Delegate::valueEdited, this, &GroupHoldPage::groupEdited);
+          &UInt16Delegate::valueEdited, this, [this](int row) { Q_EMIT groupEdited(row); });
+  connect(static_cast<UInt16Delegate *>(holds_->itemDelegateForColumn(0)),
+          &UInt16Delegate::valueEdited, this, [this](int line) { Q_EMIT holdEdited(line); });
 
   groupReset_ = new QPushButton(QStringLiteral("RESET"));
   groupReset_->setAccessibleName(QStringLiteral("RESET"));
@@ -161,6 +163,7 @@ void GroupHoldPage::resetHoldTable() {
   const auto value = static_cast<std::uint16_t>(resetHoldValue_->value());
   for (int line = 0; line < kHoldLines; ++line)
     setCellValue(holds_, line, 0, value);
+  Q_EMIT holdTableReset();
 }
 
 void GroupHoldPage::onGroupReset() {

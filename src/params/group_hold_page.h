@@ -53,10 +53,14 @@ public:
 Q_SIGNALS:
   // The operator switched COLOR GROUP.
   void colorGroupCommitted();
-  // The operator typed a new group value.
-  void groupEdited();
+  // The operator typed a new group value for teach row `row`.
+  void groupEdited(int row);
+  // The operator typed a new value into line `line` of the hold table (0: HOLD FAIL).
+  void holdEdited(int line);
   // RESET cleared the group table.
   void groupTableReset();
+  // RESET set every line of the hold table to the reset value.
+  void holdTableReset();
 
 private:
   void onGroupReset();

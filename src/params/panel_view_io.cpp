@@ -30,20 +30,11 @@ void markLine(QTableWidget *table, int line, const QColor &colour) {
 
 } // namespace
 
-void readPanelView(PanelView &view, const ParameterPages &pages) {
-  for (std::size_t i = 0; i < kParameterCount; ++i) {
-    std::uint16_t value = 0;
-    if (ParameterPage::showsField(i))
-      value = pages.parameters.fieldValue(i);
-    else if (i == field::kHoldFail)
-      value = pages.groupHold.holdFail();
-    else if (i == field::kColorGroup)
-      value = pages.groupHold.colorGroup();
-    view.para.*kParameterFields[i].member = value;
-  }
-  for (int r = 0; r < kRows; ++r)
-    view.groups[static_cast<std::size_t>(r)] = pages.groupHold.group(r);
-  view.triggerItems = pages.parameters.triggerItems();
+void readPanelView(PanelView &view, const ParameterState &record, const ParameterPage &page) {
+  view.para = record.para;
+  for (std::size_t r = 0; r < kTeachRows; ++r)
+    view.groups[r] = record.table[r].group;
+  view.triggerItems = page.triggerItems();
 }
 
 void applyPanelView(const PanelView &view, const ParameterPages &pages) {

@@ -32,13 +32,58 @@ void selectOnly(QAbstractButton *on, std::initializer_list<QAbstractButton *> al
 
 } // namespace
 
-ParameterController::ParameterController(ParameterState &state, SensorLink &link, Shell &shell,
+ParameterController::ParameterController(ParameterData &data, SensorLink &link, Shell &shell,
                                          Dialogs &dialogs, ParameterPage &parameters,
                                          GroupHoldPage &groupHold, TeachTablePage &teach,
                                          RulePass &rules, QObject *parent)
-    : QObject(parent), state_(state), link_(link), shell_(shell), dialogs_(dialogs),
-      parameters_(parameters), groupHold_(groupHold), teach_(teach), fileIo_(state, dialogs, *this),
+    : QObject(parent), data_(data), link_(link), shell_(shell), dialogs_(dialogs),
+      parameters_(parameters), groupHold_(groupHold), teach_(teach), fileIo_(data, dialogs, *this),
       rules_(rules) {
+  // Each edit goes into the data before the page's reaction to it runs.
+  connect(&parameters_, &ParameterPage::fieldChanged, this, [this](std::size_t i) {
+    if (i == field::kCalculationMode) previousCalculationMode_ = data_.para().calculationMode;
+    takeEdit([this, i] { data_.setField(i, parameters_.fieldValue(i)); });
+  });
+  connect(&groupHold_, &GroupHoldPage::colorGroupCommitted, this, [this] {
+    takeEdit([this] { data_.setField(field::kColorGroup, groupHold_.colorGroup()); });
+  });
+  connect(&groupHold_, &GroupHoldPage::groupEdited, this, [this](int row) {
+    takeEdit([this, row] { data_.setGroup(row, groupHold_.group(row)); });
+  });
+  connect(&groupHold_, &GroupHoldPage::holdEdited, this, [this](int line) {
+    takeEdit([this, line] {
+      if (line == 0)
+        data_.setField(field::kHoldFail, groupHold_.holdFail());
+      else
+        data_.setHold(line - 1, groupHold_.hold(line - 1));
+    });
+  });
+  connect(&groupHold_, &GroupHoldPage::groupTableReset, this, [this] {
+    takeEdit([this] {
+      for (int r = 0; r < kRows; ++r)
+        data_.setGroup(r, groupHold_.group(r));
+    });
+  });
+  connect(&groupHold_, &GroupHoldPage::holdTableReset, this, [this] {
+    takeEdit([this] {
+      data_.setField(field::kHoldFail, groupHold_.holdFail());
+      for (int r = 0; r < kRows; ++r)
+        data_.setHold(r, groupHold_.hold(r));
+    });
+  });
+  connect(&teach_, &TeachTablePage::cellEdited, this, [this](int row, int column) {
+    takeEdit([this, row, column] { data_.setCell(row, column, teach_.cell(row, column)); });
+  });
+  connect(&teach_, &TeachTablePage::tableReset, this, [this] {
+    takeEdit([this] {
+      for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kCells; ++c)
+          data_.setCell(r, c, teach_.cell(r, c));
+    });
+  });
+  connect(&teach_, &TeachTablePage::rowNumberCommitted, &data_, &ParameterData::setCurrentRow);
+  connect(&teach_, &TeachTablePage::rowNumberRead, &data_, &ParameterData::setCurrentRow);
+
   connect(&parameters_, &ParameterPage::modeCommitted, this,
           &ParameterController::InitPanelCtrlAttr);
   connect(&parameters_, &ParameterPage::calculationModeCommitted, this,
@@ -47,6 +92,19 @@ ParameterController::ParameterController(ParameterState &state, SensorLink &link
           &ParameterController::InitPanelCtrlAttr);
   connect(&groupHold_, &GroupHoldPage::groupEdited, this, &ParameterController::onGroupEdited);
   connect(&teach_, &TeachTablePage::cellEdited, this, &ParameterController::onCellEdited);
+
+  // What changes in the data from elsewhere (a GET, a file, a teach) the pages show. The rule
+  // pass shows its outcome itself.
+  connect(&data_, &ParameterData::paraChanged, this, [this] {
+    if (!takingEdit_ && !inRules_ && !settingPanel_) SetPanelValues();
+  });
+  connect(&data_, &ParameterData::rowChanged, this, [this](int row) {
+    if (!takingEdit_) showRow(row);
+  });
+  connect(&data_, &ParameterData::memoryChanged, this, &ParameterController::showMemory);
+  connect(&data_, &ParameterData::paraSetChanged, this, &ParameterController::showParaSet);
+  for (int r = 0; r < kRows; ++r)
+    showRow(r);
 }
 
 void ParameterController::wire(const MainParamControls &controls) {
@@ -80,33 +138,21 @@ void ParameterController::wire(const MainParamControls &controls) {
   showParaSet();
 }
 
-void ParameterController::GetPanelValues() {
-  for (std::size_t i = 0; i < kParameterCount; ++i) {
-    std::uint16_t value = 0;
-    if (ParameterPage::showsField(i))
-      value = parameters_.fieldValue(i);
-    else if (i == field::kHoldFail)
-      value = groupHold_.holdFail();
-    else if (i == field::kColorGroup)
-      value = groupHold_.colorGroup();
-    state_.para.*kParameterFields[i].member = value;
-  }
-  for (int r = 0; r < kRows; ++r) {
-    TeachVector &row = state_.table[static_cast<std::size_t>(r)];
-    row.group = groupHold_.group(r);
-    row.hold = groupHold_.hold(r);
-    for (int c = 0; c < kCells; ++c)
-      row.cell[static_cast<std::size_t>(c)] = teach_.cell(r, c);
-  }
+void ParameterController::takeEdit(const std::function<void()> &write) {
+  const bool taking = takingEdit_;
+  takingEdit_ = true;
+  write();
+  takingEdit_ = taking;
 }
 
 void ParameterController::SetPanelValues() {
+  const SensorParameters para = data_.para();
   settingPanel_ = true;
   // TRIGGER can only take a value that the EXTERN TEACH choice leaves in its ring.
-  parameters_.setFieldValue(field::kExternTeach, state_.para.externTeach);
+  parameters_.setFieldValue(field::kExternTeach, para.externTeach);
   rules_.runExteach();
   for (std::size_t i = 0; i < kParameterCount; ++i) {
-    const std::uint16_t value = state_.para.*kParameterFields[i].member;
+    const std::uint16_t value = para.*kParameterFields[i].member;
     if (ParameterPage::showsField(i))
       parameters_.setFieldValue(i, value);
     else if (i == field::kHoldFail)
@@ -114,14 +160,16 @@ void ParameterController::SetPanelValues() {
     else if (i == field::kColorGroup)
       groupHold_.setColorGroup(value);
   }
-  for (int r = 0; r < kRows; ++r) {
-    const TeachVector &row = state_.table[static_cast<std::size_t>(r)];
-    groupHold_.setGroup(r, row.group);
-    groupHold_.setHold(r, row.hold);
-    for (int c = 0; c < kCells; ++c)
-      teach_.setCell(r, c, row.cell[static_cast<std::size_t>(c)]);
-  }
   settingPanel_ = false;
+}
+
+void ParameterController::showRow(int row) {
+  if (row < 0 || row >= kRows) return;
+  const TeachVector &vector = data_.table()[static_cast<std::size_t>(row)];
+  groupHold_.setGroup(row, vector.group);
+  groupHold_.setHold(row, vector.hold);
+  for (int c = 0; c < kCells; ++c)
+    teach_.setCell(row, c, vector.cell[static_cast<std::size_t>(c)]);
 }
 
 void ParameterController::InitPanelCtrlAttr() {
@@ -135,7 +183,7 @@ void ParameterController::InitPanelCtrlAttr() {
 }
 
 int ParameterController::calculationMode() const {
-  return parameters_.fieldValue(field::kCalculationMode);
+  return data_.para().calculationMode;
 }
 
 void ParameterController::redrawGraphs() {
@@ -145,34 +193,25 @@ void ParameterController::redrawGraphs() {
 void ParameterController::onCalculationModeCommitted() {
   if (inRules_ || settingPanel_) return;
   // The tolerances move between the 2D and 3D column layouts before the rules relabel them.
-  const std::uint16_t previous = state_.para.calculationMode;
-  GetPanelValues();
-  const TeachTable unsorted = state_.table;
-  SortTableTolerance(previous, state_.para.calculationMode, state_.table);
-  showCells(state_.table);
+  const std::uint16_t previous = previousCalculationMode_;
+  const std::uint16_t chosen = data_.para().calculationMode;
+  const TeachTable unsorted = data_.table();
+  TeachTable sorted = unsorted;
+  SortTableTolerance(previous, chosen, sorted);
+  data_.setTable(sorted);
   InitPanelCtrlAttr();
   // With the digital outputs off the analog output decides the mode, so the rules may put it
   // back into the previous family: the cells then go back to the layout they had, or the
   // tolerances would sit under the wrong headings and one of them would be lost.
-  const std::uint16_t settled = parameters_.fieldValue(field::kCalculationMode);
-  if (unsorted != state_.table && is3D(settled) == is3D(previous)) showCells(unsorted);
-  GetPanelValues();
+  const std::uint16_t settled = data_.para().calculationMode;
+  if (unsorted != sorted && is3D(settled) == is3D(previous)) data_.setTable(unsorted);
   redrawGraphs();
 }
 
 void ParameterController::rearrangeTeachCells(std::uint16_t previous, std::uint16_t settled) {
-  for (int r = 0; r < kRows; ++r)
-    for (int c = 0; c < kCells; ++c)
-      state_.table[static_cast<std::size_t>(r)].cell[static_cast<std::size_t>(c)] =
-          teach_.cell(r, c);
-  SortTableTolerance(previous, settled, state_.table);
-  showCells(state_.table);
-}
-
-void ParameterController::showCells(const TeachTable &table) {
-  for (int r = 0; r < kRows; ++r)
-    for (int c = 0; c < kCells; ++c)
-      teach_.setCell(r, c, table[static_cast<std::size_t>(r)].cell[static_cast<std::size_t>(c)]);
+  TeachTable table = data_.table();
+  SortTableTolerance(previous, settled, table);
+  data_.setTable(table);
 }
 
 void ParameterController::onGroupEdited() {
@@ -183,28 +222,24 @@ void ParameterController::onGroupEdited() {
 
 void ParameterController::onCellEdited() {
   if (inRules_ || settingPanel_) return;
-  GetPanelValues();
   redrawGraphs();
 }
 
 QCoro::Task<bool> ParameterController::sendParameters() {
-  GetPanelValues();
-  co_return (co_await writeParameterSet(link_, state_.paraSet, state_.para, state_.table,
-                                        state_.memory == ParameterMemory::Eeprom))
+  co_return (co_await writeParameterSet(link_, data_.paraSet(), data_.para(), data_.table(),
+                                        data_.memory() == ParameterMemory::Eeprom))
       .has_value();
 }
 
 QCoro::Task<bool> ParameterController::readParameters(ParameterMemory from) {
   const std::optional<ParameterSetRead> read =
-      co_await readParameterSet(link_, from, state_.paraSet, [this](std::uint16_t n) {
+      co_await readParameterSet(link_, from, data_.paraSet(), [this](std::uint16_t n) {
         shell_.showPage(MainPage::Connection);
         shell_.appendConnectionLog(eepromPlausibilityMessage(n));
       });
   if (!read) co_return false;
-  state_.para = read->para;
-  state_.table = read->table;
-
-  SetPanelValues();
+  data_.setPara(read->para);
+  data_.setTable(read->table);
   InitPanelCtrlAttr();
   redrawGraphs();
   co_return true;
@@ -212,7 +247,7 @@ QCoro::Task<bool> ParameterController::readParameters(ParameterMemory from) {
 
 void ParameterController::CBF_ButtonSend() {
   finishTyping(controls_.send);
-  if (state_.memory == ParameterMemory::File) {
+  if (data_.memory() == ParameterMemory::File) {
     fileIo_.SendParaToFile();
     return;
   }
@@ -221,11 +256,11 @@ void ParameterController::CBF_ButtonSend() {
 
 void ParameterController::CBF_ButtonGet() {
   finishTyping(controls_.get);
-  if (state_.memory == ParameterMemory::File) {
+  if (data_.memory() == ParameterMemory::File) {
     fileIo_.ReadParaFromFile();
     return;
   }
-  runTransfer([this] { return readParameters(state_.memory); });
+  runTransfer([this] { return readParameters(data_.memory()); });
 }
 
 void ParameterController::runTransfer(std::function<QCoro::Task<bool>()> transfer) {
@@ -248,35 +283,47 @@ void ParameterController::finishTyping(QAbstractButton *button) {
 }
 
 void ParameterController::CBF_SelectMem(ParameterMemory memory) {
-  state_.memory = memory;
+  data_.setMemory(memory);
   showMemory();
 }
 
 void ParameterController::CBF_SelectParaSet(int paraSet) {
-  state_.paraSet = paraSet == 1 ? 1 : 0;
+  data_.setParaSet(paraSet);
   showParaSet();
 }
 
+void ParameterController::showRowColour(int row, const QColor &colour) {
+  teach_.setRowColour(row, colour);
+  groupHold_.setRowColour(row, colour);
+}
+
 void ParameterController::showMemory() {
-  QAbstractButton *on = state_.memory == ParameterMemory::Ram      ? controls_.ram
-                        : state_.memory == ParameterMemory::Eeprom ? controls_.eeprom
-                                                                   : controls_.file;
+  QAbstractButton *on = data_.memory() == ParameterMemory::Ram      ? controls_.ram
+                        : data_.memory() == ParameterMemory::Eeprom ? controls_.eeprom
+                                                                    : controls_.file;
   selectOnly(on, {controls_.ram, controls_.eeprom, controls_.file});
 }
 
 void ParameterController::showParaSet() {
-  selectOnly(state_.paraSet == 1 ? controls_.paraSet1 : controls_.paraSet0,
+  selectOnly(data_.paraSet() == 1 ? controls_.paraSet1 : controls_.paraSet0,
              {controls_.paraSet0, controls_.paraSet1});
 }
 
 void ParameterController::readView(PanelView &view) const {
-  readPanelView(view, {parameters_, groupHold_, teach_});
-  view.paraSet = state_.paraSet;
+  readPanelView(view, data_.record(), parameters_);
+  view.paraSet = data_.paraSet();
+}
+
+void ParameterController::takeView(const PanelView &view) {
+  data_.setPara(view.para);
+  for (int r = 0; r < kRows; ++r)
+    data_.setGroup(r, view.groups[static_cast<std::size_t>(r)]);
 }
 
 void ParameterController::applyView(const PanelView &view) {
+  takeView(view);
   applyPanelView(view, {parameters_, groupHold_, teach_});
-  state_.paraSet = view.paraSet;
+  data_.setParaSet(view.paraSet);
   for (QAbstractButton *b : {controls_.paraSet0, controls_.paraSet1})
     if (b) b->setEnabled(view.controls.paraSetEnabled);
   showParaSet();

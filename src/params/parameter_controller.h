@@ -1,10 +1,11 @@
 #pragma once
-// The parameter transfer: between the panel controls and the records (GetPanelValues,
-// SetPanelValues), to and from the sensor (SendPara, GetPara) or the parameter file, and the
-// main window's SEND, GET, memory and parameter-set buttons.
+// The parameter pages over the parameter data: each edit on a page goes into the data at
+// once, and the pages show what changes in it. Transfers to and from the sensor (SendPara,
+// GetPara) or the parameter file, and the main window's SEND, GET, memory and parameter-set
+// buttons.
+#include "params/parameter_data.h"
 #include "params/parameter_exchange.h"
 #include "params/parameter_file_io.h"
-#include "params/parameter_state.h"
 #include "params/parameter_transfer.h"
 
 #include <QObject>
@@ -12,6 +13,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QColor;
 
 namespace quorvane {
 
@@ -39,7 +41,7 @@ class ParameterController : public QObject, public PanelTransfer, public Paramet
   Q_OBJECT
 public:
   // `rules` runs the rule pass whenever the controller asks for one.
-  ParameterController(ParameterState &state, SensorLink &link, Shell &shell, Dialogs &dialogs,
+  ParameterController(ParameterData &data, SensorLink &link, Shell &shell, Dialogs &dialogs,
                       ParameterPage &parameters, GroupHoldPage &groupHold, TeachTablePage &teach,
                       RulePass &rules, QObject *parent = nullptr);
 
@@ -47,10 +49,9 @@ public:
   // current memory target and parameter set on them.
   void wire(const MainParamControls &controls);
 
-  // Panel -> records, in record order; the reserved word of each row is left alone.
-  void GetPanelValues() override;
-  // Records -> panel: EXTERN TEACH and its TRIGGER choices first, then every field.
-  void SetPanelValues() override;
+  // The data's fields onto the pages: EXTERN TEACH and its TRIGGER choices first, then every
+  // field. The data's own change signal does this for every change made outside the pages.
+  void SetPanelValues();
   // The rule pass (re-entry from the rules' own changes is ignored).
   void InitPanelCtrlAttr() override;
   void redrawGraphs() override;
@@ -64,6 +65,8 @@ public:
   void CBF_ButtonGet();
   void CBF_SelectMem(ParameterMemory memory);
   void CBF_SelectParaSet(int paraSet);
+  // A teach row's indicator colour, in the teach grid and in the group and hold tables.
+  void showRowColour(int row, const QColor &colour);
   // Puts the radio buttons in line with the records (after Disconnect or a rule changed them).
   void showMemory();
   void showParaSet();
@@ -74,12 +77,14 @@ public:
   // its owner's.
   void readView(PanelView &view) const;
   void applyView(const PanelView &view);
+  // The values the rules settled on into the data (applyView does this first, too).
+  void takeView(const PanelView &view);
   // The rule pass moved CALCULATION MODE from `previous` into the other family: the teach
   // cells take the new layout, exactly as for the operator's change.
   void rearrangeTeachCells(std::uint16_t previous, std::uint16_t settled);
 
   ParameterFileIo &fileIo() { return fileIo_; }
-  ParameterState &state() { return state_; }
+  ParameterData &data() { return data_; }
 
 Q_SIGNALS:
   // The teach table changed: the live graphs are rebuilt and redrawn.
@@ -88,17 +93,19 @@ Q_SIGNALS:
   void rulesApplied();
 
 private:
+  // An edit on a page into the data; the pages already show it.
+  void takeEdit(const std::function<void()> &write);
+  // Teach row `row` (its cells, group and hold) onto the pages.
+  void showRow(int row);
   void onCalculationModeCommitted();
   void onGroupEdited();
   void onCellEdited();
-  // The five value cells of every row into the teach grid.
-  void showCells(const TeachTable &table);
   // SEND or GET as the operator asked for it: a whole between two steps of a running
   // acquisition, else at once behind the busy lock.
   void runTransfer(std::function<QCoro::Task<bool>()> transfer);
   void finishTyping(QAbstractButton *button);
 
-  ParameterState &state_;
+  ParameterData &data_;
   SensorLink &link_;
   Shell &shell_;
   Dialogs &dialogs_;
@@ -110,6 +117,9 @@ private:
   RulePass &rules_;
   bool inRules_ = false;
   bool settingPanel_ = false;
+  bool takingEdit_ = false;
+  // CALCULATION MODE before the operator's change: the tolerances move from its layout.
+  std::uint16_t previousCalculationMode_ = 0;
 };
 
 } // namespace quorvane

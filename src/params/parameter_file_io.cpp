@@ -55,8 +55,7 @@ void ParameterFileIo::SendParaToFile() {
     dialogs_.message(kAttention, kNoFile);
     return;
   }
-  panel_.GetPanelValues();
-  const IniText doc = BuildParameterDocument(state_.para, state_.table);
+  const IniText doc = BuildParameterDocument(data_.para(), data_.table());
   // The store writes through a temporary file, so a failure leaves an old file intact.
   const int result = doc.writeToFile(localPath(chosen.path));
   if (result < 0) {
@@ -86,17 +85,17 @@ void ParameterFileIo::ReadParaFromFile() {
     proceed = dialogs_.confirm(kAttention, kVersionMismatch);
 
   if (proceed) {
-    const std::string paraReport = AcquireParaFromIniHandle(doc, state_.para);
+    SensorParameters para = data_.para();
+    TeachTable table = data_.table();
+    const std::string paraReport = AcquireParaFromIniHandle(doc, para);
     if (!paraReport.empty()) dialogs_.message(kReportTitle, QString::fromUtf8(paraReport));
-    const std::string teachReport = AcquireTechVecFromIniHandle(doc, state_.table);
+    const std::string teachReport = AcquireTechVecFromIniHandle(doc, table);
     if (!teachReport.empty()) dialogs_.message(kReportTitle, QString::fromUtf8(teachReport));
+    data_.setPara(para);
+    data_.setTable(table);
   } else {
     dialogs_.message(kAttention, kNothingRead);
-    // Nothing was read: the panel keeps what the operator had on it, also edits made since
-    // the record was last taken from it.
-    panel_.GetPanelValues();
   }
-  panel_.SetPanelValues();
   panel_.InitPanelCtrlAttr();
   panel_.redrawGraphs();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // SEND and GET with the memory target FILE: the parameter file dialog, the checks and
 // reports of reading, and the write of the whole record and teach table.
-#include "params/parameter_state.h"
+#include "params/parameter_data.h"
 
 #include <QString>
 
@@ -9,12 +9,10 @@ namespace quorvane {
 
 class Dialogs;
 
-// What the file routines need from the panels.
+// What the file routines need from the parameter pages after a read.
 class PanelTransfer {
 public:
   virtual ~PanelTransfer() = default;
-  virtual void GetPanelValues() = 0;
-  virtual void SetPanelValues() = 0;
   virtual void InitPanelCtrlAttr() = 0;
   // Rebuild and redraw the live graphs after the teach table changed.
   virtual void redrawGraphs() = 0;
@@ -26,8 +24,8 @@ inline const QString kParameterFilter = QStringLiteral("*.ini");
 
 class ParameterFileIo {
 public:
-  ParameterFileIo(ParameterState &state, Dialogs &dialogs, PanelTransfer &panel)
-      : state_(state), dialogs_(dialogs), panel_(panel) {}
+  ParameterFileIo(ParameterData &data, Dialogs &dialogs, PanelTransfer &panel)
+      : data_(data), dialogs_(dialogs), panel_(panel) {}
 
   // The parameter file chosen last; its directory is where the next dialog starts. The
   // panel settings keep it as "PARAMETER FILE".
@@ -43,7 +41,7 @@ public:
 private:
   [[nodiscard]] QString dialogDirectory() const;
 
-  ParameterState &state_;
+  ParameterData &data_;
   Dialogs &dialogs_;
   PanelTransfer &panel_;
 };

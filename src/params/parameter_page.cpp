@@ -61,6 +61,9 @@ ParameterPage::ParameterPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent
     const QSignalBlocker block(powerSlider_);
     powerSlider_->setValue(v);
   });
+  // Each of the two moves the other with its signals blocked: both tell of the change.
+  connect(powerSlider_, &QSlider::valueChanged, this, [this] { onCommit(field::kPower); });
+  connect(powerNumber_, &QSpinBox::valueChanged, this, [this] { onCommit(field::kPower); });
   captions_[field::kPower] = new QLabel(caption(field::kPower));
   controls_[field::kPower] = powerSlider_;
   auto *powerRow = new QHBoxLayout;
@@ -188,6 +191,7 @@ QSpinBox *ParameterPage::addSpinBox(std::size_t index, int min, int max) {
 
 void ParameterPage::onCommit(std::size_t index) {
   if (settingValue_) return;
+  Q_EMIT fieldChanged(index);
   switch (index) {
   case field::kCalculationMode:
     Q_EMIT calculationModeCommitted();
@@ -233,6 +237,7 @@ void ParameterPage::setFieldValue(std::size_t index, std::uint16_t value) {
     s->setValue(value); // clamped to the control's range
   }
   settingValue_ = false;
+  if (showsField(index) && fieldValue(index) != value) Q_EMIT fieldChanged(index);
 }
 
 void ParameterPage::setFieldDimmed(std::size_t index, bool dimmed) {

@@ -68,6 +68,9 @@ public:
   QSpinBox *spinBox(std::size_t index) const;
 
 Q_SIGNALS:
+  // A field's value changed other than as setFieldValue was asked: the operator's change,
+  // or a value the control cannot show that it limited to its range.
+  void fieldChanged(std::size_t index);
   // The operator changed a control whose change re-applies the panel rules.
   void modeCommitted();
   // The operator changed CALCULATION MODE (the teach table's tolerances move first).

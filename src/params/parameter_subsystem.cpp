@@ -5,12 +5,11 @@
 
 namespace quorvane {
 
-ParameterSubsystem::ParameterSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs,
-                                       ParameterState &state)
-    : state_(state), parameterPage_(new ParameterPage(dialogs)),
-      groupHoldPage_(new GroupHoldPage(dialogs)), teachPage_(new TeachTablePage(dialogs)),
+ParameterSubsystem::ParameterSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs)
+    : parameterPage_(new ParameterPage(dialogs)), groupHoldPage_(new GroupHoldPage(dialogs)),
+      teachPage_(new TeachTablePage(dialogs)),
       controller_(std::make_unique<ParameterController>(
-          state, link, shell, dialogs, *parameterPage_, *groupHoldPage_, *teachPage_, *this)) {
+          data_, link, shell, dialogs, *parameterPage_, *groupHoldPage_, *teachPage_, *this)) {
   // A cell the group check rejected is no longer rejected once RESET cleared it.
   QObject::connect(groupHoldPage_, &GroupHoldPage::groupTableReset, groupHoldPage_,
                    [this] { view_.teach.groupCellColour.fill(kGroupCellColour); });
@@ -24,9 +23,8 @@ void ParameterSubsystem::runRules() {
     p->readView(view_);
   const std::uint16_t previousMode = view_.para.calculationMode;
   InitPanelCtrlAttr(view_);
-  // The rules read every control into the record; the corrected values are what the
-  // evaluation LEDs and the graphs go by until the next GetPanelValues.
-  state_.para = view_.para;
+  // The corrected values into the data first: the panels below show them and go by them.
+  controller_->takeView(view_);
   // The other panels first: a warning popup below is drawn over the settled panels.
   for (RuleParticipant *p : participants_)
     p->applyView(view_);

@@ -17,11 +17,10 @@ namespace quorvane {
 class Dialogs;
 class SensorLink;
 class Shell;
-struct ParameterState;
 
 class ParameterSubsystem : public Subsystem, public RulePass {
 public:
-  ParameterSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &state);
+  ParameterSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs);
   ~ParameterSubsystem() override;
   ParameterSubsystem(const ParameterSubsystem &) = delete;
   ParameterSubsystem &operator=(const ParameterSubsystem &) = delete;
@@ -31,6 +30,8 @@ public:
   GroupHoldPage &groupHoldPage() { return *groupHoldPage_; }
   TeachTablePage &teachTablePage() { return *teachPage_; }
   ParameterController &controller() { return *controller_; }
+  // The records the pages show; other subsystems read and change them here.
+  ParameterData &data() { return data_; }
 
   // A panel outside the parameter pages that the rules also touch.
   void addRuleParticipant(RuleParticipant &participant) { participants_.push_back(&participant); }
@@ -47,7 +48,7 @@ public:
   std::vector<RememberedFile> rememberedFiles() override;
 
 private:
-  ParameterState &state_;
+  ParameterData data_;
   ParameterPage *parameterPage_;
   GroupHoldPage *groupHoldPage_;
   TeachTablePage *teachPage_;

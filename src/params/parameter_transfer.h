@@ -1,6 +1,6 @@
 #pragma once
-// What other subsystems ask of the parameter subsystem: the controls into the records,
-// SEND, GET, and the calculation mode the parameter page shows now.
+// What other subsystems ask of the parameter subsystem: SEND, GET, and the calculation mode
+// of the parameter data.
 #include "params/core/parameter_memory.h"
 
 #include <QCoroTask>
@@ -10,7 +10,6 @@ namespace quorvane {
 class ParameterTransfer {
 public:
   virtual ~ParameterTransfer() = default;
-  virtual void GetPanelValues() = 0;
   // Both blocks to the sensor (and the EEPROM store when that is the target); true when
   // every exchange succeeded.
   [[nodiscard]] virtual QCoro::Task<bool> sendParameters() = 0;

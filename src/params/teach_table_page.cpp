@@ -5,10 +5,12 @@
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -176,6 +178,29 @@ void TeachTablePage::setCurrentRow(int row) {
 
 bool TeachTablePage::autoIncrement() const {
   return autoIncrement_->isChecked();
+}
+
+void TeachTablePage::setGridMenu(QMenu *menu) {
+  grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+  const auto popupAt = [this, menu](const QPoint &viewportPosition) {
+    menu->popup(grid_->viewport()->mapToGlobal(viewportPosition));
+  };
+  connect(grid_, &QWidget::customContextMenuRequested, menu, popupAt);
+  auto *keyboard = new QAction(grid_);
+  keyboard->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+  keyboard->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  grid_->addAction(keyboard);
+  connect(keyboard, &QAction::triggered, menu, [this, popupAt] {
+    const QModelIndex current = grid_->currentIndex();
+    popupAt(current.isValid() ? grid_->visualRect(current).center() : QPoint(0, 0));
+  });
+}
+
+QRect TeachTablePage::selectedCells() const {
+  const QList<QTableWidgetSelectionRange> ranges = grid_->selectedRanges();
+  if (ranges.isEmpty()) return {};
+  const QTableWidgetSelectionRange &r = ranges.first();
+  return QRect(r.leftColumn(), r.topRow(), r.columnCount(), r.rowCount());
 }
 
 void TeachTablePage::ResetTable() {

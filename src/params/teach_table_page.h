@@ -2,6 +2,7 @@
 // Tab 3 of the main window: the teach grid (31 rows x five value cells and the row's
 // indicator colour), the "No." field with its auto-increment button, and the grid's RESET.
 #include <QList>
+#include <QRect>
 #include <QStringList>
 #include <QWidget>
 
@@ -9,6 +10,7 @@
 
 class QHBoxLayout;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -54,6 +56,11 @@ public:
   // The confirmed RESET: "No." to 0 and every value cell to 1.
   void ResetTable();
 
+  // The grid's context menu: opened by a right click, the context-menu key and Shift+F10 (at
+  // the current cell). The menu stays its owner's.
+  void setGridMenu(QMenu *menu);
+  // The selected rectangle of cells (x = column, y = row, both from 0); null when none.
+  [[nodiscard]] QRect selectedCells() const;
   QTableWidget *grid() const { return grid_; }
   QSpinBox *rowNumber() const { return rowNumber_; }
   QLabel *rowNumberCaption() const { return rowNumberCaption_; }

@@ -38,7 +38,7 @@ QString writeFailureReason(int code) {
 } // namespace
 
 HardwareInfoFile::HardwareInfoFile(SensorLink &link, Shell &shell, Dialogs &dialogs,
-                                   ParameterState &parameters, ParameterTransfer &transfer,
+                                   const ParameterState &parameters, ParameterTransfer &transfer,
                                    ServiceController &service)
     : link_(link), shell_(shell), dialogs_(dialogs), parameters_(parameters), transfer_(transfer),
       service_(service) {
@@ -84,8 +84,7 @@ QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
     co_return -1;
   }
 
-  // What the pages show now.
-  transfer_.GetPanelValues();
+  // The parameters as they are now.
   HardwareInfoInput input;
   const std::string firmware = link_.firmwareText().toStdString();
   input.firmware = firmware;

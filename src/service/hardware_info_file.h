@@ -18,8 +18,9 @@ struct ParameterState;
 
 class HardwareInfoFile {
 public:
-  HardwareInfoFile(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &parameters,
-                   ParameterTransfer &transfer, ServiceController &service);
+  HardwareInfoFile(SensorLink &link, Shell &shell, Dialogs &dialogs,
+                   const ParameterState &parameters, ParameterTransfer &transfer,
+                   ServiceController &service);
 
   // The file chosen last; the next dialog starts in its folder. The panel settings keep it
   // as "HARDWARE INI FILE".
@@ -35,7 +36,7 @@ private:
   SensorLink &link_;
   Shell &shell_;
   Dialogs &dialogs_;
-  ParameterState &parameters_;
+  const ParameterState &parameters_;
   ParameterTransfer &transfer_;
   ServiceController &service_;
 };

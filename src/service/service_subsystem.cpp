@@ -7,7 +7,7 @@
 namespace quorvane {
 
 ServiceSubsystem::ServiceSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs,
-                                   ParameterState &parameters, ParameterTransfer &transfer,
+                                   const ParameterState &parameters, ParameterTransfer &transfer,
                                    FramePublisher &frames)
     : calibrationPage_(new CalibrationPage(dialogs)), offsetPage_(new OffsetPage(dialogs)),
       passwordPanel_(new PasswordPanel(dialogs, calibrationPage_)),

@@ -21,8 +21,9 @@ struct ParameterState;
 
 class ServiceSubsystem : public Subsystem {
 public:
-  ServiceSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterState &parameters,
-                   ParameterTransfer &transfer, FramePublisher &frames);
+  ServiceSubsystem(SensorLink &link, Shell &shell, Dialogs &dialogs,
+                   const ParameterState &parameters, ParameterTransfer &transfer,
+                   FramePublisher &frames);
   ~ServiceSubsystem() override;
   ServiceSubsystem(const ServiceSubsystem &) = delete;
   ServiceSubsystem &operator=(const ServiceSubsystem &) = delete;

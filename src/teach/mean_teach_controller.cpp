@@ -20,10 +20,10 @@ const QString kResetQuestion = QStringLiteral("Do you really want to reset the t
 
 } // namespace
 
-MeanTeachController::MeanTeachController(MeanTeachPanel &panel, ParameterState &state,
+MeanTeachController::MeanTeachController(MeanTeachPanel &panel, const ParameterState &state,
                                          TeachTablePage &page, ParameterController &parameters,
-                                         const FramePublisher &frames, SensorLink &link, Shell &shell,
-                                         Dialogs &dialogs, QObject *parent)
+                                         const FramePublisher &frames, SensorLink &link,
+                                         Shell &shell, Dialogs &dialogs, QObject *parent)
     : QObject(parent), panel_(panel), state_(state), page_(page), parameters_(parameters),
       frames_(frames), link_(link), shell_(shell), dialogs_(dialogs) {
   connect(panel_.captureButton(), &QPushButton::clicked, this,
@@ -43,7 +43,6 @@ MeanTeachController::MeanTeachController(MeanTeachPanel &panel, ParameterState &
 
 void MeanTeachController::CBF_ButtonTeachMeanVal() {
   shell_.ShowChildPanelDisp(ChildPanel::MeanTeach);
-  parameters_.GetPanelValues();
   InitTeachPanel();
   // The live measurement feeds the panel; one already running does so too.
   (void)link_.startAcquisition(Acquisition::Live);
@@ -89,8 +88,6 @@ void MeanTeachController::CalcMeanValues() {
 }
 
 void MeanTeachController::CBF_ButtonTP1Teach() {
-  // The modes and the table as their controls show them now.
-  parameters_.GetPanelValues();
   MeanTeachInput in;
   in.means = means_;
   in.calcMode = state_.para.calculationMode;
@@ -101,11 +98,11 @@ void MeanTeachController::CBF_ButtonTP1Teach() {
   in.value2 = panel_.value2();
   in.currentRow = page_.takeCurrentRow();
   in.autoIncrement = page_.autoIncrement();
-  const TeachResult result = TeachToTable(in, state_.table);
+  ParameterData &data = parameters_.data();
+  const TeachResult result = TeachToTable(in, data.table());
   for (const CellWrite &w : result.writes)
-    page_.setCell(w.row, w.cell, w.value);
+    data.setCell(w.row, w.cell, w.value);
   page_.setCurrentRow(result.nextRow);
-  parameters_.GetPanelValues();
   parameters_.redrawGraphs();
 }
 

@@ -19,9 +19,9 @@ struct ParameterState;
 class MeanTeachController : public QObject {
   Q_OBJECT
 public:
-  MeanTeachController(MeanTeachPanel &panel, ParameterState &state, TeachTablePage &page,
-                      ParameterController &parameters, const FramePublisher &frames, SensorLink &link,
-                      Shell &shell, Dialogs &dialogs, QObject *parent = nullptr);
+  MeanTeachController(MeanTeachPanel &panel, const ParameterState &state, TeachTablePage &page,
+                      ParameterController &parameters, const FramePublisher &frames,
+                      SensorLink &link, Shell &shell, Dialogs &dialogs, QObject *parent = nullptr);
 
   // Shows the panel, labels it and starts the live measurement unless one runs already.
   void CBF_ButtonTeachMeanVal();
@@ -40,7 +40,7 @@ private:
   void CalcMeanValues();
 
   MeanTeachPanel &panel_;
-  ParameterState &state_;
+  const ParameterState &state_;
   TeachTablePage &page_;
   ParameterController &parameters_;
   const FramePublisher &frames_;

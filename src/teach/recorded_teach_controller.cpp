@@ -30,12 +30,10 @@ double pixelsPerUnit(double pixels, GraphRange r) {
 
 } // namespace
 
-RecordedTeachController::RecordedTeachController(RecordedTeachPanel &panel, ParameterState &state,
-                                                 ParameterController &parameters,
-                                                 TeachController &teach, LiveController &live,
-                                                 SensorLink &link, Shell &shell,
-                                                 FramePublisher &frames, Dialogs &dialogs,
-                                                 QObject *parent)
+RecordedTeachController::RecordedTeachController(
+    RecordedTeachPanel &panel, const ParameterState &state, ParameterController &parameters,
+    TeachController &teach, LiveController &live, SensorLink &link, Shell &shell,
+    FramePublisher &frames, Dialogs &dialogs, QObject *parent)
     : QObject(parent), panel_(panel), state_(state), parameters_(parameters), teach_(teach),
       live_(live), link_(link), shell_(shell), frames_(frames), dialogs_(dialogs) {
   connect(panel_.startButton(), &QPushButton::clicked, this,
@@ -55,7 +53,6 @@ RecordedTeachController::RecordedTeachController(RecordedTeachPanel &panel, Para
 
 void RecordedTeachController::CBF_ButtonTeachRecVal() {
   shell_.ShowChildPanelDisp(ChildPanel::RecordedTeach);
-  parameters_.GetPanelValues();
   InitTeachPanel();
 }
 
@@ -69,7 +66,6 @@ void RecordedTeachController::CBF_ButtonTP2Start() {
     dialogs_.message(kAttention, kStoreFull.arg(kMaxRecordedPoints));
     return;
   }
-  parameters_.GetPanelValues();
   live_.InitGraphs();
   (void)link_.startAcquisition(Acquisition::RecordedTeach);
 }
@@ -99,7 +95,7 @@ void RecordedTeachController::SetTP2Data(const MeasuredValues &values) {
   const std::size_t index = points_.counter() - 1;
   const PointSelection s = selectionOf(points_.points().back(), index);
   selected_ = index;
-  panel_.showDisplays(s.displays);
+  showDisplays(s.displays);
   panel_.appendPoint(points_.points().back());
   panel_.placeCursors(s.cursors);
   panel_.showCounter(points_.counter());
@@ -117,7 +113,7 @@ void RecordedTeachController::CBF_ButtonTP2Reset() {
 void RecordedTeachController::SetCursorTP2(int graph, double x, double y) {
   const auto s = points_.SetCursorTP2(graph, {x, y});
   if (!s) return;
-  panel_.showDisplays(s->displays);
+  showDisplays(s->displays);
   panel_.placeCursors(s->cursors);
 }
 
@@ -142,13 +138,18 @@ void RecordedTeachController::stepCursor(int graph, int step) {
   SetCursorTP2(graph, at.x, at.y);
 }
 
+void RecordedTeachController::showDisplays(const std::array<std::uint16_t, 3> &values) {
+  shown_ = values;
+  panel_.showDisplays(values);
+}
+
 void RecordedTeachController::CBF_ButtonTP2Teach() {
-  // The displays stand in for the measurement; the rest of the frame is the last one taken.
+  // The point shown stands in for the measurement, as its displays show it (a negative
+  // value as 0); the rest of the frame is the last one taken.
   MeasuredValues m = frames_.last();
-  const auto shown = panel_.displays();
-  m.x = static_cast<std::int16_t>(shown[0]);
-  m.y = static_cast<std::int16_t>(shown[1]);
-  m.intensity = static_cast<std::int16_t>(shown[2]);
+  m.x = static_cast<std::int16_t>(shown_[0]);
+  m.y = static_cast<std::int16_t>(shown_[1]);
+  m.intensity = static_cast<std::int16_t>(shown_[2]);
   teach_.teachRecordedPoint(m);
 }
 

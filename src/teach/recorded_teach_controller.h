@@ -7,6 +7,9 @@
 #include <QCoroTask>
 #include <QObject>
 
+#include <array>
+#include <cstdint>
+
 namespace quorvane {
 
 class Dialogs;
@@ -22,7 +25,7 @@ struct ParameterState;
 class RecordedTeachController : public QObject {
   Q_OBJECT
 public:
-  RecordedTeachController(RecordedTeachPanel &panel, ParameterState &state,
+  RecordedTeachController(RecordedTeachPanel &panel, const ParameterState &state,
                           ParameterController &parameters, TeachController &teach,
                           LiveController &live, SensorLink &link, Shell &shell,
                           FramePublisher &frames, Dialogs &dialogs, QObject *parent = nullptr);
@@ -48,8 +51,10 @@ public:
   [[nodiscard]] bool recording() const;
 
 private:
+  void showDisplays(const std::array<std::uint16_t, 3> &values);
+
   RecordedTeachPanel &panel_;
-  ParameterState &state_;
+  const ParameterState &state_;
   ParameterController &parameters_;
   TeachController &teach_;
   LiveController &live_;
@@ -59,6 +64,8 @@ private:
   Dialogs &dialogs_;
   RecordedPoints points_;
   std::size_t selected_ = 0;
+  // X, Y and INT of the point the displays show: what TEACH teaches.
+  std::array<std::uint16_t, 3> shown_{};
 };
 
 } // namespace quorvane

@@ -3,9 +3,7 @@
 #include "ini/settings_header.h"
 #include "live/core/current_colour.h"
 #include "live/core/measured_values.h"
-#include "params/group_hold_page.h"
 #include "params/parameter_controller.h"
-#include "params/teach_table_page.h"
 #include "teach/core/table_attributes_file.h"
 #include "teach/row_colours_page.h"
 #include "ui/dialogs.h"
@@ -30,12 +28,9 @@ QColor colourOf(std::uint32_t rgb) {
 
 } // namespace
 
-RowColoursController::RowColoursController(RowColoursPage &page, TeachTablePage &teach,
-                                           GroupHoldPage &groupHold,
-                                           ParameterController &parameters, Dialogs &dialogs,
-                                           QObject *parent)
-    : QObject(parent), page_(page), teach_(teach), groupHold_(groupHold), parameters_(parameters),
-      dialogs_(dialogs) {
+RowColoursController::RowColoursController(RowColoursPage &page, ParameterController &parameters,
+                                           Dialogs &dialogs, QObject *parent)
+    : QObject(parent), page_(page), parameters_(parameters), dialogs_(dialogs) {
   connect(&page_, &RowColoursPage::modeCommitted, this, &RowColoursController::CBF_EditSetColor);
   connect(&page_, &RowColoursPage::rowCommitted, this, &RowColoursController::InitSrcPanel);
   connect(&page_, &RowColoursPage::colourCommitted, this, &RowColoursController::InitSrcPanel);
@@ -80,9 +75,8 @@ void RowColoursController::CBF_ButtonTableAttrReset() {
 
 void RowColoursController::paintRow(int row, std::uint32_t rgb) {
   const QColor colour = colourOf(rgb);
-  teach_.setRowColour(row, colour);
+  parameters_.showRowColour(row, colour);
   page_.setRowColour(row, rgb);
-  groupHold_.setRowColour(row, colour);
 }
 
 void RowColoursController::paintAllRows() {

@@ -13,18 +13,15 @@
 namespace quorvane {
 
 class Dialogs;
-class GroupHoldPage;
 class IniText;
 class ParameterController;
 class RowColoursPage;
-class TeachTablePage;
 struct MeasuredValues;
 
 class RowColoursController : public QObject {
   Q_OBJECT
 public:
-  RowColoursController(RowColoursPage &page, TeachTablePage &teach, GroupHoldPage &groupHold,
-                       ParameterController &parameters, Dialogs &dialogs,
+  RowColoursController(RowColoursPage &page, ParameterController &parameters, Dialogs &dialogs,
                        QObject *parent = nullptr);
 
   // --- callbacks of the page ---
@@ -71,8 +68,6 @@ private:
   QString chooseFile(bool save);
 
   RowColoursPage &page_;
-  TeachTablePage &teach_;
-  GroupHoldPage &groupHold_;
   ParameterController &parameters_;
   Dialogs &dialogs_;
   TableAttributes attributes_;

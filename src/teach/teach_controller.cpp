@@ -22,7 +22,7 @@ const QString kHelpTeachDataTo =
 
 } // namespace
 
-TeachController::TeachController(ParameterState &state, TeachTablePage &page,
+TeachController::TeachController(const ParameterState &state, TeachTablePage &page,
                                  ParameterController &parameters, RowColoursController &rowColours,
                                  const TeachGridMenu &menu, Dialogs &dialogs, QObject *parent)
     : QObject(parent), state_(state), page_(page), parameters_(parameters), rowColours_(rowColours),
@@ -43,8 +43,6 @@ void TeachController::teachRecordedPoint(const MeasuredValues &point) {
 }
 
 void TeachController::teachMeasurement(const MeasuredValues &measured, bool automaticRowColour) {
-  // The modes as their controls show them now.
-  parameters_.GetPanelValues();
   TeachDataInput in;
   in.measured = measured;
   in.calcMode = state_.para.calculationMode;
@@ -56,12 +54,12 @@ void TeachController::teachMeasurement(const MeasuredValues &measured, bool auto
   in.automaticRowColour = automaticRowColour;
 
   const TeachResult result = TeachDataTo(in);
+  ParameterData &data = parameters_.data();
   for (const CellWrite &w : result.writes)
-    page_.setCell(w.row, w.cell, w.value);
+    data.setCell(w.row, w.cell, w.value);
   page_.setCurrentRow(result.nextRow);
   if (result.rowColour) rowColours_.applyTaughtColour(result.colourRow, *result.rowColour);
 
-  parameters_.GetPanelValues();
   parameters_.redrawGraphs();
 }
 

@@ -19,9 +19,9 @@ struct ParameterState;
 class TeachController : public QObject {
   Q_OBJECT
 public:
-  TeachController(ParameterState &state, TeachTablePage &page, ParameterController &parameters,
-                  RowColoursController &rowColours, const TeachGridMenu &menu, Dialogs &dialogs,
-                  QObject *parent = nullptr);
+  TeachController(const ParameterState &state, TeachTablePage &page,
+                  ParameterController &parameters, RowColoursController &rowColours,
+                  const TeachGridMenu &menu, Dialogs &dialogs, QObject *parent = nullptr);
 
   [[nodiscard]] QPushButton *teachButton() const { return teachButton_; }
 
@@ -40,7 +40,7 @@ public:
 private:
   void teachMeasurement(const MeasuredValues &measured, bool automaticRowColour);
 
-  ParameterState &state_;
+  const ParameterState &state_;
   TeachTablePage &page_;
   ParameterController &parameters_;
   RowColoursController &rowColours_;

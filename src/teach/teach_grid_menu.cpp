@@ -1,13 +1,13 @@
 #include "teach/teach_grid_menu.h"
 
 #include "params/parameter_controller.h"
+#include "params/parameter_data.h"
 #include "params/teach_table_page.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QTableWidget>
 
 namespace quorvane {
 namespace {
@@ -28,7 +28,8 @@ QString qs(std::string_view text) {
 
 TeachGridMenu::TeachGridMenu(TeachTablePage &page, ParameterController &parameters,
                              Dialogs &dialogs, QObject *parent)
-    : QObject(parent), page_(page), parameters_(parameters), dialogs_(dialogs) {}
+    : QObject(parent), page_(page), parameters_(parameters), data_(parameters.data()),
+      dialogs_(dialogs) {}
 
 TeachGridMenu::~TeachGridMenu() {
   delete menu_;
@@ -36,7 +37,6 @@ TeachGridMenu::~TeachGridMenu() {
 
 void TeachGridMenu::build() {
   if (menu_) return;
-  QTableWidget *grid = page_.grid();
   menu_ = new QMenu;
   menu_->setAccessibleName(QStringLiteral("TEACH TABLE menu"));
   menu_->addAction(QStringLiteral("Help"), this, &TeachGridMenu::CBF_GridCttHelp);
@@ -54,21 +54,7 @@ void TeachGridMenu::build() {
                             &TeachGridMenu::CBF_GridCttTeachTolOn);
   tolOn_->setEnabled(false);
 
-  grid->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(grid, &QWidget::customContextMenuRequested, this, &TeachGridMenu::popupAt);
-  // Shift+F10 opens it too, at the current cell, as in most desktop programs.
-  auto *keyboard = new QAction(grid);
-  keyboard->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
-  keyboard->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  grid->addAction(keyboard);
-  connect(keyboard, &QAction::triggered, this, [this, grid] {
-    const QModelIndex current = grid->currentIndex();
-    popupAt(current.isValid() ? grid->visualRect(current).center() : QPoint(0, 0));
-  });
-}
-
-void TeachGridMenu::popupAt(const QPoint &viewportPosition) {
-  menu_->popup(page_.grid()->viewport()->mapToGlobal(viewportPosition));
+  page_.setGridMenu(menu_);
 }
 
 void TeachGridMenu::CBF_GridCttHelp() {
@@ -88,10 +74,9 @@ void TeachGridMenu::CBF_GridCttTeachTolOn() {
 }
 
 std::optional<GridSelection> TeachGridMenu::selection() const {
-  const QList<QTableWidgetSelectionRange> ranges = page_.grid()->selectedRanges();
-  if (ranges.isEmpty()) return std::nullopt;
-  const QTableWidgetSelectionRange &r = ranges.first();
-  const GridSelection s{r.topRow() + 1, r.leftColumn() + 1, r.rowCount(), r.columnCount()};
+  const QRect r = page_.selectedCells();
+  if (r.isNull()) return std::nullopt;
+  const GridSelection s{r.top() + 1, r.left() + 1, r.height(), r.width()};
   if (!selectionUsable(s)) return std::nullopt;
   return s;
 }
@@ -102,7 +87,9 @@ CellGrid TeachGridMenu::readGrid() const {
     for (int column = 1; column <= kTeachGridColumns; ++column) {
       grid.setEditable(line, column, page_.cellEditable(line - 1, column - 1));
       if (column <= static_cast<int>(kTeachCells))
-        grid.setValue(line, column, page_.cell(line - 1, column - 1));
+        grid.setValue(line, column,
+                      data_.table()[static_cast<std::size_t>(line - 1)]
+                          .cell[static_cast<std::size_t>(column - 1)]);
     }
   }
   return grid;
@@ -112,8 +99,7 @@ void TeachGridMenu::writeBack(const CellGrid &grid, const GridSelection &s) {
   for (int line = s.top; line < s.top + s.lines; ++line)
     for (int column = s.left; column < s.left + s.columns; ++column)
       if (grid.editable(line, column) && column <= static_cast<int>(kTeachCells))
-        page_.setCell(line - 1, column - 1, grid.value(line, column));
-  parameters_.GetPanelValues();
+        data_.setCell(line - 1, column - 1, grid.value(line, column));
   parameters_.redrawGraphs();
 }
 

@@ -15,6 +15,7 @@ namespace quorvane {
 
 class Dialogs;
 class ParameterController;
+class ParameterData;
 class TeachTablePage;
 
 class TeachGridMenu : public QObject {
@@ -45,14 +46,14 @@ private:
   // The grid's selection as 1-based lines and columns; nullopt when nothing is selected.
   [[nodiscard]] std::optional<GridSelection> selection() const;
   [[nodiscard]] CellGrid readGrid() const;
-  // The editable cells of the selection back into the grid, then the records and graphs.
+  // The editable cells of the selection into the teach table, then the graphs.
   void writeBack(const CellGrid &grid, const GridSelection &s);
   // The integer typed into the prompt; nullopt when cancelled or unreadable.
   [[nodiscard]] std::optional<int> askValue();
-  void popupAt(const QPoint &viewportPosition);
 
   TeachTablePage &page_;
   ParameterController &parameters_;
+  ParameterData &data_;
   Dialogs &dialogs_;
   QMenu *menu_ = nullptr;
   QAction *tolOff_ = nullptr;

@@ -26,17 +26,17 @@ QPushButton *assistantButton(const QString &caption, const QString &help, Dialog
 
 } // namespace
 
-TeachSubsystem::TeachSubsystem(ParameterSubsystem &parameters, ParameterState &state,
-                               Dialogs &dialogs, FramePublisher &frames, LiveController &live,
-                               SensorLink &link, Shell &shell, QObject *parent)
+TeachSubsystem::TeachSubsystem(ParameterSubsystem &parameters, Dialogs &dialogs,
+                               FramePublisher &frames, LiveController &live, SensorLink &link,
+                               Shell &shell, QObject *parent)
     : QObject(parent), link_(link), shell_(shell), page_(new RowColoursPage(dialogs)),
       meanPanel_(new MeanTeachPanel(dialogs)), recordedPanel_(new RecordedTeachPanel(dialogs)),
       meanButton_(assistantButton(QStringLiteral("TEACH MEAN VALUES"), kHelpMean, dialogs)),
       recordedButton_(
           assistantButton(QStringLiteral("TEACH RECORDED VALUES"), kHelpRecorded, dialogs)) {
   ParameterController &c = parameters.controller();
-  rowColours_ = std::make_unique<RowColoursController>(*page_, parameters.teachTablePage(),
-                                                       parameters.groupHoldPage(), c, dialogs);
+  const ParameterState &state = parameters.data().record();
+  rowColours_ = std::make_unique<RowColoursController>(*page_, c, dialogs);
   menu_ = std::make_unique<TeachGridMenu>(parameters.teachTablePage(), c, dialogs);
   teach_ = std::make_unique<TeachController>(state, parameters.teachTablePage(), c, *rowColours_,
                                              *menu_, dialogs);

@@ -30,14 +30,12 @@ class LiveController;
 class ParameterSubsystem;
 class SensorLink;
 class Shell;
-struct ParameterState;
 
 class TeachSubsystem : public QObject, public Subsystem {
   Q_OBJECT
 public:
-  TeachSubsystem(ParameterSubsystem &parameters, ParameterState &state, Dialogs &dialogs,
-                 FramePublisher &frames, LiveController &live, SensorLink &link, Shell &shell,
-                 QObject *parent = nullptr);
+  TeachSubsystem(ParameterSubsystem &parameters, Dialogs &dialogs, FramePublisher &frames,
+                 LiveController &live, SensorLink &link, Shell &shell, QObject *parent = nullptr);
   ~TeachSubsystem() override;
 
   // Owned by whoever places them (the main window).

@@ -263,7 +263,7 @@ TEST_F(LiveTest, TableColourAndRowChangesRedrawTheViews) {
   GraphWidget *plane = panel().graph2D();
   const std::array<std::uint16_t, 5> row4{3000, 2800, 100, 1000, 150};
   for (int c = 0; c < 5; ++c)
-    teachPage().setCell(4, c, row4[std::size_t(c)]);
+    app->parameters().data().setCell(4, c, row4[std::size_t(c)]);
   Q_EMIT teachPage().cellEdited(4, 4);
   EXPECT_EQ(ovalsOf(plane)[4].box, QRectF(2900, 2700, 200, 200));
 
@@ -293,7 +293,7 @@ TEST_F(LiveTest, AZoomedStripChartGetsItsTimeAxisBackWithTheNextFrame) {
     g->setYRange(100.0, 200.0);
   }
   for (const std::uint16_t mode : {0, 2}) { // the 3D page's chart is drawn in the 3D modes
-    parameterPage().setFieldValue(field::kCalculationMode, mode);
+    app->parameters().data().setField(field::kCalculationMode, mode);
     live().showFrame(MeasuredValues{});
   }
   for (GraphWidget *g : strips) {

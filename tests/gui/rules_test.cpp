@@ -174,7 +174,7 @@ TEST_F(RulesTest, SendSendsTheValuesTheRulesCorrected) {
          choose(field::kDigitalOutmode, 1);
          groupPage().colorGroupSwitch()->click();
          groupPage().setGroup(4, 2);
-         Q_EMIT groupPage().groupEdited();
+         Q_EMIT groupPage().groupEdited(4);
        },
        [](const SensorParameters &p, const TeachTable &t) {
          EXPECT_EQ(p.colorGroup, 1);
@@ -232,7 +232,7 @@ TEST_F(RulesTest, AModeTheRulesMoveIntoTheOtherFamilyTakesItsTolerancesAlong) {
 TEST_F(RulesTest, AGroupCellClearedByResetStaysWhite) {
   startConnected();
   choose(field::kDigitalOutmode, 1);
-  groupPage().setGroup(5, 2);
+  app->parameters().data().setGroup(5, 2);
   groupPage().colorGroupSwitch()->click(); // the group check rejects row 5
   QTableWidgetItem *cell = groupPage().groupTable()->item(5, 0);
   ASSERT_EQ(cell->background().color(), QColor(0xFF0000));

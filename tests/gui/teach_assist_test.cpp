@@ -128,7 +128,7 @@ TEST_F(TeachAssistTest, MeanPanelEditingResetAndLabelsByMode) {
   EXPECT_EQ(mean().spread()->text(), QStringLiteral("10"));
 
   // TEACH in MIN DIST, 3D: 40 as TOL, the fifth cell untouched.
-  teachPage().setCell(0, 4, 77);
+  app->parameters().data().setCell(0, 4, 77);
   teachPage().setCurrentRow(0);
   mean().teachButton()->click();
   EXPECT_EQ(cells(0), (std::vector<int>{110, 50, 500, 40, 77}));

@@ -60,7 +60,7 @@ struct TeachTest : AppFixture {
   void fillCells(int value) {
     for (int r = 0; r < 31; ++r)
       for (int c = 0; c < 5; ++c)
-        teachPage().setCell(r, c, static_cast<std::uint16_t>(value));
+        app->parameters().data().setCell(r, c, static_cast<std::uint16_t>(value));
   }
   QColor background(QTableWidget *table, int line, int column) {
     return table->item(line, column)->background().color();
@@ -116,7 +116,7 @@ TEST_F(TeachTest, IncrementOnAMouseDraggedSelectionSkipsNothingAndWraps) {
   startOffline();
   window().showPage(MainPage::TeachTable);
   fillCells(7);
-  teachPage().setCell(0, 0, 100);
+  app->parameters().data().setCell(0, 0, 100);
   drag(0, 0, 1, 2);
   dialogs.answerPrompt(QStringLiteral("5"));
   trigger("Increment selection with");
@@ -128,7 +128,7 @@ TEST_F(TeachTest, IncrementOnAMouseDraggedSelectionSkipsNothingAndWraps) {
   EXPECT_EQ(app->params().table[1].cell[2], 125) << "the record follows the grid";
 
   // A negative increment runs modulo 65536.
-  teachPage().setCell(0, 0, 1);
+  app->parameters().data().setCell(0, 0, 1);
   dialogs.answerPrompt(QStringLiteral("-1"));
   trigger("Increment selection with");
   EXPECT_EQ(cells(0), (std::vector<int>{1, 0, 65535, 7, 7}));
@@ -189,7 +189,7 @@ TEST_F(TeachTest, NonEditableCellsAreSkippedAndAskNothing) {
   EXPECT_TRUE(dialogs.popups().empty());
 
   // Non-editable cells do not take the running value.
-  teachPage().setCell(0, 3, 10);
+  app->parameters().data().setCell(0, 3, 10);
   drag(0, 3, 1, 4);
   dialogs.answerPrompt(QStringLiteral("3"));
   trigger("Increment selection with");
@@ -295,11 +295,11 @@ TEST_F(TeachTest, AutomaticColourModePaintsTheTaughtRowManualDoesNot) {
 TEST_F(TeachTest, IntensityBandShowsTheRowLastRead) {
   startOffline();
   GraphWidget *graph = panel().graphIntensity2D();
-  teachPage().setCell(3, 3, 4000); // INT
-  teachPage().setCell(3, 4, 200);  // ITO
-  teachPage().setCell(4, 3, 50);
-  teachPage().setCell(4, 4, 200);
-  app->parameters().GetPanelValues();
+  ParameterData &data = app->parameters().data();
+  data.setCell(3, 3, 4000); // INT
+  data.setCell(3, 4, 200);  // ITO
+  data.setCell(4, 3, 50);
+  data.setCell(4, 4, 200);
   const auto band = [graph] {
     EXPECT_EQ(graph->plotCount(), 1);
     auto *rect = qobject_cast<QCPItemRect *>(graph->plot()->item(graph->plot()->itemCount() - 1));
@@ -536,7 +536,7 @@ TEST_F(TeachTest, PanelSettingsEndWithTheRowSectionsAndRestoreThem) {
   dialogs.answerChoice(1);
   create();
   app->InitAll();
-    settleUntil([this] { return app->idle(); });
+  settleUntil([this] { return app->idle(); });
   EXPECT_EQ(fourPlaces(30), four(0x0000FE));
   EXPECT_EQ(colours().specification(30), "last row");
   EXPECT_EQ(fourPlaces(29), four(DefaultRowColors[29]));

@@ -2,7 +2,7 @@
 #include "app/connection.h"
 #include "link/core/link_messages.h"
 #include "link/link_rig.h"
-#include "params/parameter_state.h"
+#include "params/parameter_data.h"
 #include "support/fake_shell.h"
 #include "support/fake_transfer.h"
 #include "support/scripted_dialogs.h"
@@ -50,8 +50,8 @@ struct ConnectRig {
   LinkRig rig;
   FakeShell shell;
   ScriptedDialogs dialogs;
-  ParameterState params;
-  FakeTransfer transfer{params};
+  ParameterData params;
+  FakeTransfer transfer{params.record()};
   Connection connection;
   int parameterReads = 0;
   bool linkOkDuringRead = false;
@@ -120,7 +120,7 @@ TEST_P(ConnectionOverWire, RefusedSensorsOfferCloseAndOffline) {
       SCOPED_TRACE(row.name + (offline ? " / OFFLINE" : " / CLOSE"));
       ConnectRig c(GetParam());
       row.setUp(c);
-      c.params.memory = ParameterMemory::Eeprom;
+      c.params.setMemory(ParameterMemory::Eeprom);
       c.dialogs.answerChoice(offline ? 1 : 0);
       QSignalSpy offlineSpy(&c.connection, &Connection::offline);
       QSignalSpy closeSpy(&c.connection, &Connection::closeRequested);
@@ -137,7 +137,7 @@ TEST_P(ConnectionOverWire, RefusedSensorsOfferCloseAndOffline) {
         EXPECT_EQ(outcome, ConnectOutcome::Offline);
         EXPECT_EQ(offlineSpy.count(), 1);
         EXPECT_EQ(closeSpy.count(), 0);
-        EXPECT_EQ(c.params.memory, ParameterMemory::File);
+        EXPECT_EQ(c.params.memory(), ParameterMemory::File);
         EXPECT_EQ(c.shell.status, "NO SENSOR CONNECTED!");
         EXPECT_TRUE(c.shell.log.endsWith("NO SENSOR CONNECTED!\n\n"));
         EXPECT_FALSE(c.rig.link.tcpConnected());
@@ -148,7 +148,7 @@ TEST_P(ConnectionOverWire, RefusedSensorsOfferCloseAndOffline) {
         EXPECT_EQ(outcome, ConnectOutcome::CloseRequested);
         EXPECT_EQ(closeSpy.count(), 1);
         EXPECT_EQ(offlineSpy.count(), 0);
-        EXPECT_EQ(c.params.memory, ParameterMemory::Eeprom);
+        EXPECT_EQ(c.params.memory(), ParameterMemory::Eeprom);
       }
     }
   }
@@ -203,7 +203,7 @@ TEST(Connection, DisconnectClosesTheLinkWithoutAFailure) {
   c.connection.Disconnect();
   EXPECT_FALSE(c.rig.link.tcpConnected());
   EXPECT_FALSE(c.rig.link.linkOk());
-  EXPECT_EQ(c.params.memory, ParameterMemory::File);
+  EXPECT_EQ(c.params.memory(), ParameterMemory::File);
   EXPECT_EQ(c.shell.status, "NO SENSOR CONNECTED!");
   EXPECT_TRUE(c.rig.failures.empty());
 }

@@ -4,7 +4,7 @@
 #include "link/core/link_messages.h"
 #include "link/link_rig.h"
 #include "model/sim_options.h"
-#include "params/parameter_state.h"
+#include "params/parameter_data.h"
 #include "support/fake_shell.h"
 #include "support/fake_transfer.h"
 #include "support/scripted_dialogs.h"
@@ -75,8 +75,8 @@ TEST_P(SimulatorOverWire, HandshakeThenMeasurement) {
   ASSERT_TRUE(rig.ok);
   FakeShell shell;
   ScriptedDialogs dialogs;
-  ParameterState params;
-  FakeTransfer transfer{params};
+  ParameterData params;
+  FakeTransfer transfer{params.record()};
   Connection connection(rig.link, shell, dialogs, params, transfer);
   int reads = 0;
   transfer.read = [&]() -> QCoro::Task<bool> {
@@ -196,8 +196,8 @@ TEST(Simulator, BaudChangeReachesTheSensor) {
   ASSERT_TRUE(rig.ok);
   FakeShell shell;
   ScriptedDialogs dialogs;
-  ParameterState params;
-  FakeTransfer transfer{params};
+  ParameterData params;
+  FakeTransfer transfer{params.record()};
   Connection connection(rig.link, shell, dialogs, params, transfer);
   ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
   {
@@ -247,8 +247,8 @@ TEST(SimulatorProgram, HandshakeOverTcpAndOverItsPty) {
     }
     FakeShell shell;
     ScriptedDialogs dialogs;
-    ParameterState params;
-    FakeTransfer transfer{params};
+    ParameterData params;
+    FakeTransfer transfer{params.record()};
     Connection connection(link, shell, dialogs, params, transfer);
     ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
     const LinkReply measured = QCoro::waitFor(link.request(Order::ReadMeasurement, 0));
@@ -292,8 +292,8 @@ TEST(SimulatorProgram, SensorLossIsReportedOnceAndReconnectNamesAnotherSensor) {
     link.setFrameTimeoutSeconds(1.0);
     FakeShell shell;
     ScriptedDialogs dialogs;
-    ParameterState params;
-    FakeTransfer transfer{params};
+    ParameterData params;
+    FakeTransfer transfer{params.record()};
     Connection connection(link, shell, dialogs, params, transfer);
     ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
 

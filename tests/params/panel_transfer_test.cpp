@@ -16,26 +16,21 @@ namespace {
 
 using PanelTransferTest = ParamsFixture;
 
-TEST_F(PanelTransferTest, SetThenGetRestoresEveryFieldCellGroupAndHold) {
-  state.para = distinctParameters();
-  state.table = distinctTable();
-  controller.SetPanelValues();
+TEST_F(PanelTransferTest, PagesShowEveryFieldCellGroupAndHoldOfTheData) {
+  data.setPara(distinctParameters());
+  data.setTable(distinctTable());
 
-  state.para = SensorParameters{};
-  TeachTable carried{};
-  for (auto &row : carried)
-    row.reserved = 0x5A5A;
-  state.table = carried;
-  controller.GetPanelValues();
-
-  EXPECT_EQ(state.para, distinctParameters());
+  const SensorParameters p = distinctParameters();
+  for (std::size_t i = 0; i < kParameterCount; ++i)
+    if (ParameterPage::showsField(i))
+      EXPECT_EQ(parameters.fieldValue(i), p.*kParameterFields[i].member) << "field " << i;
   const TeachTable expected = distinctTable();
-  for (std::size_t r = 0; r < kTeachRows; ++r) {
-    EXPECT_EQ(state.table[r].cell, expected[r].cell) << "row " << r;
-    EXPECT_EQ(state.table[r].group, expected[r].group) << "row " << r;
-    EXPECT_EQ(state.table[r].hold, expected[r].hold) << "row " << r;
-    // The reserved word is never on the panel: whatever the record holds stays.
-    EXPECT_EQ(state.table[r].reserved, 0x5A5A) << "row " << r;
+  for (int r = 0; r < static_cast<int>(kTeachRows); ++r) {
+    const TeachVector &row = expected[static_cast<std::size_t>(r)];
+    for (int c = 0; c < static_cast<int>(kTeachCells); ++c)
+      EXPECT_EQ(teach.cell(r, c), row.cell[static_cast<std::size_t>(c)]) << "row " << r;
+    EXPECT_EQ(groupHold.group(r), row.group) << "row " << r;
+    EXPECT_EQ(groupHold.hold(r), row.hold) << "row " << r;
   }
   EXPECT_EQ(groupHold.holdFail(), 33);
   EXPECT_EQ(groupHold.colorGroup(), 1);
@@ -48,11 +43,9 @@ TEST_F(PanelTransferTest, ColorGroupKeepsTheValueReadUntilTheOperatorSwitches) {
     std::uint16_t taken;
   };
   for (const Case c : {Case{2, 0, 2}, Case{7, 0, 7}, Case{2, 2, 1}, Case{2, 1, 0}, Case{0, 1, 1}}) {
-    state.para.colorGroup = c.read;
-    controller.SetPanelValues();
+    data.setField(field::kColorGroup, c.read);
     for (int i = 0; i < c.clicks; ++i)
       groupHold.colorGroupSwitch()->click();
-    controller.GetPanelValues();
     EXPECT_EQ(state.para.colorGroup, c.taken) << c.read << " clicked " << c.clicks;
   }
 }
@@ -121,9 +114,10 @@ TEST_F(PanelTransferTest, ExternTeachIsSetAndItsRuleRunBeforeTrigger) {
     triggerSeen = parameters.fieldValue(field::kTrigger);
     if (externTeachSeen != 0) parameters.trimTriggerRing();
   };
-  state.para.externTeach = 1;
-  state.para.trigger = 1;
-  controller.SetPanelValues();
+  SensorParameters read = state.para;
+  read.externTeach = 1;
+  read.trigger = 1;
+  data.setPara(read);
   EXPECT_EQ(externTeachSeen, 1);
   EXPECT_EQ(triggerSeen, 6); // not yet set when the rule ran
   EXPECT_EQ(parameters.ring(field::kTrigger)->count(), 2);
@@ -174,8 +168,7 @@ TEST_F(PanelTransferTest, RuleChangesDuringTheRulePassAreNoCommits) {
 TEST_F(PanelTransferTest, CalculationModeChangeMovesTheTolerancesThenRunsTheRules) {
   const std::array<std::uint16_t, 5> row{10, 20, 30, 40, 50};
   for (int c = 0; c < 5; ++c)
-    teach.setCell(4, c, row[static_cast<std::size_t>(c)]);
-  controller.GetPanelValues();
+    data.setCell(4, c, row[static_cast<std::size_t>(c)]);
   QComboBox *calc = parameters.ring(field::kCalculationMode);
   calc->setCurrentIndex(1);
   QTest::keyClick(calc, Qt::Key_Down); // to "X Y INT - 3D" by the operator
@@ -202,14 +195,14 @@ TEST_F(PanelTransferTest, CalculationModeTheRulesPutBackLeavesTheCellsWhereTheyW
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(::testing::Message() << c.from << " -> " << c.chosen << " -> " << c.settled);
-    rules.pass = [&] {
+    rules.pass = [&] { // as the rule pass does: the data, then the page
       ++rulePasses;
+      data.setField(field::kCalculationMode, static_cast<std::uint16_t>(c.settled));
       parameters.setFieldValue(field::kCalculationMode, static_cast<std::uint16_t>(c.settled));
     };
-    parameters.setFieldValue(field::kCalculationMode, static_cast<std::uint16_t>(c.from));
+    data.setField(field::kCalculationMode, static_cast<std::uint16_t>(c.from));
     for (int col = 0; col < 5; ++col)
-      teach.setCell(4, col, c.before[static_cast<std::size_t>(col)]);
-    controller.GetPanelValues();
+      data.setCell(4, col, c.before[static_cast<std::size_t>(col)]);
     QComboBox *calc = parameters.ring(field::kCalculationMode);
     // The operator steps onto the chosen mode from its neighbour.
     calc->setCurrentIndex(c.chosen == 0 ? 1 : c.chosen - 1);
@@ -283,9 +276,8 @@ TEST_F(PanelTransferTest, ResetButtonsAskFirstAndResetTheirTableOnly) {
                         {"teach yes", teach.resetButton(), true}};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
-    state.para = distinctParameters();
-    state.table = distinctTable();
-    controller.SetPanelValues();
+    data.setPara(distinctParameters());
+    data.setTable(distinctTable());
     groupHold.setGroupBackground(2, QColor(0xFF0000));
     teach.setCurrentRow(9);
     groupHold.resetHoldValue()->setValue(77);
@@ -294,8 +286,6 @@ TEST_F(PanelTransferTest, ResetButtonsAskFirstAndResetTheirTableOnly) {
     dialogs.answerConfirm(c.yes);
     c.button->click();
     ASSERT_EQ(popupTexts(), std::vector<QString>{confirm});
-
-    controller.GetPanelValues();
     const TeachTable before = distinctTable();
     const bool groupReset = c.yes && c.button == groupHold.groupResetButton();
     const bool holdReset = c.yes && c.button == groupHold.holdResetButton();

@@ -57,7 +57,7 @@ TEST_F(PanelRulesOnPagesTest, LedOffEndsDynamicExternTeachAndDimsPower) {
   choose(field::kDigitalOutmode, 2);
   choose(field::kExternTeach, 3);
   EXPECT_FALSE(parameters.powerSlider()->isEnabled());
-  parameters.setFieldValue(field::kPower, 800);
+  data.setField(field::kPower, 800);
   choose(field::kLedMode, 2);
   EXPECT_EQ(parameters.fieldValue(field::kExternTeach), 0);
   EXPECT_EQ(parameters.fieldValue(field::kPower), 0);
@@ -68,7 +68,7 @@ TEST_F(PanelRulesOnPagesTest, LedOffEndsDynamicExternTeachAndDimsPower) {
 }
 
 TEST_F(PanelRulesOnPagesTest, GroupsAboveTheOutputModesLimitAreZeroedAndPainted) {
-  groupHold.setGroup(5, 2);
+  data.setGroup(5, 2);
   choose(field::kDigitalOutmode, 1);
   groupHold.colorGroupSwitch()->click();
   EXPECT_EQ(groupHold.group(5), 0);
@@ -79,7 +79,7 @@ TEST_F(PanelRulesOnPagesTest, GroupsAboveTheOutputModesLimitAreZeroedAndPainted)
 }
 
 TEST_F(PanelRulesOnPagesTest, TooManyVectorsForBinaryOutputAreCutToThree) {
-  parameters.setFieldValue(field::kMaxVecNo, 5);
+  data.setField(field::kMaxVecNo, 5);
   choose(field::kDigitalOutmode, 2);
   EXPECT_EQ(parameters.fieldValue(field::kMaxVecNo), 3);
   EXPECT_EQ(popupTexts(), std::vector<QString>{warning(kMaxVecNoWarning)});

@@ -48,9 +48,8 @@ struct ParameterFileTest : ParamsFixture {
 
   QString path(const char *name) const { return QString::fromStdString(dir.file(name)); }
   void showDistinctValues() {
-    state.para = distinctParameters();
-    state.table = distinctTable();
-    controller.SetPanelValues();
+    data.setPara(distinctParameters());
+    data.setTable(distinctTable());
   }
   void send(const QString &file, FileSelectResult r = FileSelectResult::NewFile) {
     dialogs.answerFile(r, file);
@@ -61,9 +60,8 @@ struct ParameterFileTest : ParamsFixture {
     buttons.get->click();
   }
   void panelToDefaults() {
-    state.para = SensorParameters{};
-    state.table = TeachTable{};
-    controller.SetPanelValues();
+    data.setPara(SensorParameters{});
+    data.setTable(TeachTable{});
     dialogs.clear();
     rulePasses = graphRedraws = 0;
   }
@@ -141,7 +139,6 @@ TEST_F(ParameterFileTest, WrittenFileReadsBackWithoutAReport) {
 
   get(path("set.ini"));
   EXPECT_EQ(popupsAfterFileDialog(), std::vector<QString>{});
-  controller.GetPanelValues();
   EXPECT_EQ(state.para, distinctParameters());
   const TeachTable expected = distinctTable();
   for (std::size_t r = 0; r < kTeachRows; ++r) {
@@ -178,7 +175,7 @@ TEST_F(ParameterFileTest, NoFileChosenChangesNothing) {
     SCOPED_TRACE(c.name);
     panelToDefaults();
     controller.fileIo().parameterFilePath = path("kept.ini");
-    parameters.setFieldValue(field::kPower, 123);
+    data.setField(field::kPower, 123);
     dialogs.answerFile(c.result,
                        c.result == FileSelectResult::Cancelled ? QString() : path("absent.ini"));
     (c.sending ? buttons.send : buttons.get)->click();
@@ -250,7 +247,7 @@ TEST_F(ParameterFileTest, DamagedAndForeignFilesGoThroughTheQuestions) {
     SCOPED_TRACE(c.name);
     writeBytes(dir.file("in.ini"), c.content);
     panelToDefaults();
-    parameters.setFieldValue(field::kPower, 99); // an edit not yet in the record
+    data.setField(field::kPower, 99); // an edit not yet in the record
     dialogs.answerFile(FileSelectResult::ExistingFile, path("in.ini"));
     for (bool yes : c.answers)
       dialogs.answerConfirm(yes);
@@ -261,7 +258,6 @@ TEST_F(ParameterFileTest, DamagedAndForeignFilesGoThroughTheQuestions) {
     EXPECT_EQ(seen, c.popups);
     EXPECT_EQ(rulePasses, 1);
     EXPECT_EQ(graphRedraws, 1);
-    controller.GetPanelValues();
     if (c.read) {
       EXPECT_EQ(state.para, distinctParameters());
       EXPECT_EQ(state.table[11].cell, distinctTable()[11].cell);
@@ -286,7 +282,6 @@ TEST_F(ParameterFileTest, TruncatedRowKeepsItsReadCells) {
   writeBytes(dir.file("cut.ini"), written.substr(0, cut));
   panelToDefaults();
   get(path("cut.ini"));
-  controller.GetPanelValues();
   EXPECT_EQ(state.table[12].cell, (std::array<std::uint16_t, 5>{12003, 12013, 1, 1, 1}));
   EXPECT_EQ(state.table[12].group, 0);
   EXPECT_EQ(state.table[12].hold, 10);
@@ -297,7 +292,7 @@ TEST_F(ParameterFileTest, FailedWriteKeepsTheOldFileAndSaysWhy) {
   send(path("Parameter.ini"));
   const std::string old = readBytes(dir.file("Parameter.ini"));
   ASSERT_FALSE(old.empty());
-  parameters.setFieldValue(field::kPower, 5);
+  data.setField(field::kPower, 5);
   ::chmod(dir.path().c_str(), 0555);
 
   // The write runs as an unprivileged operator (as root, permissions would not apply).
@@ -328,12 +323,11 @@ TEST_F(ParameterFileTest, OfflineLoadEditSave) {
   send(path("Parameter.ini"));
   panelToDefaults();
   get(path("Parameter.ini"));
-  parameters.setFieldValue(field::kGain, 2);
-  teach.setCell(30, 0, 4242);
+  data.setField(field::kGain, 2);
+  data.setCell(30, 0, 4242);
   send(path("Parameter.ini"), FileSelectResult::ExistingFile);
   panelToDefaults();
   get(path("Parameter.ini"));
-  controller.GetPanelValues();
   SensorParameters expected = distinctParameters();
   expected.gain = 2;
   EXPECT_EQ(state.para, expected);

@@ -68,7 +68,8 @@ struct ParamsFixture : ::testing::Test {
   FileDialogRecorder dialogs;
   RecordingShell shell;
   SensorLink link;
-  ParameterState state;
+  ParameterData data;
+  const ParameterState &state = data.record();
   ParameterPage parameters{dialogs};
   GroupHoldPage groupHold{dialogs};
   TeachTablePage teach{dialogs};
@@ -82,7 +83,7 @@ struct ParamsFixture : ::testing::Test {
       if (exteach) exteach();
     }
   } rules;
-  ParameterController controller{state, link, shell, dialogs, parameters, groupHold, teach, rules};
+  ParameterController controller{data, link, shell, dialogs, parameters, groupHold, teach, rules};
   MainButtons buttons;
   int rulePasses = 0;
   int graphRedraws = 0;

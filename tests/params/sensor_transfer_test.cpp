@@ -56,9 +56,8 @@ struct SensorTransferTest : ParamsFixture {
 
 TEST_F(SensorTransferTest, SendToRamOfSetOneWritesBothBlocksOnly) {
   buttons.paraSet1->click();
-  state.para = distinctParameters();
-  state.table = distinctTable();
-  controller.SetPanelValues();
+  data.setPara(distinctParameters());
+  data.setTable(distinctTable());
   clickAndSettle(buttons.send);
 
   EXPECT_EQ(requests(), (std::vector<Request>{{1, 1, 40}, {1, 3, 496}}));
@@ -85,7 +84,6 @@ TEST_F(SensorTransferTest, GetFromEepromLoadsFirstAndShowsWhatWasRead) {
   clickAndSettle(buttons.get);
 
   EXPECT_EQ(requests(), (std::vector<Request>{{4, 0, 0}, {2, 0, 0}, {2, 2, 0}}));
-  controller.GetPanelValues();
   EXPECT_EQ(state.para, distinctParameters());
   EXPECT_EQ(state.table, distinctTable()); // reserved words from the sensor included
   EXPECT_EQ(rulePasses, 1);
@@ -112,11 +110,23 @@ TEST_F(SensorTransferTest, ImplausibleEepromIsLoggedAndTheReadsStillFollow) {
   EXPECT_EQ(parameters.fieldValue(field::kGain), SensorParameters{}.gain);
 }
 
+TEST_F(SensorTransferTest, ReadFromAnotherMemoryLeavesTheTargetAlone) {
+  server.model().ram().params[1] = distinctParameters();
+  buttons.eeprom->click();
+  buttons.paraSet1->click();
+  EXPECT_TRUE(QCoro::waitFor(controller.readParameters(ParameterMemory::Ram)));
+
+  EXPECT_EQ(requests(), (std::vector<Request>{{2, 1, 0}, {2, 3, 0}}));
+  EXPECT_EQ(state.para, distinctParameters());
+  EXPECT_EQ(state.memory, ParameterMemory::Eeprom);
+  EXPECT_TRUE(buttons.eeprom->isChecked());
+}
+
 TEST_F(SensorTransferTest, ImplausibleRamWriteIsReportedAndTheTableStillGoesOut) {
   // Values the rings do not offer still go out as they are.
-  parameters.setFieldValue(field::kGain, 9);
-  parameters.setFieldValue(field::kLedMode, 8);
-  parameters.setFieldValue(field::kPowerMode, 4);
+  data.setField(field::kGain, 9);
+  data.setField(field::kLedMode, 8);
+  data.setField(field::kPowerMode, 4);
   clickAndSettle(buttons.send);
 
   EXPECT_EQ(requests(), (std::vector<Request>{{1, 0, 40}, {1, 2, 496}}));
@@ -158,7 +168,7 @@ TEST_F(SensorTransferTest, FailedReadStopsTheSequenceAndLeavesThePanel) {
     link.setSettings(cs);
   }
   ASSERT_GE(QCoro::waitFor(link.InitTCP_IP()), 0);
-  parameters.setFieldValue(field::kPower, 321);
+  data.setField(field::kPower, 321);
   clickAndSettle(buttons.get);
 
   ASSERT_EQ(refusing.model().requests().size(), 1u);

@@ -13,13 +13,10 @@ namespace quorvane::testing {
 // The parameter subsystem as the loop sees it; each call can be observed. SEND and GET
 // succeed at once unless a test gives them a body.
 struct FakeTransfer : ParameterTransfer {
-  explicit FakeTransfer(ParameterState &state) : state(state) {}
-  ParameterState &state;
-  std::function<void()> getPanelValues, readCalculationMode;
+  explicit FakeTransfer(const ParameterState &state) : state(state) {}
+  const ParameterState &state;
+  std::function<void()> readCalculationMode;
   std::function<QCoro::Task<bool>()> send, read;
-  void GetPanelValues() override {
-    if (getPanelValues) getPanelValues();
-  }
   QCoro::Task<bool> sendParameters() override {
     if (!send) co_return true;
     co_return co_await send();
