@@ -7,9 +7,9 @@ namespace quorvane::bench {
 class BenchShell : public Shell {
 public:
   explicit BenchShell(MainPage page) : page_(page) {}
-  void SetButtonsDimmed(bool, bool) override {}
+  void setBusy(bool, bool) override {}
   void addBusyControl(QWidget *, BusyGroup) override {}
-  void ShowChildPanelDisp(ChildPanel) override {}
+  void showChildPanel(ChildPanel) override {}
   ChildPanel currentChildPanel() const override { return ChildPanel::Measurement; }
   void showPage(MainPage) override {}
   MainPage currentPage() const override { return page_; }

@@ -43,7 +43,7 @@ int main(int argc, char **argv) {
     cs.portNumber = port->toStdString();
     link.setSettings(cs);
   }
-  if (QCoro::waitFor(link.InitTCP_IP()) < 0) {
+  if (QCoro::waitFor(link.connectTcp()) < 0) {
     std::fprintf(stderr, "connect failed: %s\n", qPrintable(link.errorText()));
     return 1;
   }

@@ -27,7 +27,7 @@ bool measure(const char *name, const QStringList &args, const QByteArray &prefix
     cs.comDevice = QString(tcp ? QString() : *where).toStdString();
     link.setSettings(cs);
   }
-  if ((tcp ? QCoro::waitFor(link.InitTCP_IP()) : link.InitRS232()) < 0) {
+  if ((tcp ? QCoro::waitFor(link.connectTcp()) : link.openSerialPort()) < 0) {
     std::fprintf(stderr, "%s: open failed: %s\n", name, qPrintable(link.errorText()));
     return false;
   }

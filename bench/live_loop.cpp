@@ -65,7 +65,7 @@ int main(int argc, char **argv) {
     cs.portNumber = std::to_string(port);
     link.setSettings(cs);
   }
-  if (QCoro::waitFor(link.InitTCP_IP()) < 0) {
+  if (QCoro::waitFor(link.connectTcp()) < 0) {
     std::fprintf(stderr, "could not connect: %s\n", qPrintable(link.errorText()));
     return 1;
   }
@@ -95,13 +95,13 @@ int main(int argc, char **argv) {
   QObject::connect(&published, &FramePublisher::frame, [&](const MeasuredValues &) {
     const std::uint64_t n = live.framesShown();
     if (n % 1000 == 0) peakKb = std::max(peakKb, bench::residentKb());
-    if (n >= frames) live.CBF_ButtonStop();
+    if (n >= frames) live.stopClicked();
   });
 
   QElapsedTimer wall;
   const double cpu0 = bench::cpuSeconds();
   wall.start();
-  live.CBF_ButtonGo();
+  live.goClicked();
   QCoro::waitFor(link.acquisitionEnded());
   const double seconds = double(wall.nsecsElapsed()) / 1e9;
   const double cpu = bench::cpuSeconds() - cpu0;

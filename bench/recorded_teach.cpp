@@ -91,8 +91,8 @@ int main(int argc, char **argv) {
     const QString mode = QString::number(app.params().para.calculationMode);
     teach.recordedPanel().grab().save(pictures + "/recorded-mode" + mode + ".png");
     // The mean panel with frames taken from the recording just made.
-    app.mainWindow().ShowChildPanelDisp(ChildPanel::MeanTeach);
-    teach.meanTeach().InitTeachPanel();
+    app.mainWindow().showChildPanel(ChildPanel::MeanTeach);
+    teach.meanTeach().applyTeachModes();
     for (std::size_t i = 0; i < 6; ++i) {
       MeasuredValues v = app.live().measuredValues();
       const RecordedPoint &p = c.points().points()[i * 97 % n];
@@ -100,7 +100,7 @@ int main(int argc, char **argv) {
       v.y = static_cast<std::int16_t>(p.y);
       v.intensity = static_cast<std::int16_t>(p.intensity);
       app.frames().publish(v);
-      teach.meanTeach().CBF_ButtonTP1Capture();
+      teach.meanTeach().meanCaptureClicked();
     }
     teach.meanPanel().grab().save(pictures + "/mean-mode" + mode + ".png");
   }

@@ -75,7 +75,7 @@ QCoro::Task<bool> connectTo(SensorLink &link, const QString &port) {
     cs.portNumber = port.toStdString();
     link.setSettings(cs);
   }
-  if (co_await link.InitTCP_IP() < 0) {
+  if (co_await link.connectTcp() < 0) {
     std::fprintf(stderr, "could not connect: %s\n", qPrintable(link.errorText()));
     co_return false;
   }
@@ -119,12 +119,12 @@ QCoro::Task<int> triggered(double seconds) {
     // A frame already whole in the receive buffer is still taken and written after STOP.
     if (rig.link.receivedBytes() >= 8 + 46) waiting -= 8 + 46;
     backlogAtStop = static_cast<std::uint64_t>(std::max<qint64>(waiting, 0) / (8 + 46));
-    rig.recorder.CBF_ButtonStopRecord();
+    rig.recorder.stopRecordingClicked();
   });
   QElapsedTimer wall;
   const double cpu0 = bench::cpuSeconds();
   wall.start();
-  rig.recorder.CBF_ButtonStartTrigRec();
+  rig.recorder.startTriggeredClicked();
   co_await rig.link.acquisitionEnded();
   const double elapsed = double(wall.nsecsElapsed()) / 1e9;
   const double cpu = bench::cpuSeconds() - cpu0;
@@ -162,7 +162,7 @@ QCoro::Task<int> interval(int frames) {
     at.push_back(double(clock.nsecsElapsed()) / 1e9);
   });
   clock.start();
-  rig.recorder.CBF_ButtonStartRecord();
+  rig.recorder.startRecordingClicked();
   co_await rig.link.acquisitionEnded();
 
   double worst = 0.0;

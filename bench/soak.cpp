@@ -54,14 +54,14 @@ int main(int argc, char **argv) {
   const QString file = rig->dir.filePath(QStringLiteral("soak.dat"));
   recorder.setRecordFilePath(file);
   app.recorder().page().setMode(static_cast<int>(RecordMode::Manual));
-  recorder.CBF_EditSelectDataRec();
-  if (!recorder.WriteFileHeader()) return 1;
+  recorder.recordModeChanged();
+  if (!recorder.startRecordFile()) return 1;
   const long headerLines = linesIn(file);
 
   long taken = 0;
   QObject::connect(&app.frames(), &FramePublisher::frame, [&](const MeasuredValues &) {
     ++taken;
-    recorder.CBF_ButtonManualRecord();
+    recorder.manualRecordClicked();
     if (taken % 100'000 == 0) std::fprintf(stderr, "%ld frames\n", taken);
     if (taken >= wanted) app.link().stopAcquisition();
   });

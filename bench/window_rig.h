@@ -49,7 +49,7 @@ inline std::unique_ptr<WindowRig> connectedWindow(QStringList simArguments) {
     std::fprintf(stderr, "%s\n", qPrintable(error));
     return nullptr;
   }
-  rig->app->InitAll();
+  rig->app->startUp();
   runUntil([&] { return rig->app->idle(); }); // the first connection attempt
   if (!rig->app->link().linkOk()) {
     std::fprintf(stderr, "could not connect\n");

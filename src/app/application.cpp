@@ -31,12 +31,13 @@ Application::Application(Dialogs &dialogs, ApplicationOptions options)
   window_->setConnectionPage(page_);
   store_ = std::make_unique<PanelSettingsStore>(dataDirectory_);
   buildSubsystems();
-  connection_ = std::make_unique<Connection>(
-      link_, *window_, dialogs_, subsystem<ParameterSubsystem>().data(), parameters());
+  connection_ = std::make_unique<Connection>(link_, *window_, dialogs_,
+                                             subsystem<ParameterSubsystem>().data(), parameters());
   wireConnection();
 
-  connect(window_.get(), &MainWindow::panelEvent, this, [this](MainPanelEvent e) { CBF_MAINP(e); });
-  connect(window_.get(), &MainWindow::pageChanged, this, [this](MainPage p) { CBF_TabMain1(p); });
+  connect(window_.get(), &MainWindow::panelEvent, this,
+          [this](MainPanelEvent e) { mainPanelEvent(e); });
+  connect(window_.get(), &MainWindow::pageChanged, this, [this](MainPage p) { tabSelected(p); });
   connect(&link_, &SensorLink::failed, this, [this](const QString &m) { onLinkFailed(m); });
 }
 
@@ -123,7 +124,7 @@ QCoro::Task<> Application::onTryToConnect() {
   link_.setSettings(page_->readSettings());
   offline_ = false;
   ++attempts_;
-  const ConnectOutcome outcome = co_await connection_->TryToConnect();
+  const ConnectOutcome outcome = co_await connection_->tryToConnect();
   --attempts_;
   // The sensor answered but reading its parameters failed (the link reported it): the
   // busy lock stays on the actions, the connection page takes the next step.
@@ -133,7 +134,7 @@ QCoro::Task<> Application::onTryToConnect() {
 void Application::onDisconnect() {
   // The port to close is the one shown on the page.
   link_.setSettings(page_->readSettings());
-  connection_->Disconnect();
+  connection_->goOffline();
 }
 
 QCoro::Task<bool> Application::onChangeBaudrate() {
@@ -145,9 +146,9 @@ QCoro::Task<bool> Application::onChangeBaudrate() {
   }
   offline_ = false;
   ++attempts_;
-  co_await connection_->ChangeBaudrate();
+  co_await connection_->changeBaudRate();
   --attempts_;
-  // After OFFLINE only what Disconnect left usable may be used.
+  // After OFFLINE only what goOffline left usable may be used.
   co_return !offline_ && !quitRequested_;
 }
 
@@ -170,7 +171,7 @@ void Application::onPanelIdCommitted(const QString &id) {
 
 // --- start-up ---
 
-void Application::InitAll() {
+void Application::startUp() {
   // Mode state: a new link starts unconnected.
   subsystem<ParameterSubsystem>().data().setMemory(ParameterMemory::Ram);
   window_->selectMemoryButton(ParameterMemory::Ram);
@@ -181,31 +182,31 @@ void Application::InitAll() {
   for (Subsystem *s : subsystems_)
     s->initAtStartup();
   // Title band.
-  window_->ShowLogo();
+  window_->showLogo();
   // The parameter record from the panel's initial values; the first rule pass settles
   // the controls' dimming and the measurement panel for the values the pages start with.
-  parameters().InitPanelCtrlAttr();
+  parameters().applyPanelRules();
   // The panel settings fill the pages, the IP list of the connection page among them.
-  store_->LoadPanelSettings(*window_, *page_, subsystems_);
+  store_->loadPanelSettings(*window_, *page_, subsystems_);
   Q_EMIT panelIdChanged(page_->panelId());
   // The pages the operator starts on.
   window_->showPage(MainPage::Parameters);
   subsystem<LiveSubsystem>().showStartGraphPage();
   // Measurement panel beside the tabs; the window appears.
-  window_->ShowChildPanelDisp(ChildPanel::Measurement);
+  window_->showChildPanel(ChildPanel::Measurement);
   window_->show();
   // Communication settings from the settings file.
-  link_.setSettings(store_->GetConnectionSettingsFromFile(*page_));
-  page_->InitConnectPanel();
+  link_.setSettings(store_->readConnectionSettings(*page_));
+  page_->showProtocolControls();
   // First connection attempt behind the busy lock.
-  window_->SetButtonsDimmed(false, true);
+  window_->setBusy(false, true);
   if (quitRequested_) return; // the window was closed while it was being drawn
   connectAtStart();
 }
 
 QCoro::Task<> Application::connectAtStart() {
   co_await onTryToConnect();
-  if (link_.linkOk()) window_->SetButtonsDimmed(false, false);
+  if (link_.linkOk()) window_->setBusy(false, false);
 }
 
 bool Application::idle() const {
@@ -217,18 +218,18 @@ void Application::enterOffline() {
   window_->selectMemoryButton(ParameterMemory::File);
   subsystem<ParameterSubsystem>().data().setMemory(ParameterMemory::File);
   // Everything else stays dimmed until a connection succeeds.
-  window_->SetButtonsDimmed(false, true);
+  window_->setBusy(false, true);
   page_->setOfflineControlsEnabled();
   window_->setOfflineTransferEnabled();
 }
 
 // --- callbacks of the main panel ---
 
-void Application::CBF_MAINP(MainPanelEvent event) {
+void Application::mainPanelEvent(MainPanelEvent event) {
   switch (event) {
   case MainPanelEvent::Close:
     link_.stopAcquisition();
-    StorePanelSettings();
+    storePanelSettings();
     requestQuit();
     break;
   case MainPanelEvent::RightDoubleClick:
@@ -237,7 +238,7 @@ void Application::CBF_MAINP(MainPanelEvent event) {
   }
 }
 
-void Application::CBF_TabMain1(MainPage page) {
+void Application::tabSelected(MainPage page) {
   if (page == MainPage::Connection) {
     link_.stopAcquisition();
     page_->setVerifiedLinkButtonsDimmed(true);
@@ -253,9 +254,9 @@ void Application::onLinkFailed(const QString &message) {
   window_->showPage(MainPage::Connection);
 }
 
-void Application::StorePanelSettings() {
+void Application::storePanelSettings() {
   link_.setSettings(page_->readSettings());
-  const int result = store_->StorePanelSettings(*window_, *page_, link_.settings(), subsystems_);
+  const int result = store_->storePanelSettings(*window_, *page_, link_.settings(), subsystems_);
   if (result < 0)
     dialogs_.message(QStringLiteral("ATTENTION!"),
                      QStringLiteral("The panel settings could not be saved to\n%1\n(error %2).")

@@ -47,17 +47,17 @@ public:
   ~Application() override;
 
   // One-time initialisation, ending with the first connection attempt.
-  void InitAll();
+  void startUp();
   // The run is to end: the main panel was closed or CLOSE chosen after a failed attempt.
   bool quitRequested() const { return quitRequested_; }
   // Exit: TCP disconnected, serial port closed, the window discarded. Idempotent.
   void shutdown();
 
-  void CBF_MAINP(MainPanelEvent event);
-  void CBF_TabMain1(MainPage page);
+  void mainPanelEvent(MainPanelEvent event);
+  void tabSelected(MainPage page);
 
   // The settings file as it is written on close and on ACCEPT.
-  void StorePanelSettings();
+  void storePanelSettings();
 
   SensorLink &link() { return link_; }
   const ParameterState &params() const;
@@ -106,7 +106,7 @@ private:
   QCoro::Task<> onTryToConnect() override;
   void onDisconnect() override;
   QCoro::Task<bool> onChangeBaudrate() override;
-  void onStorePanelSettings() override { StorePanelSettings(); }
+  void onStorePanelSettings() override { storePanelSettings(); }
   void onGenerateHwInfoFile() override;
   void onPanelIdCommitted(const QString &id) override;
 

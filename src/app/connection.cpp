@@ -26,7 +26,7 @@ Connection::Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, Paramet
     : QObject(parent), link_(link), shell_(shell), dialogs_(dialogs), params_(params),
       transfer_(transfer) {}
 
-QCoro::Task<ConnectOutcome> Connection::TryToConnect() {
+QCoro::Task<ConnectOutcome> Connection::tryToConnect() {
   link_.closeSerial();
   shell_.setConnectionStatus(text(connecttext::kTryToConnectStatus));
   shell_.appendConnectionLog(text(connecttext::kTryToConnectLog));
@@ -39,13 +39,13 @@ QCoro::Task<ConnectOutcome> Connection::TryToConnect() {
     if (s.protocol == Protocol::Tcp) cursor.emplace();
     result = co_await openTransport(link_);
   }
-  if (result >= 0) co_return co_await CheckComLine();
+  if (result >= 0) co_return co_await runHandshake();
   if (const QString diagnosis = serialOpenDiagnosisLine(link_, result); !diagnosis.isEmpty())
     shell_.appendConnectionLog(diagnosis);
   co_return failureDialog(text(connecttext::kConnectionFailed));
 }
 
-QCoro::Task<ConnectOutcome> Connection::CheckComLine() {
+QCoro::Task<ConnectOutcome> Connection::runHandshake() {
   const SensorIdentification id = co_await identifySensor(link_);
   if (!id.answered) co_return failureDialog(text(connecttext::kConnectionFailed));
 
@@ -81,15 +81,15 @@ ConnectOutcome Connection::failureDialog(const QString &message) {
                       {text(connecttext::kCloseButton), text(connecttext::kOfflineButton)},
                       1); // OFFLINE ends nothing: the settings changed so far are kept
   if (pressed == 1) {
-    Disconnect();
+    goOffline();
     return ConnectOutcome::Offline;
   }
   Q_EMIT closeRequested();
   return ConnectOutcome::CloseRequested;
 }
 
-void Connection::Disconnect() {
-  shell_.SetButtonsDimmed(false, true);
+void Connection::goOffline() {
+  shell_.setBusy(false, true);
   // A loop still running would only time out against the closed port.
   link_.stopAcquisition();
   link_.closeSerial();
@@ -101,7 +101,7 @@ void Connection::Disconnect() {
   Q_EMIT offline();
 }
 
-QCoro::Task<> Connection::ChangeBaudrate() {
+QCoro::Task<> Connection::changeBaudRate() {
   // The sensor's TCP side has no line speed; the page offers this for RS-232 only.
   if (link_.settings().protocol != Protocol::Rs232) co_return;
   const std::uint16_t newCode = link_.settings().baudCode;
@@ -109,9 +109,9 @@ QCoro::Task<> Connection::ChangeBaudrate() {
   // Still at the old speed: the port keeps it until it is reopened.
   if (!co_await link_.request(Order::SetBaudRate, newCode)) co_return;
   shell_.appendConnectionLog(text(connecttext::kSuccessLog));
-  (void)link_.InitRS232();
+  (void)link_.openSerialPort();
   link_.markVerified();
-  co_await TryToConnect();
+  co_await tryToConnect();
   if (link_.linkOk()) shell_.appendConnectionLog(text(connecttext::kConfirmBaudrateLog));
 }
 

@@ -38,14 +38,14 @@ public:
   Connection(SensorLink &link, Shell &shell, Dialogs &dialogs, ParameterData &params,
              ParameterTransfer &transfer, QObject *parent = nullptr);
 
-  QCoro::Task<ConnectOutcome> TryToConnect();
+  QCoro::Task<ConnectOutcome> tryToConnect();
   // The handshake on an open transport.
-  QCoro::Task<ConnectOutcome> CheckComLine();
+  QCoro::Task<ConnectOutcome> runHandshake();
   // Closes the transports and enters offline work: memory target FILE.
-  void Disconnect();
+  void goOffline();
   // Sends the selected speed (settings.baudCode) to the sensor at the old speed, then
   // reopens the port at the new one and connects again. Serial line only.
-  QCoro::Task<> ChangeBaudrate();
+  QCoro::Task<> changeBaudRate();
 
   // Serial number reported by the last good handshake.
   std::uint16_t serialNumber() const { return serialNumber_; }

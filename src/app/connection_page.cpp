@@ -64,7 +64,7 @@ ConnectionPage::ConnectionPage(Dialogs &dialogs, QWidget *parent)
   buildControls();
   installPageHelp();
   connectCallbacks();
-  InitConnectPanel();
+  showProtocolControls();
 }
 
 void ConnectionPage::buildControls() {
@@ -194,26 +194,26 @@ void ConnectionPage::fillSerialDevices() {
 
 void ConnectionPage::connectCallbacks() {
   connect(tryToConnect_, &QPushButton::clicked, this, [this] { tryToConnectClicked(); });
-  connect(disconnect_, &QPushButton::clicked, this, [this] { CBF_ButtonDisconnect(); });
-  connect(accept_, &QPushButton::clicked, this, [this] { CBF_ButtonAccept(); });
+  connect(disconnect_, &QPushButton::clicked, this, [this] { disconnectClicked(); });
+  connect(accept_, &QPushButton::clicked, this, [this] { acceptClicked(); });
   connect(changeBaudrate_, &QPushButton::clicked, this, [this] { changeBaudrateClicked(); });
-  connect(hardwareInfo_, &QPushButton::clicked, this, [this] { CBF_ButtonGenHwInfoFile(); });
+  connect(hardwareInfo_, &QPushButton::clicked, this, [this] { hardwareInfoFileClicked(); });
   // Only the operator's changes count; values written at start-up change nothing else.
-  connect(protocol_, &QComboBox::activated, this, [this] { CBF_EditCommunicationProtocol(); });
-  connect(comPort_, &QComboBox::activated, this, [this] { CBF_EditSelectComPort(); });
+  connect(protocol_, &QComboBox::activated, this, [this] { protocolChanged(); });
+  connect(comPort_, &QComboBox::activated, this, [this] { comPortChanged(); });
   connect(comPort_, &QComboBox::currentIndexChanged, this, [this](int index) {
     comPort_->setToolTip(comPort_->itemData(index, Qt::ToolTipRole).toString());
   });
-  connect(comPort_->lineEdit(), &QLineEdit::textEdited, this, [this] { CBF_EditSelectComPort(); });
-  connect(baudRate_, &QComboBox::activated, this, [this] { CBF_EditSelectBaudrate(); });
-  connect(ipAddress_, &QComboBox::activated, this, [this] { CBF_StringIpAdress(); });
+  connect(comPort_->lineEdit(), &QLineEdit::textEdited, this, [this] { comPortChanged(); });
+  connect(baudRate_, &QComboBox::activated, this, [this] { baudRateChanged(); });
+  connect(ipAddress_, &QComboBox::activated, this, [this] { ipAddressCommitted(); });
   connect(ipAddress_->lineEdit(), &QLineEdit::returnPressed, this,
-          [this] { CBF_StringIpAdress(); });
+          [this] { ipAddressCommitted(); });
   // A typed but not yet committed address is not the verified one either.
   connect(ipAddress_->lineEdit(), &QLineEdit::textEdited, this,
           [this] { accept_->setEnabled(false); });
-  connect(portNumber_, &QLineEdit::textEdited, this, [this] { CBF_StringPortNumber(); });
-  connect(panelId_, &QLineEdit::editingFinished, this, [this] { CBF_EditID(); });
+  connect(portNumber_, &QLineEdit::textEdited, this, [this] { portNumberEdited(); });
+  connect(panelId_, &QLineEdit::editingFinished, this, [this] { panelIdCommitted(); });
 }
 
 void ConnectionPage::attach(Shell &shell, const SensorLink &link, ConnectionActions &actions) {
@@ -248,7 +248,7 @@ void ConnectionPage::writeSettings(const CommunicationSettings &settings) {
   portNumber_->setText(QString::fromStdString(settings.portNumber).left(kMaxPortNumberLength));
 }
 
-void ConnectionPage::InitConnectPanel() {
+void ConnectionPage::showProtocolControls() {
   const bool serial = protocol_->currentIndex() != 1;
   for (QWidget *w : {static_cast<QWidget *>(comPortLabel_), static_cast<QWidget *>(comPort_),
                      static_cast<QWidget *>(baudRateLabel_), static_cast<QWidget *>(baudRate_),
@@ -312,16 +312,16 @@ void ConnectionPage::setRetryControlsEnabled() {
 
 QCoro::Task<> ConnectionPage::tryToConnectClicked() {
   if (!actions_) co_return;
-  shell_->SetButtonsDimmed(false, true);
+  shell_->setBusy(false, true);
   co_await actions_->onTryToConnect();
-  if (link_->linkOk()) shell_->SetButtonsDimmed(false, false);
+  if (link_->linkOk()) shell_->setBusy(false, false);
 }
 
-void ConnectionPage::CBF_ButtonDisconnect() {
+void ConnectionPage::disconnectClicked() {
   if (actions_) actions_->onDisconnect();
 }
 
-void ConnectionPage::CBF_ButtonAccept() {
+void ConnectionPage::acceptClicked() {
   if (!actions_) return;
   actions_->onStorePanelSettings();
   shell_->showPage(MainPage::Parameters);
@@ -329,29 +329,29 @@ void ConnectionPage::CBF_ButtonAccept() {
 
 QCoro::Task<> ConnectionPage::changeBaudrateClicked() {
   if (!actions_) co_return;
-  shell_->SetButtonsDimmed(false, true);
+  shell_->setBusy(false, true);
   setVerifiedLinkButtonsDimmed(true);
-  if (co_await actions_->onChangeBaudrate()) shell_->SetButtonsDimmed(false, false);
+  if (co_await actions_->onChangeBaudrate()) shell_->setBusy(false, false);
 }
 
-void ConnectionPage::CBF_ButtonGenHwInfoFile() {
+void ConnectionPage::hardwareInfoFileClicked() {
   if (actions_) actions_->onGenerateHwInfoFile();
 }
 
-void ConnectionPage::CBF_EditCommunicationProtocol() {
-  InitConnectPanel();
+void ConnectionPage::protocolChanged() {
+  showProtocolControls();
   setVerifiedLinkButtonsDimmed(true);
 }
 
-void ConnectionPage::CBF_EditSelectComPort() {
+void ConnectionPage::comPortChanged() {
   setVerifiedLinkButtonsDimmed(true);
 }
 
-void ConnectionPage::CBF_EditSelectBaudrate() {
+void ConnectionPage::baudRateChanged() {
   accept_->setEnabled(false);
 }
 
-void ConnectionPage::CBF_StringIpAdress() {
+void ConnectionPage::ipAddressCommitted() {
   accept_->setEnabled(false);
   const QString typed = ipAddress_->currentText().trimmed();
   if (typed.isEmpty()) return;
@@ -366,11 +366,11 @@ void ConnectionPage::CBF_StringIpAdress() {
   ipAddress_->setCurrentIndex(0);
 }
 
-void ConnectionPage::CBF_StringPortNumber() {
+void ConnectionPage::portNumberEdited() {
   accept_->setEnabled(false);
 }
 
-void ConnectionPage::CBF_EditID() {
+void ConnectionPage::panelIdCommitted() {
   if (actions_) actions_->onPanelIdCommitted(panelId_->text());
 }
 

@@ -49,7 +49,7 @@ public:
   [[nodiscard]] CommunicationSettings readSettings() const;
   void writeSettings(const CommunicationSettings &settings);
   // Shows the controls of the protocol selected on the page.
-  void InitConnectPanel();
+  void showProtocolControls();
 
   // The IP address list, newest first.
   [[nodiscard]] QStringList ipAddresses() const;
@@ -70,16 +70,16 @@ public:
 
   // --- callbacks ---
   QCoro::Task<> tryToConnectClicked();
-  void CBF_ButtonDisconnect();
-  void CBF_ButtonAccept();
+  void disconnectClicked();
+  void acceptClicked();
   QCoro::Task<> changeBaudrateClicked();
-  void CBF_ButtonGenHwInfoFile();
-  void CBF_EditCommunicationProtocol();
-  void CBF_EditSelectComPort();
-  void CBF_EditSelectBaudrate();
-  void CBF_StringIpAdress();
-  void CBF_StringPortNumber();
-  void CBF_EditID();
+  void hardwareInfoFileClicked();
+  void protocolChanged();
+  void comPortChanged();
+  void baudRateChanged();
+  void ipAddressCommitted();
+  void portNumberEdited();
+  void panelIdCommitted();
 
   // --- controls ---
   QComboBox *protocolSelector() const { return protocol_; }

@@ -37,7 +37,7 @@ int main(int argc, char **argv) {
     }
   }
 
-  application.InitAll();
+  application.startUp();
   if (!application.quitRequested()) QApplication::exec();
   application.shutdown();
   return 0;

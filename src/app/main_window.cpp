@@ -225,7 +225,7 @@ void MainWindow::addChildPanel(const ChildPanelDeclaration &panel) {
   layout->addWidget(panel.widget, 1);
   childPanels_.push_back({panel.id, panel.widget});
   childStack_->addWidget(scrollingPage(slot, panel.name));
-  if (panel.id == currentChild_) ShowChildPanelDisp(currentChild_);
+  if (panel.id == currentChild_) showChildPanel(currentChild_);
 }
 
 void MainWindow::buildTopLevelPanels() {
@@ -257,7 +257,7 @@ void MainWindow::installMainHelp() {
 
 // --- Shell ---
 
-void MainWindow::SetButtonsDimmed(bool keepMainButtons, bool dimmed) {
+void MainWindow::setBusy(bool keepMainButtons, bool dimmed) {
   for (const auto &[control, group] : busy_) {
     if (!control) continue;
     if (const auto state = busyDimmedState(group, keepMainButtons, dimmed))
@@ -271,7 +271,7 @@ int MainWindow::childIndex(ChildPanel panel) const {
   return at == childPanels_.end() ? -1 : static_cast<int>(at - childPanels_.begin());
 }
 
-void MainWindow::ShowChildPanelDisp(ChildPanel panel) {
+void MainWindow::showChildPanel(ChildPanel panel) {
   int index = childIndex(panel);
   if (index < 0) { // anything unknown shows the measurement panel
     panel = ChildPanel::Measurement;
@@ -382,7 +382,7 @@ void MainWindow::selectMemoryButton(ParameterMemory memory) {
 
 // --- title band ---
 
-QLabel *MainWindow::ShowInfoText(const QString &text, bool withTooltip, int left, int top,
+QLabel *MainWindow::showInfoText(const QString &text, bool withTooltip, int left, int top,
                                  int pointSize, const QColor &background,
                                  const QColor &textColour) {
   auto *label = new QLabel(text, band_);
@@ -403,7 +403,7 @@ QLabel *MainWindow::ShowInfoText(const QString &text, bool withTooltip, int left
   return label;
 }
 
-void MainWindow::ShowLogo() {
+void MainWindow::showLogo() {
   const QColor white(Qt::white);
   const QColor transparent(Qt::transparent);
   band_->setBandColour(kBandColour);
@@ -414,10 +414,10 @@ void MainWindow::ShowLogo() {
     logo_->move(325, 6);
     logo_->adjustSize();
     logo_->lower();
-    ShowInfoText(kToolTitle, true, 323, 29, 19, transparent, white);
-    ShowInfoText(kMakerName, false, 15, 6, 11, transparent, white);
-    ShowInfoText(kMakerPhone, false, 15, 22, 11, transparent, white);
-    ShowInfoText(kMakerWeb, false, 15, 36, 11, transparent, white);
+    showInfoText(kToolTitle, true, 323, 29, 19, transparent, white);
+    showInfoText(kMakerName, false, 15, 6, 11, transparent, white);
+    showInfoText(kMakerPhone, false, 15, 22, 11, transparent, white);
+    showInfoText(kMakerWeb, false, 15, 36, 11, transparent, white);
   }
   logo_->show();
 }

@@ -45,9 +45,9 @@ public:
   ~MainWindow() override;
 
   // --- Shell ---
-  void SetButtonsDimmed(bool keepMainButtons, bool dimmed) override;
+  void setBusy(bool keepMainButtons, bool dimmed) override;
   void addBusyControl(QWidget *control, BusyGroup group) override;
-  void ShowChildPanelDisp(ChildPanel panel) override;
+  void showChildPanel(ChildPanel panel) override;
   ChildPanel currentChildPanel() const override { return currentChild_; }
   void showPage(MainPage page) override;
   MainPage currentPage() const override;
@@ -90,8 +90,8 @@ public:
   void selectMemoryButton(ParameterMemory memory);
 
   // --- title band ---
-  void ShowLogo();
-  QLabel *ShowInfoText(const QString &text, bool withTooltip, int left, int top, int pointSize,
+  void showLogo();
+  QLabel *showInfoText(const QString &text, bool withTooltip, int left, int top, int pointSize,
                        const QColor &background, const QColor &textColour);
   LogoBand *logoBand() const { return band_; }
 

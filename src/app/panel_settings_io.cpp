@@ -41,7 +41,7 @@ bool PanelSettingsStore::readFile(IniText &doc) const {
   return doc.readFromFile(settingsPath_.toStdString()) >= 0;
 }
 
-void PanelSettingsStore::LoadPanelSettings(MainWindow &window, ConnectionPage &page,
+void PanelSettingsStore::loadPanelSettings(MainWindow &window, ConnectionPage &page,
                                            std::span<Subsystem *const> subsystems) {
   IniText doc;
   const bool accepted = readFile(doc) && readPanelSettings(doc, settings_);
@@ -76,7 +76,7 @@ void PanelSettingsStore::LoadPanelSettings(MainWindow &window, ConnectionPage &p
     s->loadSettings(doc);
 }
 
-CommunicationSettings PanelSettingsStore::GetConnectionSettingsFromFile(ConnectionPage &page) {
+CommunicationSettings PanelSettingsStore::readConnectionSettings(ConnectionPage &page) {
   IniText doc;
   if (!readFile(doc)) doc = IniText{};
   readCommunicationSettings(doc, settings_.communication);
@@ -84,7 +84,7 @@ CommunicationSettings PanelSettingsStore::GetConnectionSettingsFromFile(Connecti
   return page.readSettings();
 }
 
-int PanelSettingsStore::StorePanelSettings(const MainWindow &window, const ConnectionPage &page,
+int PanelSettingsStore::storePanelSettings(const MainWindow &window, const ConnectionPage &page,
                                            const CommunicationSettings &communication,
                                            std::span<Subsystem *const> subsystems) {
   PanelGeometry &g = settings_.geometry;

@@ -27,14 +27,14 @@ public:
   // foreign file changes nothing. Each subsystem then takes its remembered paths (the
   // presets when the file was not accepted) and its own sections (from an empty document
   // when the file was not accepted).
-  void LoadPanelSettings(MainWindow &window, ConnectionPage &page,
+  void loadPanelSettings(MainWindow &window, ConnectionPage &page,
                          std::span<Subsystem *const> subsystems);
   // The communication defaults, overridden by an accepted file; shown on the page.
-  CommunicationSettings GetConnectionSettingsFromFile(ConnectionPage &page);
+  CommunicationSettings readConnectionSettings(ConnectionPage &page);
   // Writes every section from the window, the page, `communication` and the subsystems
   // (their paths in list order under "DIRECTORIES", their own sections last, in list
   // order). 0 or the (negative) write error.
-  [[nodiscard]] int StorePanelSettings(const MainWindow &window, const ConnectionPage &page,
+  [[nodiscard]] int storePanelSettings(const MainWindow &window, const ConnectionPage &page,
                                        const CommunicationSettings &communication,
                                        std::span<Subsystem *const> subsystems);
 

@@ -38,12 +38,12 @@ std::unique_ptr<Subsystem> live(const SubsystemContext &c) {
   w.setTopLevelPanel(TopPanel::BigColourNumber, &panel.bigColourPanel());
   w.setTopLevelPanel(TopPanel::BigGroup, &panel.bigGroupPanel());
   LiveController &loop = s->controller();
-  QObject::connect(w.goButton(), &QPushButton::clicked, &loop, &LiveController::CBF_ButtonGo);
-  QObject::connect(w.stopButton(), &QPushButton::clicked, &loop, &LiveController::CBF_ButtonStop);
+  QObject::connect(w.goButton(), &QPushButton::clicked, &loop, &LiveController::goClicked);
+  QObject::connect(w.stopButton(), &QPushButton::clicked, &loop, &LiveController::stopClicked);
   parameters.addRuleParticipant(*s);
   QObject::connect(&transfer, &ParameterController::tableChanged, &loop, [&loop] {
-    loop.InitGraphs();
-    loop.ShowGraph();
+    loop.redrawTeachRows();
+    loop.drawLiveGraphs();
   });
   TeachTablePage &teachPage = parameters.teachTablePage();
   QObject::connect(&teachPage, &TeachTablePage::tableReset, &loop,
@@ -54,7 +54,7 @@ std::unique_ptr<Subsystem> live(const SubsystemContext &c) {
   loop.setCurrentRow(data.currentRow());
   QObject::connect(&data, &ParameterData::currentRowChanged, &loop, [&loop](int row) {
     loop.setCurrentRow(row);
-    loop.InitGraphInt2();
+    loop.drawIntensityBand();
   });
   QObject::connect(&c.application, &Application::panelIdChanged, &panel,
                    &MeasurementPanel::setIdentification);
@@ -68,10 +68,10 @@ std::unique_ptr<Subsystem> recorder(const SubsystemContext &c) {
                    &RecorderController::setPanelId);
   // Recorded frames go to the graph panel too (the record already holds the frame).
   LiveController &loop = c.get<LiveSubsystem>().controller();
-  QObject::connect(&recorder, &RecorderController::InitPanelGraph, &loop,
-                   &LiveController::InitPanelGraph);
-  QObject::connect(&recorder, &RecorderController::SetPanelGraphData, &loop,
-                   [&loop](const MeasuredValues &) { loop.SetPanelGraphData(); });
+  QObject::connect(&recorder, &RecorderController::restartGraphPanel, &loop,
+                   &LiveController::restartGraphPanel);
+  QObject::connect(&recorder, &RecorderController::addGraphPanelFrame, &loop,
+                   [&loop](const MeasuredValues &) { loop.addGraphPanelFrame(); });
   return s;
 }
 
@@ -85,9 +85,8 @@ std::unique_ptr<Subsystem> scope(const SubsystemContext &c) {
 
 std::unique_ptr<Subsystem> service(const SubsystemContext &c) {
   ParameterSubsystem &parameters = c.get<ParameterSubsystem>();
-  auto s = std::make_unique<ServiceSubsystem>(c.link, c.window, c.dialogs,
-                                              parameters.data().record(), parameters.controller(),
-                                              c.frames);
+  auto s = std::make_unique<ServiceSubsystem>(
+      c.link, c.window, c.dialogs, parameters.data().record(), parameters.controller(), c.frames);
   MainWindow &w = c.window;
   w.setTopLevelPanel(TopPanel::Password, &s->passwordPanel());
   QObject::connect(&s->passwordPanel(), &PasswordPanel::unlocked, &w, [&w] {

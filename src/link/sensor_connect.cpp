@@ -8,8 +8,8 @@
 namespace quorvane {
 
 QCoro::Task<int> openTransport(SensorLink &link) {
-  if (link.settings().protocol == Protocol::Rs232) co_return link.InitRS232();
-  co_return co_await link.InitTCP_IP();
+  if (link.settings().protocol == Protocol::Rs232) co_return link.openSerialPort();
+  co_return co_await link.connectTcp();
 }
 
 QString serialOpenDiagnosisLine(const SensorLink &link, int result) {

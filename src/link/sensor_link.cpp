@@ -421,7 +421,7 @@ QCoro::Task<bool> SensorLink::pause(std::chrono::milliseconds time) {
 
 // --- transports ---
 
-int SensorLink::InitRS232() {
+int SensorLink::openSerialPort() {
   stopAcquisition();
   // One transport at a time: a TCP server closing later must not fail the serial link.
   if (tcpConnected_ || d_->tcp.isOpen()) disconnectTcp();
@@ -438,7 +438,7 @@ int SensorLink::InitRS232() {
   return result;
 }
 
-QCoro::Task<int> SensorLink::InitTCP_IP() {
+QCoro::Task<int> SensorLink::connectTcp() {
   if (tcpConnected_ || d_->tcp.isOpen()) disconnectTcp();
   closeSerial();
   const long port = portNumberFromText(settings_.portNumber);

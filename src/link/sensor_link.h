@@ -145,13 +145,13 @@ public:
   void failLink();
 
   // --- transports ---
-  int InitRS232();
-  // The device InitRS232 opens: the stored path, else /dev/ttyS<n-1> for COM port n; empty
+  int openSerialPort();
+  // The device openSerialPort opens: the stored path, else /dev/ttyS<n-1> for COM port n; empty
   // when neither is set.
   QString serialDevice() const;
   // Connects to the TCP server of the settings; resumes with 0 or the negative failure code
   // (reported).
-  QCoro::Task<int> InitTCP_IP();
+  QCoro::Task<int> connectTcp();
   void closeSerial();
   void disconnectTcp();
   Transport *transport() const;

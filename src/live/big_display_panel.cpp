@@ -87,23 +87,23 @@ void BigDisplayPanel::panelEvent(QEvent *event) {
 
 void BigDisplayPanel::mousePressEvent(QMouseEvent *event) {
   if (kind_ == Kind::ColourNumber)
-    CBF_COLBIGP(event);
+    colourWindowEvent(event);
   else
-    CBF_GRPBIGP(event);
+    groupWindowEvent(event);
 }
 
 void BigDisplayPanel::contextMenuEvent(QContextMenuEvent *event) {
   if (kind_ == Kind::ColourNumber)
-    CBF_COLBIGP(event);
+    colourWindowEvent(event);
   else
-    CBF_GRPBIGP(event);
+    groupWindowEvent(event);
 }
 
 void BigDisplayPanel::closeEvent(QCloseEvent *event) {
   if (kind_ == Kind::ColourNumber)
-    CBF_COLBIGP(event);
+    colourWindowEvent(event);
   else
-    CBF_GRPBIGP(event);
+    groupWindowEvent(event);
 }
 
 } // namespace quorvane

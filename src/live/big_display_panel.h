@@ -24,8 +24,8 @@ public:
   QString valueText() const;
 
   // The panel callbacks of the two windows: right click and close hide them.
-  void CBF_COLBIGP(QEvent *event) { panelEvent(event); }
-  void CBF_GRPBIGP(QEvent *event) { panelEvent(event); }
+  void colourWindowEvent(QEvent *event) { panelEvent(event); }
+  void groupWindowEvent(QEvent *event) { panelEvent(event); }
 
 protected:
   void mousePressEvent(QMouseEvent *event) override;

@@ -41,7 +41,7 @@ GraphPanel::GraphPanel(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
   auto *side = new QGridLayout;
   auto *selectorCaption = new QLabel(QStringLiteral("SIGNAL"));
   selector_ = new QComboBox;
-  selector_->setObjectName(QStringLiteral("CBF_EditSignal"));
+  selector_->setObjectName(QStringLiteral("graphSignalSelector"));
   selector_->setAccessibleName(QStringLiteral("SIGNAL"));
   for (std::string_view n : names)
     selector_->addItem(text(n));
@@ -57,7 +57,7 @@ GraphPanel::GraphPanel(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
     side->addWidget(numbers_[g], int(g) + 1, 1);
   }
   close_ = new QPushButton(QStringLiteral("CLOSE"));
-  close_->setObjectName(QStringLiteral("CBF_ButtonGpClose"));
+  close_->setObjectName(QStringLiteral("graphPanelCloseButton"));
   close_->setAccessibleName(QStringLiteral("CLOSE"));
   side->addWidget(close_, int(kPanelGraphs) + 1, 0, 1, 2);
   side->setRowStretch(int(kPanelGraphs) + 2, 1);

@@ -39,23 +39,22 @@ LiveController::LiveController(SensorLink &link, Shell &shell, const ParameterSt
       panel_(panel), graphPanel_(graphPanel), frames_(frames), rowColours_(DefaultTeachRowColours),
       ranges_(quorvane::colourSpaceRanges(TeachTable{}, 0)) {
   connectZoomClicks();
-  connect(&panel_, &MeasurementPanel::showGraphRequested, this,
-          &LiveController::CBF_ButtonShowGraph);
-  connect(&graphPanel_, &GraphPanel::closeRequested, this, &LiveController::CBF_ButtonGpClose);
-  connect(&graphPanel_, &GraphPanel::signalSelected, this, &LiveController::SetGraphVisible);
+  connect(&panel_, &MeasurementPanel::showGraphRequested, this, &LiveController::showGraphClicked);
+  connect(&graphPanel_, &GraphPanel::closeRequested, this, &LiveController::graphPanelCloseClicked);
+  connect(&graphPanel_, &GraphPanel::signalSelected, this, &LiveController::showSelectedGraph);
   connect(&frames_, &FramePublisher::frame, this, &LiveController::showFrame);
   link_.setAcquisitionTask(Acquisition::Live, [this] { return measure(); });
 }
 
 // --- GO / STOP -----------------------------------------------------------------------------
 
-void LiveController::CBF_ButtonGo() {
+void LiveController::goClicked() {
   // GO is dimmed while an acquisition runs; a shortcut must not start a second one.
   if (link_.acquisition() != Acquisition::Idle) return;
   (void)link_.startAcquisition(Acquisition::Live);
 }
 
-void LiveController::CBF_ButtonStop() {
+void LiveController::stopClicked() {
   link_.stopAcquisition();
 }
 
@@ -64,9 +63,9 @@ void LiveController::CBF_ButtonStop() {
 QCoro::Task<> LiveController::measure() {
   // Whoever started it (GO, the mean-value assistant, the end of a calibration run).
   if (shell_.currentChildPanel() != ChildPanel::MeanTeach)
-    shell_.ShowChildPanelDisp(ChildPanel::Measurement);
-  shell_.SetButtonsDimmed(true, true);
-  InitGraphs();
+    shell_.showChildPanel(ChildPanel::Measurement);
+  shell_.setBusy(true, true);
+  redrawTeachRows();
   while (link_.acquisitionRunning()) {
     // SEND and GET pressed meanwhile go out whole before the next measurement, so only
     // one request is ever on the link.
@@ -76,7 +75,7 @@ QCoro::Task<> LiveController::measure() {
     if (!reply) break; // the link reported it
     takeFrame(reply.payload);
   }
-  shell_.SetButtonsDimmed(false, false);
+  shell_.setBusy(false, false);
 }
 
 void LiveController::takeFrame(std::span<const std::uint8_t> payload) {
@@ -85,13 +84,13 @@ void LiveController::takeFrame(std::span<const std::uint8_t> payload) {
 
 void LiveController::showFrame(const MeasuredValues &values) {
   values_ = values;
-  SetPanelData();
-  ShowGraph();
+  showMeasurement();
+  drawLiveGraphs();
 }
 
 // --- displays ------------------------------------------------------------------------------
 
-void LiveController::SetPanelData() {
+void LiveController::showMeasurement() {
   const LiveTexts texts = liveTextsOf(values_);
   panel_.showRgbPage(texts);
   panel_.showValuesPage(texts);
@@ -107,7 +106,7 @@ void LiveController::SetPanelData() {
   ++framesShown_;
 }
 
-void LiveController::ShowGraph() {
+void LiveController::drawLiveGraphs() {
   // Points per screen on every frame: a time axis the operator zoomed comes back at once,
   // only the value axis keeps its zoom.
   GraphWidget *rgb = panel_.graphRgb();
@@ -120,13 +119,13 @@ void LiveController::ShowGraph() {
     charts[i]->plotStrip(series[i]);
   }
   if (is2D(calculationMode()))
-    ShowGraph2D();
+    draw2DView();
   else
-    ShowGraph3D();
+    draw3DView();
 }
 
-void LiveController::InitGraphs() {
-  InitGraphInt2();
+void LiveController::redrawTeachRows() {
+  drawIntensityBand();
   GraphWidget *plane = panel_.graph2D();
   const auto &projections = panel_.graphs3D();
   plane->deleteAllPlots();
@@ -144,7 +143,7 @@ void LiveController::InitGraphs() {
   }
 }
 
-void LiveController::InitGraphInt2() {
+void LiveController::drawIntensityBand() {
   const IntensityBand band = intensityBand(parameters_.table, calculationMode(), currentRow_);
   GraphWidget *g = panel_.graphIntensity2D();
   g->deleteAllPlots();
@@ -155,7 +154,7 @@ void LiveController::InitGraphInt2() {
 void LiveController::setRowColours(const TeachRowColours &colours) {
   if (colours == rowColours_) return;
   rowColours_ = colours;
-  InitGraphs();
+  redrawTeachRows();
 }
 
 void LiveController::clearTaughtPlots() {
@@ -165,14 +164,14 @@ void LiveController::clearTaughtPlots() {
     g->deleteAllPlots();
 }
 
-void LiveController::ShowGraph2D() {
+void LiveController::draw2DView() {
   const View2D v = colourView2D(ranges_, values_, parameters_.para.calculationMode);
   setAxes(panel_.graph2D(), v.plane);
   placeCursor(panel_.graph2D(), v.planeCursor);
   placeCursor(panel_.graphIntensity2D(), v.intensityCursor);
 }
 
-void LiveController::ShowGraph3D() {
+void LiveController::draw3DView() {
   const View3D v = colourView3D(ranges_, values_);
   const auto &graphs = panel_.graphs3D();
   const std::array<const Projection *, 3> projections{&v.xy, &v.xInt, &v.yInt};
@@ -187,24 +186,24 @@ void LiveController::ShowGraph3D() {
 
 // --- graph panel ---------------------------------------------------------------------------
 
-void LiveController::CBF_ButtonShowGraph() {
-  shell_.ShowChildPanelDisp(ChildPanel::Graph);
+void LiveController::showGraphClicked() {
+  shell_.showChildPanel(ChildPanel::Graph);
 }
 
-void LiveController::CBF_ButtonGpClose() {
-  shell_.ShowChildPanelDisp(ChildPanel::Measurement);
+void LiveController::graphPanelCloseClicked() {
+  shell_.showChildPanel(ChildPanel::Measurement);
 }
 
-void LiveController::InitPanelGraph() {
-  quorvane::InitPanelGraph(graphState_, values_);
+void LiveController::restartGraphPanel() {
+  quorvane::restartGraphPanel(graphState_, values_);
   graphPanel_.clearGraphs();
 }
 
-void LiveController::SetPanelGraphData() {
-  graphPanel_.addFrame(quorvane::SetPanelGraphData(graphState_, values_));
+void LiveController::addGraphPanelFrame() {
+  graphPanel_.addFrame(quorvane::addGraphPanelFrame(graphState_, values_));
 }
 
-void LiveController::SetGraphVisible() {
+void LiveController::showSelectedGraph() {
   graphPanel_.showOnly(panelGraphShown(graphPanel_.selectedSignal()));
 }
 

@@ -41,10 +41,10 @@ public:
   const CurrentColour &currentColour() const { return colour_; }
 
   // --- control callbacks ---
-  void CBF_ButtonGo();
-  void CBF_ButtonStop();
-  void CBF_ButtonShowGraph();
-  void CBF_ButtonGpClose();
+  void goClicked();
+  void stopClicked();
+  void showGraphClicked();
+  void graphPanelCloseClicked();
 
   // --- the loop and the displays ---
   // The live acquisition: measures until told to stop, serving SEND and GET between two
@@ -57,18 +57,18 @@ public:
   // Removes the taught vectors from the colour-space views.
   void clearTaughtPlots();
   // Shows the record on every live display and scrolls the histories.
-  void SetPanelData();
+  void showMeasurement();
   // Strip charts from the histories, then the colour-space view of the calculation mode.
-  void ShowGraph();
+  void drawLiveGraphs();
   // The taught rows as tolerance ovals in their row colours on the 2D plane and the three
   // projections, the ranges the views fit their axes to, and the intensity band. Only after
   // a change of table, row colours, calculation mode or selected row; frames only move
   // cursors and axes.
-  void InitGraphs();
+  void redrawTeachRows();
   // The intensity band of the selected teach row on the 2D page.
-  void InitGraphInt2();
-  void ShowGraph2D();
-  void ShowGraph3D();
+  void drawIntensityBand();
+  void draw2DView();
+  void draw3DView();
   const ColourSpaceRanges &colourSpaceRanges() const { return ranges_; }
 
   // --- inputs from the teach table ---
@@ -80,11 +80,11 @@ public:
 
   // --- graph panel of recorded frames (the recorder calls these) ---
   // Starts the graphs over from the frame held in the record.
-  void InitPanelGraph();
+  void restartGraphPanel();
   // Appends the frame held in the record to every graph.
-  void SetPanelGraphData();
+  void addGraphPanelFrame();
   // Shows the graph the signal selector chose.
-  void SetGraphVisible();
+  void showSelectedGraph();
   const PanelGraphState &panelGraphState() const { return graphState_; }
 
   // Number of frames shown since start (for the benchmark and tests).

@@ -84,7 +84,7 @@ MeasurementPanel::MeasurementPanel(Dialogs &dialogs, QWidget *parent)
   setAccessibleName(QStringLiteral("MEASUREMENT"));
 
   tabs_ = new QTabWidget(this);
-  tabs_->setObjectName(QStringLiteral("CBF_TabGraph"));
+  tabs_->setObjectName(QStringLiteral("graphTabs"));
   tabs_->setAccessibleName(QStringLiteral("GRAPH"));
   pageTitles_ = {QStringLiteral("RGB"), QStringLiteral("X Y INT"), QStringLiteral("2D"),
                  QStringLiteral("3D")};
@@ -131,16 +131,15 @@ QWidget *MeasurementPanel::buildNumbers() {
 
   const std::array<QString, 3> rgbNames{QStringLiteral("RED"), QStringLiteral("GREEN"),
                                         QStringLiteral("BLUE")};
-  const std::array<QString, 3> rgbObjects{QStringLiteral("CBF_DispRED"),
-                                          QStringLiteral("CBF_DispGREEN"),
-                                          QStringLiteral("CBF_DispBLUE")};
+  const std::array<QString, 3> rgbObjects{QStringLiteral("redValue"), QStringLiteral("greenValue"),
+                                          QStringLiteral("blueValue")};
   const std::array<QColor, 3> rgbColours{kRedTrace, kGreenTrace, kBlueTrace};
   for (int i = 0; i < 3; ++i) {
     rgb_[i] = number(rgbNames[i], rgbObjects[i]);
     grid->addWidget(captioned(rgbNames[i], rgb_[i], nullptr, rgbColours[i]), 0, i);
   }
-  const std::array<QString, 3> valueObjects{
-      QStringLiteral("CBF_DispX"), QStringLiteral("CBF_DispY"), QStringLiteral("CBF_DispINT")};
+  const std::array<QString, 3> valueObjects{QStringLiteral("xValue"), QStringLiteral("yValue"),
+                                            QStringLiteral("intensityValue")};
   const std::array<QString, 3> valueNames{QStringLiteral("X"), QStringLiteral("Y"),
                                           QStringLiteral("INT")};
   for (int i = 0; i < 3; ++i) {
@@ -149,25 +148,25 @@ QWidget *MeasurementPanel::buildNumbers() {
   }
 
   colourBox_ = new ColourBox(QStringLiteral("COLOR"));
-  colourBox_->setObjectName(QStringLiteral("CBF_DispColor"));
+  colourBox_->setObjectName(QStringLiteral("colourBox"));
   colourBox_->setMinimumSize(64, 40);
   auto *colourCaption = bold(QStringLiteral("COLOR"));
   colourCaption->setAlignment(Qt::AlignCenter);
   grid->addWidget(colourCaption, 0, 4, Qt::AlignBottom);
   grid->addWidget(colourBox_, 1, 4);
 
-  deltaC_ = number(QStringLiteral("DELTA C"), QStringLiteral("CBF_DispDeltaC"));
+  deltaC_ = number(QStringLiteral("DELTA C"), QStringLiteral("deltaC"));
   deltaCBox_ = captioned(QStringLiteral("DELTA C"), deltaC_);
   grid->addWidget(deltaCBox_, 0, 3);
-  colourNumber_ = number(QStringLiteral("C-No:"), QStringLiteral("CBF_DispCOL"));
+  colourNumber_ = number(QStringLiteral("C-No:"), QStringLiteral("colourNumber"));
   colourNumberBox_ = captioned(QStringLiteral("C-No:"), colourNumber_);
   grid->addWidget(colourNumberBox_, 1, 3);
-  group_ = number(QStringLiteral("GROUP"), QStringLiteral("CBF_DispGroup"));
+  group_ = number(QStringLiteral("GROUP"), QStringLiteral("groupNumber"));
   groupBox_ = captioned(QStringLiteral("GROUP"), group_);
   grid->addWidget(groupBox_, 2, 0);
 
   ledTrig_ = new LedIndicator(QStringLiteral("LED TRIG"), kLedGreen);
-  ledTrig_->setObjectName(QStringLiteral("CBF_LedTrig"));
+  ledTrig_->setObjectName(QStringLiteral("ledTrig"));
   ledTrigBox_ = captioned(QStringLiteral("LED TRIG"), ledTrig_);
   grid->addWidget(ledTrigBox_, 2, 1);
 
@@ -177,13 +176,13 @@ QWidget *MeasurementPanel::buildNumbers() {
   const std::array<QString, 2> outNames{QStringLiteral("OUT0"), QStringLiteral("OUT1")};
   for (int i = 0; i < 2; ++i) {
     out_[i] = new LedIndicator(outNames[i], kLedGreen);
-    out_[i]->setObjectName(QStringLiteral("CBF_Led") + outNames[i]);
+    out_[i]->setObjectName(QStringLiteral("led") + outNames[i]);
     outs->addWidget(captioned(outNames[i], out_[i]));
   }
   grid->addWidget(outBox_, 2, 2, 1, 2);
 
   showGraph_ = new QPushButton(QStringLiteral("SHOW GRAPH"));
-  showGraph_->setObjectName(QStringLiteral("CBF_ButtonShowGraph"));
+  showGraph_->setObjectName(QStringLiteral("showGraphButton"));
   showGraph_->setAccessibleName(QStringLiteral("SHOW GRAPH"));
   grid->addWidget(showGraph_, 2, 4, Qt::AlignBottom);
   return box;
@@ -191,7 +190,7 @@ QWidget *MeasurementPanel::buildNumbers() {
 
 QWidget *MeasurementPanel::buildRgbPage() {
   auto *page = new QWidget;
-  graphRgb_ = graph(QStringLiteral("RGB"), QStringLiteral("CBF_GraphRGB"));
+  graphRgb_ = graph(QStringLiteral("RGB"), QStringLiteral("graphRgb"));
   makeRgbStrip(graphRgb_);
 
   auto *side = new QWidget;
@@ -207,8 +206,8 @@ QWidget *MeasurementPanel::buildRgbPage() {
     rgbPageNumbers_[i] = number(names[i]);
     minimum_[i] = number(QStringLiteral("MIN ") + names[i]);
     maximum_[i] = number(QStringLiteral("MAX ") + names[i]);
-    minimum_[i]->setObjectName(QStringLiteral("CBF_DispMin") + names[i]);
-    maximum_[i]->setObjectName(QStringLiteral("CBF_DispMax") + names[i]);
+    minimum_[i]->setObjectName(QStringLiteral("minimum") + names[i]);
+    maximum_[i]->setObjectName(QStringLiteral("maximum") + names[i]);
     grid->addWidget(rgbPageNumbers_[i], i + 1, 1);
     grid->addWidget(minimum_[i], i + 1, 2);
     grid->addWidget(maximum_[i], i + 1, 3);
@@ -228,8 +227,8 @@ QWidget *MeasurementPanel::buildValuesPage() {
                                      QStringLiteral("INT")};
   const std::array<QColor, 3> colours{kRedTrace, kGreenTrace, kIntensityTrace};
   for (int i = 0; i < 3; ++i) {
-    graphsValues_[i] = graph(names[i], i == 0 ? QStringLiteral("CBF_GraphINT1")
-                                              : QStringLiteral("CBF_GraphINT1_") + names[i]);
+    graphsValues_[i] = graph(names[i], i == 0 ? QStringLiteral("stripGraphX")
+                                              : QStringLiteral("stripGraph") + names[i]);
     const std::array<QColor, 1> trace{colours[i]};
     graphsValues_[i]->setStripTraces(trace);
     graphsValues_[i]->setPointsPerScreen(kStripPointsPerScreen);
@@ -249,7 +248,7 @@ QWidget *MeasurementPanel::buildValuesPage() {
     grid->addWidget(valuesPageRgb_[i], i, 1);
     const QString aux = QStringLiteral("AUX %1").arg(i + 1);
     grid->addWidget(bold(aux), 3 + i, 0);
-    auxiliary_[i] = number(aux, QStringLiteral("CBF_DispAux%1").arg(i + 1));
+    auxiliary_[i] = number(aux, QStringLiteral("aux%1").arg(i + 1));
     grid->addWidget(auxiliary_[i], 3 + i, 1);
   }
   simRefBox_ = new QWidget;
@@ -260,7 +259,7 @@ QWidget *MeasurementPanel::buildValuesPage() {
   for (int i = 0; i < 3; ++i) {
     simRefLabels_[i] = bold(refNames[i]);
     refs->addWidget(simRefLabels_[i], i, 0);
-    simRef_[i] = number(refNames[i], QStringLiteral("CBF_DispSimRef%1").arg(i + 1));
+    simRef_[i] = number(refNames[i], QStringLiteral("simRef%1").arg(i + 1));
     simRef_[i]->setText(QString());
     refs->addWidget(simRef_[i], i, 1);
   }
@@ -276,13 +275,13 @@ QWidget *MeasurementPanel::buildValuesPage() {
 
 QWidget *MeasurementPanel::build2DPage() {
   auto *page = new QWidget;
-  graph2D_ = graph(QStringLiteral("2D"), QStringLiteral("CBF_Graph2D"));
+  graph2D_ = graph(QStringLiteral("2D"), QStringLiteral("graph2D"));
   graph2D_->setXRange(kChannelRange.lower, kChannelRange.upper);
   graph2D_->setYRange(kChannelRange.lower, kChannelRange.upper);
   graph2D_->setAxisLabels(QStringLiteral("X"), QStringLiteral("Y"));
   graph2D_->setCursorCount(1, kCursorColour);
 
-  graphIntensity2D_ = graph(QStringLiteral("INT"), QStringLiteral("CBF_GraphInt2D"));
+  graphIntensity2D_ = graph(QStringLiteral("INT"), QStringLiteral("graph2DIntensity"));
   graphIntensity2D_->setXRange(kChannelRange.lower, kChannelRange.upper);
   graphIntensity2D_->setYRange(0.0, 100.0);
   graphIntensity2D_->setAxisLabels(QStringLiteral("INT"), QString());
@@ -316,9 +315,8 @@ QWidget *MeasurementPanel::build3DPage() {
   auto *page = new QWidget;
   const std::array<QString, 3> names{QStringLiteral("X/Y"), QStringLiteral("X/INT"),
                                      QStringLiteral("Y/INT")};
-  const std::array<QString, 3> objects{QStringLiteral("CBF_Graph3DXY"),
-                                       QStringLiteral("CBF_Graph3DXINT"),
-                                       QStringLiteral("CBF_Graph3DYINT")};
+  const std::array<QString, 3> objects{QStringLiteral("graph3DXY"), QStringLiteral("graph3DXInt"),
+                                       QStringLiteral("graph3DYInt")};
   const std::array<std::array<QString, 2>, 3> axes{{{QStringLiteral("X"), QStringLiteral("Y")},
                                                     {QStringLiteral("X"), QStringLiteral("INT")},
                                                     {QStringLiteral("Y"), QStringLiteral("INT")}}};
@@ -329,7 +327,7 @@ QWidget *MeasurementPanel::build3DPage() {
     graphs3D_[i]->setAxisLabels(axes[i][0], axes[i][1]);
     graphs3D_[i]->setCursorCount(1, kCursorColour);
   }
-  graph3DRgb_ = graph(QStringLiteral("RGB"), QStringLiteral("CBF_Graph3DRGB"));
+  graph3DRgb_ = graph(QStringLiteral("RGB"), QStringLiteral("graph3DRgb"));
   makeRgbStrip(graph3DRgb_);
 
   auto *grid = new QGridLayout(page);

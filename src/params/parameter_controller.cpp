@@ -84,12 +84,11 @@ ParameterController::ParameterController(ParameterData &data, SensorLink &link, 
   connect(&teach_, &TeachTablePage::rowNumberCommitted, &data_, &ParameterData::setCurrentRow);
   connect(&teach_, &TeachTablePage::rowNumberRead, &data_, &ParameterData::setCurrentRow);
 
-  connect(&parameters_, &ParameterPage::modeCommitted, this,
-          &ParameterController::InitPanelCtrlAttr);
+  connect(&parameters_, &ParameterPage::modeCommitted, this, &ParameterController::applyPanelRules);
   connect(&parameters_, &ParameterPage::calculationModeCommitted, this,
           &ParameterController::onCalculationModeCommitted);
   connect(&groupHold_, &GroupHoldPage::colorGroupCommitted, this,
-          &ParameterController::InitPanelCtrlAttr);
+          &ParameterController::applyPanelRules);
   connect(&groupHold_, &GroupHoldPage::groupEdited, this, &ParameterController::onGroupEdited);
   connect(&teach_, &TeachTablePage::cellEdited, this, &ParameterController::onCellEdited);
 
@@ -111,16 +110,16 @@ void ParameterController::wire(const MainParamControls &controls) {
   controls_ = controls;
   if (controls_.send) {
     if (controls_.send->shortcut().isEmpty()) controls_.send->setShortcut(Qt::Key_F9);
-    connect(controls_.send, &QAbstractButton::clicked, this, &ParameterController::CBF_ButtonSend);
+    connect(controls_.send, &QAbstractButton::clicked, this, &ParameterController::sendClicked);
   }
   if (controls_.get) {
     if (controls_.get->shortcut().isEmpty()) controls_.get->setShortcut(Qt::Key_F10);
-    connect(controls_.get, &QAbstractButton::clicked, this, &ParameterController::CBF_ButtonGet);
+    connect(controls_.get, &QAbstractButton::clicked, this, &ParameterController::getClicked);
   }
   const auto onMemory = [this](QAbstractButton *button, ParameterMemory memory) {
     if (!button) return;
     connect(button, &QAbstractButton::toggled, this, [this, memory](bool on) {
-      if (on) CBF_SelectMem(memory);
+      if (on) memorySelected(memory);
     });
   };
   onMemory(controls_.ram, ParameterMemory::Ram);
@@ -129,7 +128,7 @@ void ParameterController::wire(const MainParamControls &controls) {
   const auto onSet = [this](QAbstractButton *button, int set) {
     if (!button) return;
     connect(button, &QAbstractButton::toggled, this, [this, set](bool on) {
-      if (on) CBF_SelectParaSet(set);
+      if (on) paraSetSelected(set);
     });
   };
   onSet(controls_.paraSet0, 0);
@@ -172,7 +171,7 @@ void ParameterController::showRow(int row) {
     teach_.setCell(row, c, vector.cell[static_cast<std::size_t>(c)]);
 }
 
-void ParameterController::InitPanelCtrlAttr() {
+void ParameterController::applyPanelRules() {
   // The rules change controls themselves; those changes are not the operator's commits.
   if (inRules_ || settingPanel_) return;
   inRules_ = true;
@@ -199,7 +198,7 @@ void ParameterController::onCalculationModeCommitted() {
   TeachTable sorted = unsorted;
   SortTableTolerance(previous, chosen, sorted);
   data_.setTable(sorted);
-  InitPanelCtrlAttr();
+  applyPanelRules();
   // With the digital outputs off the analog output decides the mode, so the rules may put it
   // back into the previous family: the cells then go back to the layout they had, or the
   // tolerances would sit under the wrong headings and one of them would be lost.
@@ -216,7 +215,7 @@ void ParameterController::rearrangeTeachCells(std::uint16_t previous, std::uint1
 
 void ParameterController::onGroupEdited() {
   if (inRules_ || settingPanel_) return;
-  InitPanelCtrlAttr();
+  applyPanelRules();
   shell_.showPage(MainPage::ColorGroups);
 }
 
@@ -240,24 +239,24 @@ QCoro::Task<bool> ParameterController::readParameters(ParameterMemory from) {
   if (!read) co_return false;
   data_.setPara(read->para);
   data_.setTable(read->table);
-  InitPanelCtrlAttr();
+  applyPanelRules();
   redrawGraphs();
   co_return true;
 }
 
-void ParameterController::CBF_ButtonSend() {
+void ParameterController::sendClicked() {
   finishTyping(controls_.send);
   if (data_.memory() == ParameterMemory::File) {
-    fileIo_.SendParaToFile();
+    fileIo_.writeParameterFile();
     return;
   }
   runTransfer([this] { return sendParameters(); });
 }
 
-void ParameterController::CBF_ButtonGet() {
+void ParameterController::getClicked() {
   finishTyping(controls_.get);
   if (data_.memory() == ParameterMemory::File) {
-    fileIo_.ReadParaFromFile();
+    fileIo_.readParameterFile();
     return;
   }
   runTransfer([this] { return readParameters(data_.memory()); });
@@ -269,10 +268,10 @@ void ParameterController::runTransfer(std::function<QCoro::Task<bool>()> transfe
     link_.runOnLine([transfer]() -> QCoro::Task<> { co_await transfer(); });
     return;
   }
-  shell_.SetButtonsDimmed(false, true);
+  shell_.setBusy(false, true);
   link_.runOnLine([this, transfer]() -> QCoro::Task<> {
     co_await transfer();
-    shell_.SetButtonsDimmed(false, false);
+    shell_.setBusy(false, false);
   });
 }
 
@@ -282,12 +281,12 @@ void ParameterController::finishTyping(QAbstractButton *button) {
   if (button && button->isVisible() && !button->hasFocus()) button->setFocus(Qt::OtherFocusReason);
 }
 
-void ParameterController::CBF_SelectMem(ParameterMemory memory) {
+void ParameterController::memorySelected(ParameterMemory memory) {
   data_.setMemory(memory);
   showMemory();
 }
 
-void ParameterController::CBF_SelectParaSet(int paraSet) {
+void ParameterController::paraSetSelected(int paraSet) {
   data_.setParaSet(paraSet);
   showParaSet();
 }

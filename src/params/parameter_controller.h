@@ -53,7 +53,7 @@ public:
   // field. The data's own change signal does this for every change made outside the pages.
   void SetPanelValues();
   // The rule pass (re-entry from the rules' own changes is ignored).
-  void InitPanelCtrlAttr() override;
+  void applyPanelRules() override;
   void redrawGraphs() override;
 
   QCoro::Task<bool> sendParameters() override;
@@ -61,13 +61,13 @@ public:
   // CALCULATION MODE as the parameter page shows it now.
   int calculationMode() const override;
 
-  void CBF_ButtonSend();
-  void CBF_ButtonGet();
-  void CBF_SelectMem(ParameterMemory memory);
-  void CBF_SelectParaSet(int paraSet);
+  void sendClicked();
+  void getClicked();
+  void memorySelected(ParameterMemory memory);
+  void paraSetSelected(int paraSet);
   // A teach row's indicator colour, in the teach grid and in the group and hold tables.
   void showRowColour(int row, const QColor &colour);
-  // Puts the radio buttons in line with the records (after Disconnect or a rule changed them).
+  // Puts the radio buttons in line with the records (after goOffline or a rule changed them).
   void showMemory();
   void showParaSet();
 

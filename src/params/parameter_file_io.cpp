@@ -46,7 +46,7 @@ QString ParameterFileIo::dialogDirectory() const {
   return info.isDir() ? info.absoluteFilePath() : info.absolutePath();
 }
 
-void ParameterFileIo::SendParaToFile() {
+void ParameterFileIo::writeParameterFile() {
   const FileSelection chosen =
       dialogs_.selectFile(dialogDirectory(), kParameterDefaultName, kParameterFilter,
                           kParameterDialogTitle, FileDialogMode::Save);
@@ -65,7 +65,7 @@ void ParameterFileIo::SendParaToFile() {
   }
 }
 
-void ParameterFileIo::ReadParaFromFile() {
+void ParameterFileIo::readParameterFile() {
   const FileSelection chosen =
       dialogs_.selectFile(dialogDirectory(), kParameterDefaultName, kParameterFilter,
                           kParameterDialogTitle, FileDialogMode::Open);
@@ -96,7 +96,7 @@ void ParameterFileIo::ReadParaFromFile() {
   } else {
     dialogs_.message(kAttention, kNothingRead);
   }
-  panel_.InitPanelCtrlAttr();
+  panel_.applyPanelRules();
   panel_.redrawGraphs();
 }
 

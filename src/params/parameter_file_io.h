@@ -13,7 +13,7 @@ class Dialogs;
 class PanelTransfer {
 public:
   virtual ~PanelTransfer() = default;
-  virtual void InitPanelCtrlAttr() = 0;
+  virtual void applyPanelRules() = 0;
   // Rebuild and redraw the live graphs after the teach table changed.
   virtual void redrawGraphs() = 0;
 };
@@ -33,10 +33,10 @@ public:
 
   // Asks for a file and writes the panel's parameters and teach table into it. A failed
   // write leaves an existing file as it was and tells the operator why.
-  void SendParaToFile();
+  void writeParameterFile();
   // Asks for an existing file and reads it into the panel, with confirmations when it is
   // not a parameter file of this version and reports of the values that were missing.
-  void ReadParaFromFile();
+  void readParameterFile();
 
 private:
   [[nodiscard]] QString dialogDirectory() const;

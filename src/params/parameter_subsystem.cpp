@@ -22,7 +22,7 @@ void ParameterSubsystem::runRules() {
   for (const RuleParticipant *p : participants_)
     p->readView(view_);
   const std::uint16_t previousMode = view_.para.calculationMode;
-  InitPanelCtrlAttr(view_);
+  applyPanelRules(view_);
   // The corrected values into the data first: the panels below show them and go by them.
   controller_->takeView(view_);
   // The other panels first: a warning popup below is drawn over the settled panels.
@@ -39,7 +39,7 @@ void ParameterSubsystem::runExteach() {
   // Only the TRIGGER choices: the rest of the view keeps the last pass's decisions, and
   // its warnings were shown then.
   controller_->readView(view_);
-  InitExteach(view_);
+  applyExternalTeachRules(view_);
   parameterPage_->setTriggerItems(view_.triggerItems);
   if (parameterPage_->fieldValue(field::kTrigger) != view_.para.trigger)
     parameterPage_->setFieldValue(field::kTrigger, view_.para.trigger);

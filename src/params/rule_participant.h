@@ -1,5 +1,5 @@
 #pragma once
-// The rule pass: InitPanelCtrlAttr over every panel the rules touch. The parameter
+// The rule pass: applyPanelRules over every panel the rules touch. The parameter
 // controller asks for it whenever a mode control is committed; the parameter subsystem
 // runs it over its pages and the panels registered with it.
 namespace quorvane {

@@ -53,22 +53,20 @@ RecorderController::RecorderController(SensorLink &link, Shell &shell, Dialogs &
   });
   link_.setAcquisitionTask(Acquisition::Recording, [this] { return record(); });
 
-  connect(&page_, &RecorderPage::CBF_EditSelectDataRec, this,
-          &RecorderController::CBF_EditSelectDataRec);
-  connect(&page_, &RecorderPage::CBF_EditInterval, this, &RecorderController::CalcRecTime);
-  connect(&page_, &RecorderPage::CBF_EditRecVal, this, &RecorderController::CalcRecTime);
-  connect(&page_, &RecorderPage::CBF_ButtonStartRecord, this,
-          &RecorderController::CBF_ButtonStartRecord);
-  connect(&page_, &RecorderPage::CBF_ButtonStopRecord, this,
-          &RecorderController::CBF_ButtonStopRecord);
-  connect(&page_, &RecorderPage::CBF_ButtonStartTrigRec, this,
-          &RecorderController::CBF_ButtonStartTrigRec);
-  connect(&page_, &RecorderPage::CBF_ButtonManualRecord, this,
-          &RecorderController::CBF_ButtonManualRecord);
-  connect(&page_, &RecorderPage::CBF_ButtonSelRecFile, this,
-          &RecorderController::CBF_ButtonSelRecFile);
-  InitRecordPanel();
-  CalcRecTime();
+  connect(&page_, &RecorderPage::recordModeChanged, this, &RecorderController::recordModeChanged);
+  connect(&page_, &RecorderPage::intervalChanged, this, &RecorderController::estimateRecordTime);
+  connect(&page_, &RecorderPage::frameCountChanged, this, &RecorderController::estimateRecordTime);
+  connect(&page_, &RecorderPage::startRecordingClicked, this,
+          &RecorderController::startRecordingClicked);
+  connect(&page_, &RecorderPage::stopRecordingClicked, this,
+          &RecorderController::stopRecordingClicked);
+  connect(&page_, &RecorderPage::startTriggeredClicked, this,
+          &RecorderController::startTriggeredClicked);
+  connect(&page_, &RecorderPage::manualRecordClicked, this,
+          &RecorderController::manualRecordClicked);
+  connect(&page_, &RecorderPage::selectFileClicked, this, &RecorderController::selectFileClicked);
+  showModeControls();
+  estimateRecordTime();
 }
 
 void RecorderController::setRecordFilePath(const QString &path) {
@@ -83,7 +81,7 @@ void RecorderController::setPanelId(const QString &id) {
 
 // --- control callbacks ---------------------------------------------------------------------
 
-void RecorderController::CBF_EditSelectDataRec() {
+void RecorderController::recordModeChanged() {
   link_.stopAcquisition();
   const int mode = page_.mode();
   if (mode == static_cast<int>(RecordMode::Manual)) {
@@ -91,51 +89,51 @@ void RecorderController::CBF_EditSelectDataRec() {
     page_.showRecordedCount(progress_.recordedCount());
     startTally();
   }
-  if (mode == static_cast<int>(RecordMode::Counted)) CalcRecTime();
-  Q_EMIT InitPanelGraph();
-  InitRecordPanel();
+  if (mode == static_cast<int>(RecordMode::Counted)) estimateRecordTime();
+  Q_EMIT restartGraphPanel();
+  showModeControls();
 }
 
-void RecorderController::CBF_ButtonStartRecord() {
+void RecorderController::startRecordingClicked() {
   if (!isIntervalMode(page_.mode())) return;
   startRecording(Run::Intervals);
 }
 
-void RecorderController::CBF_ButtonStopRecord() {
+void RecorderController::stopRecordingClicked() {
   link_.stopAcquisition();
 }
 
-void RecorderController::CBF_ButtonStartTrigRec() {
+void RecorderController::startTriggeredClicked() {
   if (page_.mode() != static_cast<int>(RecordMode::Triggered)) return;
   startRecording(Run::Triggered);
 }
 
-void RecorderController::CBF_ButtonManualRecord() {
-  RecordManually();
+void RecorderController::manualRecordClicked() {
+  recordManually();
 }
 
-void RecorderController::CBF_ButtonSelRecFile() {
-  SelRecFile();
+void RecorderController::selectFileClicked() {
+  selectRecordFile();
 }
 
 // --- the page ------------------------------------------------------------------------------
 
-void RecorderController::InitRecordPanel() {
+void RecorderController::showModeControls() {
   page_.applyControls(recordControlsFor(page_.mode()));
 }
 
-void RecorderController::CalcRecTime() {
+void RecorderController::estimateRecordTime() {
   const std::uint16_t frames = page_.numberOfFrames();
   page_.showRecordedCount(0);
   page_.showRemainingCount(frames);
-  const RecordTimeEstimate estimate = quorvane::CalcRecTime(page_.interval(), frames);
+  const RecordTimeEstimate estimate = quorvane::estimateRecordTime(page_.interval(), frames);
   if (estimate.interval.corrected) page_.setInterval(estimate.interval.seconds);
   page_.showEstimate(estimate);
 }
 
 // --- the record file -----------------------------------------------------------------------
 
-void RecorderController::SelRecFile() {
+void RecorderController::selectRecordFile() {
   const QString directory = QFileInfo(recordFile_).absolutePath();
   const FileSelection chosen =
       dialogs_.selectFile(directory, text(kRecordFileDefaultName), text(kRecordFileFilter),
@@ -158,10 +156,10 @@ void RecorderController::SelRecFile() {
     return;
   }
   setRecordFilePath(chosen.path);
-  (void)WriteFileHeader();
+  (void)startRecordFile();
 }
 
-bool RecorderController::WriteFileHeader() {
+bool RecorderController::startRecordFile() {
   const FileWriteResult r =
       startFileWith(recordFile_.toStdString(), recordFileHeaderText(panelId_.toStdString()));
   if (r.ok()) return true;
@@ -170,7 +168,7 @@ bool RecorderController::WriteFileHeader() {
   return false;
 }
 
-void RecorderController::ToFile(const MeasuredValues &values) {
+void RecorderController::appendRecordLine(const MeasuredValues &values) {
   const std::string line = recordLineText(localRecordTimestamp(std::time(nullptr)), values);
   const FileWriteResult r = appendLineToFile(recordFile_.toStdString(), line);
   tally_.add(r);
@@ -201,30 +199,30 @@ bool RecorderController::recording() const {
 
 QCoro::Task<> RecorderController::record() {
   if (run_ == Run::Triggered)
-    co_await TriggeredRecord();
+    co_await recordTriggered();
   else
-    co_await Record();
+    co_await recordIntervals();
 }
 
 // --- modes 0 and 1: the interval loop ------------------------------------------------------
 
-QCoro::Task<> RecorderController::Record() {
-  shell_.SetButtonsDimmed(false, true);
-  Q_EMIT InitPanelGraph();
+QCoro::Task<> RecorderController::recordIntervals() {
+  shell_.setBusy(false, true);
+  Q_EMIT restartGraphPanel();
   if (dialogs_.confirm(kAttention, kRightFileName)) {
     dialogs_.message(kAttention, kNotOpenElsewhere);
     page_.setIntervalRecording(true);
-    co_await RecordFrame();
+    co_await intervalLoop();
     showEndMessage();
     page_.setIntervalRecording(false);
   }
-  shell_.SetButtonsDimmed(false, false);
+  shell_.setBusy(false, false);
 }
 
-QCoro::Task<> RecorderController::RecordFrame() {
+QCoro::Task<> RecorderController::intervalLoop() {
   progress_ = RecordProgress(page_.numberOfFrames());
   startTally();
-  CalcRecTime();
+  estimateRecordTime();
   const auto interval = std::chrono::nanoseconds(
       static_cast<qint64>(correctRecordInterval(page_.interval()).seconds * 1e9));
   page_.showFrameCounter(0);
@@ -265,15 +263,15 @@ QCoro::Task<> RecorderController::RecordFrame() {
 
 void RecorderController::takeRecordedFrame(const MeasuredValues &values) {
   frames_.publish(values);
-  Q_EMIT SetPanelGraphData(values);
-  ToFile(values);
+  Q_EMIT addGraphPanelFrame(values);
+  appendRecordLine(values);
 }
 
 // --- mode 3: frames the sensor sends when triggered ----------------------------------------
 
-QCoro::Task<> RecorderController::TriggeredRecord() {
+QCoro::Task<> RecorderController::recordTriggered() {
   if (!dialogs_.confirm(kAttention, kRightFileName)) co_return;
-  shell_.SetButtonsDimmed(false, true);
+  shell_.setBusy(false, true);
   dialogs_.message(kAttention, kNotOpenElsewhere);
   page_.setTriggeredRecording(true);
   startTally();
@@ -294,14 +292,14 @@ QCoro::Task<> RecorderController::TriggeredRecord() {
       takeRecordedFrame(decodeMeasuredValues(frame.reply.payload));
       page_.showFrameCounter(progress_.frameCounter());
     }
-    co_await StopAutoSend();
+    co_await stopAutoSend();
   }
   showEndMessage();
   page_.setTriggeredRecording(false);
-  shell_.SetButtonsDimmed(false, false);
+  shell_.setBusy(false, false);
 }
 
-QCoro::Task<> RecorderController::StopAutoSend() {
+QCoro::Task<> RecorderController::stopAutoSend() {
   // With the line gone there is nobody to tell, and a second failure report would follow.
   // A line still open is told even after a failure, or the sensor would go on sending.
   const Transport *t = link_.transport();
@@ -311,15 +309,15 @@ QCoro::Task<> RecorderController::StopAutoSend() {
 
 // --- mode 2: one frame per button press ----------------------------------------------------
 
-void RecorderController::RecordManually() {
+void RecorderController::recordManually() {
   if (!haveFrame_) {
     dialogs_.message(kAttention, QStringLiteral("No value has been measured yet! \nStart a "
                                                 "measurement with GO first."));
     return;
   }
   page_.manualButton()->setEnabled(false);
-  Q_EMIT SetPanelGraphData(last_);
-  ToFile(last_);
+  Q_EMIT addGraphPanelFrame(last_);
+  appendRecordLine(last_);
   progress_.countManual();
   page_.showRecordedCount(progress_.recordedCount());
   page_.manualButton()->setEnabled(true);

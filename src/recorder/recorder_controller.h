@@ -40,32 +40,32 @@ public:
   [[nodiscard]] bool recording() const;
 
   // --- control callbacks ---
-  void CBF_EditSelectDataRec();
-  void CBF_ButtonStartRecord();
-  void CBF_ButtonStopRecord();
-  void CBF_ButtonStartTrigRec();
-  void CBF_ButtonManualRecord();
-  void CBF_ButtonSelRecFile();
+  void recordModeChanged();
+  void startRecordingClicked();
+  void stopRecordingClicked();
+  void startTriggeredClicked();
+  void manualRecordClicked();
+  void selectFileClicked();
 
   // --- the page ---
   // Shows the controls of the current mode.
-  void InitRecordPanel();
+  void showModeControls();
   // Resets the counters shown, corrects the interval and shows the time estimate.
-  void CalcRecTime();
+  void estimateRecordTime();
 
   // --- recording ---
-  void SelRecFile();
+  void selectRecordFile();
   // Starts the selected file afresh with its header; false (after telling why) if it failed.
-  bool WriteFileHeader();
-  void RecordManually();
+  bool startRecordFile();
+  void recordManually();
   // Appends one line for `values`; a line the file does not take is counted and shown.
-  void ToFile(const MeasuredValues &values);
+  void appendRecordLine(const MeasuredValues &values);
 
 Q_SIGNALS:
   // The graph panel's seams: its point index starts over (START of modes 0 and 1, a mode
   // change), and one recorded frame is added to its graphs.
-  void InitPanelGraph();
-  void SetPanelGraphData(const quorvane::MeasuredValues &values);
+  void restartGraphPanel();
+  void addGraphPanelFrame(const quorvane::MeasuredValues &values);
 
 private:
   // Which recording the Recording task runs.
@@ -74,11 +74,11 @@ private:
   // The Recording task: from the confirmation to the end message.
   QCoro::Task<> record();
   // START of modes 0 and 1, then the interval loop.
-  QCoro::Task<> Record();
-  QCoro::Task<> RecordFrame();
+  QCoro::Task<> recordIntervals();
+  QCoro::Task<> intervalLoop();
   // The triggered START: auto-send on, its loop, auto-send off.
-  QCoro::Task<> TriggeredRecord();
-  QCoro::Task<> StopAutoSend();
+  QCoro::Task<> recordTriggered();
+  QCoro::Task<> stopAutoSend();
   // A frame taken by a recording: published (live displays), then graphed and written.
   void takeRecordedFrame(const MeasuredValues &values);
   void startTally();

@@ -66,16 +66,16 @@ RecorderPage::RecorderPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) 
   setObjectName(QStringLiteral("recorderPage"));
 
   mode_ = new QComboBox;
-  mode_->setObjectName(QStringLiteral("CBF_EditSelectDataRec"));
+  mode_->setObjectName(QStringLiteral("recordMode"));
   mode_->setAccessibleName(QStringLiteral("RECORD MODE"));
   mode_->addItem(QStringLiteral("0: NUMBER OF VALUES"), 0);
   mode_->addItem(QStringLiteral("1: CONTINUOUS"), 1);
   mode_->addItem(QStringLiteral("2: MANUAL"), 2);
   mode_->addItem(QStringLiteral("3: TRIGGERED (AUTO SEND)"), 3);
-  connect(mode_, &QComboBox::activated, this, &RecorderPage::CBF_EditSelectDataRec);
+  connect(mode_, &QComboBox::activated, this, &RecorderPage::recordModeChanged);
 
   interval_ = new QDoubleSpinBox;
-  interval_->setObjectName(QStringLiteral("CBF_EditInterval"));
+  interval_->setObjectName(QStringLiteral("interval"));
   interval_->setAccessibleName(QStringLiteral("INTERVAL [s]"));
   interval_->setDecimals(3);
   interval_->setRange(0.0, kMaxInterval);
@@ -84,57 +84,57 @@ RecorderPage::RecorderPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) 
   // Without keyboard tracking a value counts once it is committed: Enter, leaving the field,
   // or a step of the arrow keys or spin arrows. Each recomputes the estimate.
   interval_->setKeyboardTracking(false);
-  connect(interval_, &QDoubleSpinBox::valueChanged, this, &RecorderPage::CBF_EditInterval);
+  connect(interval_, &QDoubleSpinBox::valueChanged, this, &RecorderPage::intervalChanged);
 
   frames_ = new QSpinBox;
-  frames_->setObjectName(QStringLiteral("CBF_EditRecVal"));
+  frames_->setObjectName(QStringLiteral("frameCount"));
   frames_->setAccessibleName(QStringLiteral("VALUES"));
   frames_->setRange(0, 65535);
   frames_->setValue(kDefaultFrames);
   frames_->setKeyboardTracking(false);
-  connect(frames_, &QSpinBox::valueChanged, this, &RecorderPage::CBF_EditRecVal);
+  connect(frames_, &QSpinBox::valueChanged, this, &RecorderPage::frameCountChanged);
 
-  days_ = makeDisplay(QStringLiteral("CBF_DispRecordTimeDays"), QStringLiteral("DAYS"));
-  hours_ = makeDisplay(QStringLiteral("CBF_DispRecordTimeHours"), QStringLiteral("HOURS"));
-  minutes_ = makeDisplay(QStringLiteral("CBF_DispRecordTimeMinutes"), QStringLiteral("MINUTES"));
-  seconds_ = makeDisplay(QStringLiteral("CBF_DispRecordTimeSeconds"), QStringLiteral("SECONDS"));
-  recorded_ = makeDisplay(QStringLiteral("CBF_DispRecordedValues"), QStringLiteral("RECORDED"));
-  remaining_ = makeDisplay(QStringLiteral("CBF_DispRemaining"), QStringLiteral("REMAINING"));
-  counter_ = makeDisplay(QStringLiteral("CBF_DispFrameCounter"), QStringLiteral("FRAMES"));
+  days_ = makeDisplay(QStringLiteral("recordTimeDays"), QStringLiteral("DAYS"));
+  hours_ = makeDisplay(QStringLiteral("recordTimeHours"), QStringLiteral("HOURS"));
+  minutes_ = makeDisplay(QStringLiteral("recordTimeMinutes"), QStringLiteral("MINUTES"));
+  seconds_ = makeDisplay(QStringLiteral("recordTimeSeconds"), QStringLiteral("SECONDS"));
+  recorded_ = makeDisplay(QStringLiteral("recordedCount"), QStringLiteral("RECORDED"));
+  remaining_ = makeDisplay(QStringLiteral("remainingCount"), QStringLiteral("REMAINING"));
+  counter_ = makeDisplay(QStringLiteral("frameCounter"), QStringLiteral("FRAMES"));
 
-  file_ = makeDisplay(QStringLiteral("CBF_DispRecFile"), QStringLiteral("RECORD FILE"));
+  file_ = makeDisplay(QStringLiteral("recordFile"), QStringLiteral("RECORD FILE"));
   file_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   file_->setText(QString());
   file_->setMinimumWidth(0);
   file_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  id_ = makeDisplay(QStringLiteral("CBF_EditID"), QStringLiteral("PANEL ID"));
+  id_ = makeDisplay(QStringLiteral("panelId"), QStringLiteral("PANEL ID"));
   id_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   id_->setText(QString());
   writeTrouble_ = new QLabel;
-  writeTrouble_->setObjectName(QStringLiteral("CBF_DispWriteTrouble"));
+  writeTrouble_->setObjectName(QStringLiteral("writeTrouble"));
   writeTrouble_->setAccessibleName(QStringLiteral("RECORD FILE WARNING"));
   writeTrouble_->setWordWrap(true);
   writeTrouble_->setStyleSheet(QStringLiteral("QLabel { color: #C00000; font-weight: bold; }"));
   writeTrouble_->hide();
 
   start_ = makeButton(QStringLiteral("START"), QStringLiteral("START"));
-  start_->setObjectName(QStringLiteral("CBF_ButtonStartRecord"));
+  start_->setObjectName(QStringLiteral("startButton"));
   stop_ = makeButton(QStringLiteral("STOP"), QStringLiteral("STOP"));
-  stop_->setObjectName(QStringLiteral("CBF_ButtonStopRecord"));
+  stop_->setObjectName(QStringLiteral("stopButton"));
   manual_ = makeButton(QStringLiteral("RECORD ONE VALUE"), QStringLiteral("RECORD ONE VALUE"));
-  manual_->setObjectName(QStringLiteral("CBF_ButtonManualRecord"));
+  manual_->setObjectName(QStringLiteral("manualRecordButton"));
   startTriggered_ =
       makeButton(QStringLiteral("START TRIGGERED"), QStringLiteral("START TRIGGERED"));
-  startTriggered_->setObjectName(QStringLiteral("CBF_ButtonStartTrigRec"));
+  startTriggered_->setObjectName(QStringLiteral("startTriggeredButton"));
   selectFile_ = makeButton(QStringLiteral("RECORD FILE..."), QStringLiteral("RECORD FILE..."));
-  selectFile_->setObjectName(QStringLiteral("CBF_ButtonSelRecFile"));
+  selectFile_->setObjectName(QStringLiteral("selectFileButton"));
   for (QPushButton *b : {start_, startTriggered_})
     paint(b, kIdleColour);
-  connect(start_, &QPushButton::clicked, this, &RecorderPage::CBF_ButtonStartRecord);
-  connect(stop_, &QPushButton::clicked, this, &RecorderPage::CBF_ButtonStopRecord);
-  connect(manual_, &QPushButton::clicked, this, &RecorderPage::CBF_ButtonManualRecord);
-  connect(startTriggered_, &QPushButton::clicked, this, &RecorderPage::CBF_ButtonStartTrigRec);
-  connect(selectFile_, &QPushButton::clicked, this, &RecorderPage::CBF_ButtonSelRecFile);
+  connect(start_, &QPushButton::clicked, this, &RecorderPage::startRecordingClicked);
+  connect(stop_, &QPushButton::clicked, this, &RecorderPage::stopRecordingClicked);
+  connect(manual_, &QPushButton::clicked, this, &RecorderPage::manualRecordClicked);
+  connect(startTriggered_, &QPushButton::clicked, this, &RecorderPage::startTriggeredClicked);
+  connect(selectFile_, &QPushButton::clicked, this, &RecorderPage::selectFileClicked);
 
   // Keys an operator reaches for on this page: Ctrl+R takes one record, Escape stops.
   auto *recordKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);

@@ -57,19 +57,19 @@ public:
   QPushButton *manualButton() const { return manual_; }
   QPushButton *startTriggeredButton() const { return startTriggered_; }
   QPushButton *selectFileButton() const { return selectFile_; }
-  // A display by its object name (e.g. "CBF_DispRemaining"); null when there is none.
+  // A display by its object name (e.g. "remainingCount"); null when there is none.
   QLabel *display(const char *name) const;
 
 Q_SIGNALS:
-  void CBF_EditSelectDataRec();
+  void recordModeChanged();
   // Interval or number of frames changed: committed after typing, or stepped.
-  void CBF_EditInterval();
-  void CBF_EditRecVal();
-  void CBF_ButtonStartRecord();
-  void CBF_ButtonStopRecord();
-  void CBF_ButtonManualRecord();
-  void CBF_ButtonStartTrigRec();
-  void CBF_ButtonSelRecFile();
+  void intervalChanged();
+  void frameCountChanged();
+  void startRecordingClicked();
+  void stopRecordingClicked();
+  void manualRecordClicked();
+  void startTriggeredClicked();
+  void selectFileClicked();
 
 private:
   void buildLayout();

@@ -31,8 +31,8 @@ std::vector<RememberedFile> RecorderSubsystem::rememberedFiles() {
 
 void RecorderSubsystem::pageSelected(MainPage page) {
   if (page != MainPage::Recorder) return;
-  controller_->InitRecordPanel();
-  if (page_->mode() == static_cast<int>(RecordMode::Counted)) controller_->CalcRecTime();
+  controller_->showModeControls();
+  if (page_->mode() == static_cast<int>(RecordMode::Counted)) controller_->estimateRecordTime();
 }
 
 } // namespace quorvane

@@ -14,7 +14,7 @@ namespace quorvane {
 CommentBox::CommentBox(const QString &name, const QString &help, Dialogs &dialogs, QWidget *parent)
     : QPlainTextEdit(parent), help_(help), dialogs_(dialogs) {
   setAccessibleName(name);
-  setObjectName(QStringLiteral("CBF_EditScopeComment"));
+  setObjectName(QStringLiteral("scopeComment"));
   setTabChangesFocus(true);
   installHelp(this, help_, dialogs_);
   // Installed after the help filter, so it sees the right clicks first.
@@ -26,7 +26,7 @@ CommentBox::CommentBox(const QString &name, const QString &help, Dialogs &dialog
   connect(this, &QPlainTextEdit::textChanged, this, &CommentBox::limitLength);
 }
 
-void CommentBox::CBF_EditScopeComment() {
+void CommentBox::commentRightDoubleClicked() {
   helpDelay_.stop();
   clear();
 }
@@ -51,7 +51,7 @@ bool CommentBox::eventFilter(QObject *watched, QEvent *event) {
     return true;
   case QEvent::MouseButtonDblClick:
     if (static_cast<QMouseEvent *>(event)->button() != Qt::RightButton) return false;
-    CBF_EditScopeComment();
+    commentRightDoubleClicked();
     return true;
   default:
     return false;

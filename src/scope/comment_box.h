@@ -16,7 +16,7 @@ public:
   CommentBox(const QString &name, const QString &help, Dialogs &dialogs, QWidget *parent = nullptr);
 
   // The right double click: the comment is cleared.
-  void CBF_EditScopeComment();
+  void commentRightDoubleClicked();
 
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;

@@ -34,21 +34,20 @@ ScopeController::ScopeController(SensorLink &link, Shell &shell, Dialogs &dialog
     : QObject(parent), link_(link), shell_(shell), dialogs_(dialogs), transfer_(transfer),
       page_(page), panel_(panel), cycleTime_(cycleTimeFrom(0, 0)) {
   connect(page_.getCycleTimeButton(), &QPushButton::clicked, this,
-          &ScopeController::CBF_ButtonGetCycleTime);
-  connect(page_.scanButton(), &QPushButton::clicked, this, &ScopeController::CBF_ButtonScan);
-  connect(page_.breakButton(), &QPushButton::clicked, this, &ScopeController::CBF_ButtonBreakScan);
-  connect(page_.printButton(), &QPushButton::clicked, this,
-          &ScopeController::CBF_ButtonPrintScopeGraph);
+          &ScopeController::getCycleTimeClicked);
+  connect(page_.scanButton(), &QPushButton::clicked, this, &ScopeController::scanClicked);
+  connect(page_.breakButton(), &QPushButton::clicked, this, &ScopeController::breakClicked);
+  connect(page_.printButton(), &QPushButton::clicked, this, &ScopeController::printClicked);
   connect(page_.triggerModeRing(), &QComboBox::activated, this,
-          &ScopeController::CBF_EditTriggerMode);
+          &ScopeController::triggerModeChanged);
   connect(page_.recordedSignalRing(), &QComboBox::activated, this,
-          &ScopeController::CBF_EditScopeRecSignal);
-  connect(page_.scanRateBox(), &QSpinBox::valueChanged, this, &ScopeController::CBF_EditScanRate);
+          &ScopeController::recordedSignalChanged);
+  connect(page_.scanRateBox(), &QSpinBox::valueChanged, this, &ScopeController::scanRateChanged);
   connect(panel_.signalSelectorRing(), &QComboBox::activated, this,
-          &ScopeController::CBF_EditScopeSignal);
-  connect(&panel_, &ScopePanel::cursorMoved, this, &ScopeController::CBF_GraphScope);
-  connect(panel_.zoomButton(), &QPushButton::clicked, this, &ScopeController::CBF_ButtonZoom11);
-  connect(panel_.closeButton(), &QPushButton::clicked, this, &ScopeController::CBF_ButtonCloseSP);
+          &ScopeController::shownSignalsChanged);
+  connect(&panel_, &ScopePanel::cursorMoved, this, &ScopeController::scopeCursorMoved);
+  connect(panel_.zoomButton(), &QPushButton::clicked, this, &ScopeController::zoomClicked);
+  connect(panel_.closeButton(), &QPushButton::clicked, this, &ScopeController::scopeCloseClicked);
   for (QWidget *w :
        {static_cast<QWidget *>(page_.getCycleTimeButton()),
         static_cast<QWidget *>(page_.scanButton()), static_cast<QWidget *>(page_.printButton())})
@@ -57,74 +56,74 @@ ScopeController::ScopeController(SensorLink &link, Shell &shell, Dialogs &dialog
   // The cursors start a quarter and three quarters across, low and high.
   panel_.scopeGraph()->setCursorPosition(0, 32.0, 1000.0);
   panel_.scopeGraph()->setCursorPosition(1, 96.0, 3000.0);
-  CBF_EditTriggerMode();
-  CBF_EditScopeRecSignal();
+  triggerModeChanged();
+  recordedSignalChanged();
   page_.showCycleTime(cycleTime_.frequencyText, cycleTime_.cycleTimeText);
   link_.setAcquisitionTask(Acquisition::Scope, [this] { return scan(); });
 }
 
 // --- callbacks ---
 
-void ScopeController::CBF_ButtonGetCycleTime() {
+void ScopeController::getCycleTimeClicked() {
   readCycleTime();
 }
 
-void ScopeController::CBF_ButtonScan() {
+void ScopeController::scanClicked() {
   // SCAN is dimmed while another acquisition holds the link; then nothing starts.
   (void)link_.startAcquisition(Acquisition::Scope);
 }
 
-void ScopeController::CBF_ButtonBreakScan() {
+void ScopeController::breakClicked() {
   if (link_.acquisition() != Acquisition::Scope) return;
   // The scan undims when it has cleaned up; until then SCAN stays dimmed.
   page_.breakButton()->setEnabled(false);
   link_.stopAcquisition();
 }
 
-void ScopeController::CBF_ButtonPrintScopeGraph() {
-  shell_.SetButtonsDimmed(false, true);
-  PrintScopeGraph();
-  shell_.SetButtonsDimmed(false, false);
+void ScopeController::printClicked() {
+  shell_.setBusy(false, true);
+  printScope();
+  shell_.setBusy(false, false);
 }
 
-void ScopeController::CBF_EditTriggerMode() {
+void ScopeController::triggerModeChanged() {
   page_.setTriggerControls(scopeTriggerControlsFor(page_.settings().triggerMode));
 }
 
-void ScopeController::CBF_EditScopeRecSignal() {
+void ScopeController::recordedSignalChanged() {
   panel_.setVoltsVisible(scopeVoltsShown(page_.recordedSignal()));
 }
 
-void ScopeController::CBF_EditScanRate() {
-  calcScopDeltaXY();
+void ScopeController::scanRateChanged() {
+  measureCursorDeltas();
 }
 
-void ScopeController::CBF_EditScopeSignal() {
+void ScopeController::shownSignalsChanged() {
   if (haveScan_) panel_.drawSignals(buffers_, scopeSignalsShown(panel_.signalSelector()));
 }
 
-void ScopeController::CBF_GraphScope() {
-  calcScopDeltaXY();
+void ScopeController::scopeCursorMoved() {
+  measureCursorDeltas();
 }
 
-void ScopeController::CBF_ButtonZoom11() {
-  initScopeGraph();
+void ScopeController::zoomClicked() {
+  resetScopeAxes();
 }
 
-void ScopeController::CBF_ButtonCloseSP() {
-  shell_.ShowChildPanelDisp(ChildPanel::Measurement);
+void ScopeController::scopeCloseClicked() {
+  shell_.showChildPanel(ChildPanel::Measurement);
 }
 
 // --- operations ---
 
 QCoro::Task<> ScopeController::readCycleTime() {
-  shell_.SetButtonsDimmed(false, true);
+  shell_.setBusy(false, true);
   {
     WaitCursor wait;
     co_await GetCycleTime();
-    calcScopDeltaXY();
+    measureCursorDeltas();
   }
-  shell_.SetButtonsDimmed(false, false);
+  shell_.setBusy(false, false);
 }
 
 QCoro::Task<> ScopeController::GetCycleTime() {
@@ -133,19 +132,19 @@ QCoro::Task<> ScopeController::GetCycleTime() {
   page_.showCycleTime(cycleTime_.frequencyText, cycleTime_.cycleTimeText);
 }
 
-void ScopeController::initScopeGraph() {
+void ScopeController::resetScopeAxes() {
   panel_.setAxes(scopeGraphAxes(transfer_.calculationMode(), page_.recordedSignal()));
-  calcScopDeltaXY();
+  measureCursorDeltas();
 }
 
 QCoro::Task<> ScopeController::scan() {
-  shell_.SetButtonsDimmed(false, true);
-  initScopeGraph();
+  shell_.setBusy(false, true);
+  resetScopeAxes();
   panel_.setScanRunning(true);
-  shell_.ShowChildPanelDisp(ChildPanel::ScopeDisplay);
+  shell_.showChildPanel(ChildPanel::ScopeDisplay);
   lastEnd_ = co_await GetScopeData();
   panel_.setScanRunning(false);
-  shell_.SetButtonsDimmed(false, false);
+  shell_.setBusy(false, false);
 }
 
 QCoro::Task<ScanEnd> ScopeController::GetScopeData() {
@@ -165,22 +164,22 @@ void ScopeController::drawScan() {
   panel_.drawScan(buffers_, scopeSignalsShown(panel_.signalSelector()));
 }
 
-void ScopeController::calcScopDeltaXY() {
+void ScopeController::measureCursorDeltas() {
   const ScopeCursorPosition c1 = panel_.cursor(0);
   const ScopeCursorPosition c2 = panel_.cursor(1);
   panel_.followCursors(c1.x, c2.x);
   const auto scanRate = static_cast<std::uint16_t>(page_.scanRate());
-  panel_.showDelta(::quorvane::calcScopDeltaXY(c1, c2, cycleTime_.cycleTimeMs, scanRate));
+  panel_.showDelta(::quorvane::measureCursorDeltas(c1, c2, cycleTime_.cycleTimeMs, scanRate));
 }
 
-void ScopeController::PrintScopeGraph() {
+void ScopeController::printScope() {
   const std::vector<ReportLine> lines =
       scopeReportLines(panelId_.toStdString(), page_.comment().toStdString());
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(qs(kReportTitle));
   if (!dialogs_.selectPrinter(printer)) return; // cancelled: nothing, silently
   // The picture is of the panel as the operator sees it beside the page.
-  shell_.ShowChildPanelDisp(ChildPanel::ScopeDisplay);
+  shell_.showChildPanel(ChildPanel::ScopeDisplay);
   bool printed = false;
   {
     WaitCursor wait;

@@ -28,23 +28,23 @@ public:
                   ScopePage &page, ScopePanel &panel, QObject *parent = nullptr);
 
   // --- callbacks ---
-  void CBF_ButtonGetCycleTime();
-  void CBF_ButtonScan();
-  void CBF_ButtonBreakScan();
-  void CBF_ButtonPrintScopeGraph();
-  void CBF_EditTriggerMode();
-  void CBF_EditScopeRecSignal();
-  void CBF_EditScanRate();
-  void CBF_EditScopeSignal();
-  void CBF_GraphScope();
-  void CBF_ButtonZoom11();
-  void CBF_ButtonCloseSP();
+  void getCycleTimeClicked();
+  void scanClicked();
+  void breakClicked();
+  void printClicked();
+  void triggerModeChanged();
+  void recordedSignalChanged();
+  void scanRateChanged();
+  void shownSignalsChanged();
+  void scopeCursorMoved();
+  void zoomClicked();
+  void scopeCloseClicked();
 
   // --- operations ---
   QCoro::Task<> GetCycleTime();
-  void initScopeGraph();
-  void calcScopDeltaXY();
-  void PrintScopeGraph();
+  void resetScopeAxes();
+  void measureCursorDeltas();
+  void printScope();
 
   void setPanelId(const QString &id) { panelId_ = id; }
 

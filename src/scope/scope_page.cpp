@@ -34,24 +34,23 @@ ScopePage::ScopePage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
 
   auto *settingsBox = new QGroupBox(QStringLiteral("SCAN SETTINGS"), this);
   auto *form = new QFormLayout(settingsBox);
-  triggerLevel_ =
-      spinBox(QStringLiteral("TRIGGER LEVEL"), "CBF_EditTriggerLevel", 0, 65535, settingsBox);
+  triggerLevel_ = spinBox(QStringLiteral("TRIGGER LEVEL"), "triggerLevel", 0, 65535, settingsBox);
   triggerLevel_->setValue(2000);
   triggerMode_ = new QComboBox(settingsBox);
   triggerMode_->setAccessibleName(QStringLiteral("TRIGGER MODE"));
-  triggerMode_->setObjectName(QStringLiteral("CBF_EditTriggerMode"));
+  triggerMode_->setObjectName(QStringLiteral("triggerMode"));
   for (std::size_t i = 0; i < kScopeTriggerModeNames.size(); ++i)
     triggerMode_->addItem(
         QString::fromLatin1(kScopeTriggerModeNames[i].data(),
                             static_cast<qsizetype>(kScopeTriggerModeNames[i].size())),
         static_cast<int>(i));
-  preTrigger_ = spinBox(QStringLiteral("PRE-TRIGGER"), "CBF_EditPreTrigVal", 0,
+  preTrigger_ = spinBox(QStringLiteral("PRE-TRIGGER"), "preTrigger", 0,
                         static_cast<int>(kScopeSamples) - 1, settingsBox);
   preTrigger_->setValue(20);
-  scanRate_ = spinBox(QStringLiteral("SCAN RATE"), "CBF_EditScanRate", 1, 65535, settingsBox);
+  scanRate_ = spinBox(QStringLiteral("SCAN RATE"), "scanRate", 1, 65535, settingsBox);
   recordedSignal_ = new QComboBox(settingsBox);
   recordedSignal_->setAccessibleName(QStringLiteral("RECORDED SIGNAL"));
-  recordedSignal_->setObjectName(QStringLiteral("CBF_EditScopeRecSignal"));
+  recordedSignal_->setObjectName(QStringLiteral("recordedSignal"));
   recordedSignal_->addItem(QStringLiteral("0: RED GREEN BLUE"), 0);
   recordedSignal_->addItem(QStringLiteral("1: X Y INT (s i M)"), 1);
   recordedSignal_->addItem(QStringLiteral("2: ANALOG OUTPUTS"), 2);
@@ -63,7 +62,7 @@ ScopePage::ScopePage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
 
   auto *timeBox = new QGroupBox(QStringLiteral("SENSOR CYCLE TIME"), this);
   auto *timeForm = new QFormLayout(timeBox);
-  getCycleTime_ = namedButton(QStringLiteral("GET CYCLE TIME"), "CBF_ButtonGetCycleTime", timeBox);
+  getCycleTime_ = namedButton(QStringLiteral("GET CYCLE TIME"), "getCycleTimeButton", timeBox);
   frequency_ = new NumberDisplay(QStringLiteral("SCAN FREQUENCY [Hz]"), timeBox);
   cycleTime_ = new NumberDisplay(QStringLiteral("CYCLE TIME [ms]"), timeBox);
   timeForm->addRow(getCycleTime_);
@@ -74,9 +73,9 @@ ScopePage::ScopePage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
   comment_ = new CommentBox(QStringLiteral("COMMENT"), h::kComment, dialogs, this);
   comment_->setMaximumHeight(90);
 
-  scan_ = namedButton(QStringLiteral("SCAN"), "CBF_ButtonScan", this);
-  break_ = namedButton(QStringLiteral("BREAK"), "CBF_ButtonBreakScan", this);
-  print_ = namedButton(QStringLiteral("PRINT"), "CBF_ButtonPrintScopeGraph", this);
+  scan_ = namedButton(QStringLiteral("SCAN"), "scanButton", this);
+  break_ = namedButton(QStringLiteral("BREAK"), "breakButton", this);
+  print_ = namedButton(QStringLiteral("PRINT"), "printButton", this);
   scan_->setShortcut(QKeySequence(Qt::Key_F5));
   print_->setShortcut(QKeySequence::Print);
   break_->setEnabled(false); // usable only while a scan waits

@@ -38,7 +38,7 @@ ScopePanel::ScopePanel(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
 
   scope_ = new GraphWidget(this);
   scope_->setName(QStringLiteral("SCOPE GRAPH"));
-  scope_->setObjectName(QStringLiteral("CBF_GraphScope"));
+  scope_->setObjectName(QStringLiteral("scopeGraph"));
   scope_->setAxisLabels(QStringLiteral("samples"), QStringLiteral("digits"));
   scope_->setMinimumSize(320, 260);
   scope_->setCursorCount(2, Qt::black);
@@ -47,7 +47,7 @@ ScopePanel::ScopePanel(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
 
   digital_ = new GraphWidget(this);
   digital_->setName(QStringLiteral("DIGITAL GRAPH"));
-  digital_->setObjectName(QStringLiteral("CBF_GraphDigital"));
+  digital_->setObjectName(QStringLiteral("digitalGraph"));
   digital_->setAxisLabels(QStringLiteral("samples"), QStringLiteral("IN0 / colour"));
   digital_->setMinimumSize(320, 90);
   digital_->setMaximumHeight(130);
@@ -58,7 +58,7 @@ ScopePanel::ScopePanel(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
 
   selector_ = new QComboBox(this);
   selector_->setAccessibleName(QStringLiteral("SIGNAL"));
-  selector_->setObjectName(QStringLiteral("CBF_EditScopeSignal"));
+  selector_->setObjectName(QStringLiteral("scopeSignalSelector"));
   selector_->addItem(QStringLiteral("ALL SIGNALS"), 0);
   selector_->addItem(QStringLiteral("1st SIGNAL (red)"), 1);
   selector_->addItem(QStringLiteral("2nd SIGNAL (green)"), 2);
@@ -77,8 +77,8 @@ ScopePanel::ScopePanel(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
                      "padding: 2px 8px; }"));
   running_->setVisible(false);
 
-  zoom_ = namedButton(QStringLiteral("ZOOM 1:1"), "CBF_ButtonZoom11", this);
-  close_ = namedButton(QStringLiteral("CLOSE"), "CBF_ButtonCloseSP", this);
+  zoom_ = namedButton(QStringLiteral("ZOOM 1:1"), "zoomButton", this);
+  close_ = namedButton(QStringLiteral("CLOSE"), "scopeCloseButton", this);
 
   // Captions left of their fields, buttons at the right: the panel stays narrow.
   auto *deltas = new QGridLayout;

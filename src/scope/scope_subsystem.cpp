@@ -24,7 +24,7 @@ std::vector<ChildPanelDeclaration> ScopeSubsystem::childPanels() {
 void ScopeSubsystem::pageSelected(MainPage page) {
   if (page != MainPage::Scope) return;
   link_.stopAcquisition();
-  shell_.ShowChildPanelDisp(ChildPanel::ScopeDisplay);
+  shell_.showChildPanel(ChildPanel::ScopeDisplay);
 }
 
 } // namespace quorvane

@@ -30,7 +30,7 @@ public:
   // --- Subsystem ---
   std::vector<PageDeclaration> pages() override;
   std::vector<ChildPanelDeclaration> childPanels() override;
-  void initAtStartup() override { controller_->initScopeGraph(); }
+  void initAtStartup() override { controller_->resetScopeAxes(); }
   // The scope page brings its display beside the tabs and ends whatever runs.
   void pageSelected(MainPage page) override;
 

@@ -46,9 +46,9 @@ HardwareInfoFile::HardwareInfoFile(SensorLink &link, Shell &shell, Dialogs &dial
 }
 
 QCoro::Task<> HardwareInfoFile::run() {
-  shell_.SetButtonsDimmed(false, true);
+  shell_.setBusy(false, true);
   (void)co_await GenerateHWInfoFile();
-  shell_.SetButtonsDimmed(false, false);
+  shell_.setBusy(false, false);
 }
 
 QString HardwareInfoFile::dialogDirectory() const {

@@ -48,7 +48,7 @@ PasswordPanel::PasswordPanel(Dialogs &dialogs, QWidget *parent)
   field_->setMinimumWidth(200);
   column->addWidget(field_);
   installHelp(field_, service_help::kPassword, dialogs_);
-  connect(field_, &QLineEdit::returnPressed, this, &PasswordPanel::CBF_StringPassword);
+  connect(field_, &QLineEdit::returnPressed, this, &PasswordPanel::passwordEntered);
 }
 
 void PasswordPanel::open() {
@@ -59,7 +59,7 @@ void PasswordPanel::open() {
   field_->setFocus();
 }
 
-void PasswordPanel::CBF_StringPassword() {
+void PasswordPanel::passwordEntered() {
   if (!passwordMatches(field_->text().toStdString())) {
     dialogs_.message(qs(servicetext::kWrongPassword.title), qs(servicetext::kWrongPassword.text));
     field_->clear();

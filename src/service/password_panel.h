@@ -18,7 +18,7 @@ public:
   void open();
   // The field was committed: the right password unlocks and closes the panel, a wrong one
   // is reported and cleared.
-  void CBF_StringPassword();
+  void passwordEntered();
 
   QLineEdit *field() const { return field_; }
 

@@ -39,32 +39,32 @@ ServiceController::ServiceController(SensorLink &link, Shell &shell, Dialogs &di
     connect(button, &QPushButton::clicked, this, callback);
     shell_.addBusyControl(button, BusyGroup::PageAction);
   };
-  wire(page_.calcCFButton(), &ServiceController::CBF_ButtonCalcCF);
-  wire(page_.getCFButton(), &ServiceController::CBF_ButtonGetCF);
-  wire(page_.sendCFButton(), &ServiceController::CBF_ButtonSendCF);
-  wire(page_.selfCalibrationButton(), &ServiceController::CBF_ButtonSelfCalibration);
-  wire(offsetPage_.getOffsetButton(), &ServiceController::CBF_ButtonGetOffset);
-  wire(offsetPage_.calcOffsetButton(), &ServiceController::CBF_ButtonCalcOffset);
-  wire(offsetPage_.sendOffsetButton(), &ServiceController::CBF_ButtonSendOffset);
+  wire(page_.calcCFButton(), &ServiceController::calculateFactorsClicked);
+  wire(page_.getCFButton(), &ServiceController::getFactorsClicked);
+  wire(page_.sendCFButton(), &ServiceController::sendFactorsClicked);
+  wire(page_.selfCalibrationButton(), &ServiceController::selfCalibrationClicked);
+  wire(offsetPage_.getOffsetButton(), &ServiceController::getOffsetClicked);
+  wire(offsetPage_.calcOffsetButton(), &ServiceController::calculateOffsetClicked);
+  wire(offsetPage_.sendOffsetButton(), &ServiceController::sendOffsetClicked);
 
   link_.setAcquisitionTask(Acquisition::Calibration, [this]() -> QCoro::Task<> {
-    shell_.SetButtonsDimmed(false, true);
+    shell_.setBusy(false, true);
     lastRun_ = co_await calibrate();
-    shell_.SetButtonsDimmed(false, false);
+    shell_.setBusy(false, false);
   });
 }
 
 void ServiceController::runDimmed(QCoro::Task<int> (ServiceController::*operation)()) {
   link_.runOnLine([this, operation]() -> QCoro::Task<> {
-    shell_.SetButtonsDimmed(false, true);
+    shell_.setBusy(false, true);
     (void)co_await (this->*operation)();
-    shell_.SetButtonsDimmed(false, false);
+    shell_.setBusy(false, false);
   });
 }
 
 // --- control callbacks ---------------------------------------------------------------------
 
-void ServiceController::CBF_ButtonCalcCF() {
+void ServiceController::calculateFactorsClicked() {
   if (!dialogs_.confirm(qs(servicetext::kSendPowerConfirm.title),
                         qs(servicetext::kSendPowerConfirm.text)))
     return;
@@ -72,27 +72,27 @@ void ServiceController::CBF_ButtonCalcCF() {
   link_.runOnLine([this] { return calibrateThenGo(); });
 }
 
-void ServiceController::CBF_ButtonGetCF() {
+void ServiceController::getFactorsClicked() {
   runDimmed(&ServiceController::GetCF);
 }
 
-void ServiceController::CBF_ButtonSendCF() {
+void ServiceController::sendFactorsClicked() {
   runDimmed(&ServiceController::SendCF);
 }
 
-void ServiceController::CBF_ButtonSelfCalibration() {
+void ServiceController::selfCalibrationClicked() {
   runDimmed(&ServiceController::StartSelfCalibration);
 }
 
-void ServiceController::CBF_ButtonGetOffset() {
+void ServiceController::getOffsetClicked() {
   runDimmed(&ServiceController::GetCF);
 }
 
-void ServiceController::CBF_ButtonCalcOffset() {
+void ServiceController::calculateOffsetClicked() {
   runDimmed(&ServiceController::CalcOffset);
 }
 
-void ServiceController::CBF_ButtonSendOffset() {
+void ServiceController::sendOffsetClicked() {
   runDimmed(&ServiceController::SendOffset);
 }
 

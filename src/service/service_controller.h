@@ -31,13 +31,13 @@ public:
                     CalibrationPage &calibration, OffsetPage &offset, QObject *parent = nullptr);
 
   // --- control callbacks: they start the work and return ---
-  void CBF_ButtonCalcCF();
-  void CBF_ButtonGetCF();
-  void CBF_ButtonSendCF();
-  void CBF_ButtonSelfCalibration();
-  void CBF_ButtonGetOffset();
-  void CBF_ButtonCalcOffset();
-  void CBF_ButtonSendOffset();
+  void calculateFactorsClicked();
+  void getFactorsClicked();
+  void sendFactorsClicked();
+  void selfCalibrationClicked();
+  void getOffsetClicked();
+  void calculateOffsetClicked();
+  void sendOffsetClicked();
 
   // --- the operations (1 on success, -1 when they ended early) ---
   // Factors and offsets from the sensor onto both pages; a short reply or a factor above

@@ -27,44 +27,43 @@ MeanTeachController::MeanTeachController(MeanTeachPanel &panel, const ParameterS
     : QObject(parent), panel_(panel), state_(state), page_(page), parameters_(parameters),
       frames_(frames), link_(link), shell_(shell), dialogs_(dialogs) {
   connect(panel_.captureButton(), &QPushButton::clicked, this,
-          &MeanTeachController::CBF_ButtonTP1Capture);
-  connect(panel_.undoButton(), &QPushButton::clicked, this,
-          &MeanTeachController::CBF_ButtonTP1Undo);
+          &MeanTeachController::meanCaptureClicked);
+  connect(panel_.undoButton(), &QPushButton::clicked, this, &MeanTeachController::meanUndoClicked);
   connect(panel_.resetButton(), &QPushButton::clicked, this,
-          &MeanTeachController::CBF_ButtonTP1ResetTable);
+          &MeanTeachController::meanResetClicked);
   connect(panel_.teachButton(), &QPushButton::clicked, this,
-          &MeanTeachController::CBF_ButtonTP1Teach);
+          &MeanTeachController::meanTeachClicked);
   connect(&panel_, &MeanTeachPanel::capturedValueEdited, this,
-          &MeanTeachController::CBF_GridTP1Values);
+          &MeanTeachController::meanValueEdited);
   // A change of mode while the panel is open relabels it.
   connect(&parameters_, &ParameterController::rulesApplied, this,
-          &MeanTeachController::InitTeachPanel);
+          &MeanTeachController::applyTeachModes);
 }
 
-void MeanTeachController::CBF_ButtonTeachMeanVal() {
-  shell_.ShowChildPanelDisp(ChildPanel::MeanTeach);
-  InitTeachPanel();
+void MeanTeachController::teachMeanValuesClicked() {
+  shell_.showChildPanel(ChildPanel::MeanTeach);
+  applyTeachModes();
   // The live measurement feeds the panel; one already running does so too.
   (void)link_.startAcquisition(Acquisition::Live);
 }
 
-void MeanTeachController::InitTeachPanel() {
+void MeanTeachController::applyTeachModes() {
   panel_.applyLabels(meanPanelLabels(state_.para.calculationMode, state_.para.evaluationMode));
 }
 
-void MeanTeachController::CBF_ButtonTP1Capture() {
+void MeanTeachController::meanCaptureClicked() {
   CaptureFrame(table_, frames_.last());
   panel_.showTable(table_);
   CalcMeanValues();
 }
 
-void MeanTeachController::CBF_ButtonTP1Undo() {
+void MeanTeachController::meanUndoClicked() {
   UndoCapture(table_);
   panel_.showTable(table_);
   CalcMeanValues();
 }
 
-void MeanTeachController::CBF_ButtonTP1ResetTable() {
+void MeanTeachController::meanResetClicked() {
   panel_.setResetAsking(true);
   // The red button is drawn before the question appears.
   panel_.repaint();
@@ -77,7 +76,7 @@ void MeanTeachController::CBF_ButtonTP1ResetTable() {
   panel_.setResetAsking(false);
 }
 
-void MeanTeachController::CBF_GridTP1Values() {
+void MeanTeachController::meanValueEdited() {
   table_ = panel_.readTable(table_.counter);
   CalcMeanValues();
 }
@@ -87,7 +86,7 @@ void MeanTeachController::CalcMeanValues() {
   panel_.showMeans(means_);
 }
 
-void MeanTeachController::CBF_ButtonTP1Teach() {
+void MeanTeachController::meanTeachClicked() {
   MeanTeachInput in;
   in.means = means_;
   in.calcMode = state_.para.calculationMode;

@@ -24,14 +24,14 @@ public:
                       SensorLink &link, Shell &shell, Dialogs &dialogs, QObject *parent = nullptr);
 
   // Shows the panel, labels it and starts the live measurement unless one runs already.
-  void CBF_ButtonTeachMeanVal();
-  void CBF_ButtonTP1Capture();
-  void CBF_ButtonTP1Undo();
-  void CBF_ButtonTP1ResetTable();
-  void CBF_ButtonTP1Teach();
+  void teachMeanValuesClicked();
+  void meanCaptureClicked();
+  void meanUndoClicked();
+  void meanResetClicked();
+  void meanTeachClicked();
   // The operator edited a captured value.
-  void CBF_GridTP1Values();
-  void InitTeachPanel();
+  void meanValueEdited();
+  void applyTeachModes();
 
   [[nodiscard]] const CaptureTable &table() const { return table_; }
   [[nodiscard]] const MeanValues &means() const { return means_; }

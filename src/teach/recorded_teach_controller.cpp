@@ -37,36 +37,36 @@ RecordedTeachController::RecordedTeachController(
     : QObject(parent), panel_(panel), state_(state), parameters_(parameters), teach_(teach),
       live_(live), link_(link), shell_(shell), frames_(frames), dialogs_(dialogs) {
   connect(panel_.startButton(), &QPushButton::clicked, this,
-          &RecordedTeachController::CBF_ButtonTP2Start);
+          &RecordedTeachController::recordedStartClicked);
   connect(panel_.resetButton(), &QPushButton::clicked, this,
-          &RecordedTeachController::CBF_ButtonTP2Reset);
+          &RecordedTeachController::recordedResetClicked);
   connect(panel_.teachButton(), &QPushButton::clicked, this,
-          &RecordedTeachController::CBF_ButtonTP2Teach);
+          &RecordedTeachController::recordedTeachClicked);
   connect(&panel_, &RecordedTeachPanel::cursorDragged, this, &RecordedTeachController::snapCursor);
   connect(&panel_, &RecordedTeachPanel::stepRequested, this, &RecordedTeachController::stepCursor);
   connect(&parameters_, &ParameterController::rulesApplied, this,
-          &RecordedTeachController::InitTeachPanel);
+          &RecordedTeachController::applyTeachModes);
   shell_.addBusyControl(panel_.startButton(), BusyGroup::PageAction);
   panel_.showCounter(0);
   link_.setAcquisitionTask(Acquisition::RecordedTeach, [this] { return record(); });
 }
 
-void RecordedTeachController::CBF_ButtonTeachRecVal() {
-  shell_.ShowChildPanelDisp(ChildPanel::RecordedTeach);
-  InitTeachPanel();
+void RecordedTeachController::teachRecordedValuesClicked() {
+  shell_.showChildPanel(ChildPanel::RecordedTeach);
+  applyTeachModes();
 }
 
-void RecordedTeachController::InitTeachPanel() {
+void RecordedTeachController::applyTeachModes() {
   panel_.applyLabels(recordedPanelLabels(state_.para.calculationMode));
 }
 
-void RecordedTeachController::CBF_ButtonTP2Start() {
+void RecordedTeachController::recordedStartClicked() {
   if (link_.acquisition() != Acquisition::Idle) return;
   if (points_.full()) {
     dialogs_.message(kAttention, kStoreFull.arg(kMaxRecordedPoints));
     return;
   }
-  live_.InitGraphs();
+  live_.redrawTeachRows();
   (void)link_.startAcquisition(Acquisition::RecordedTeach);
 }
 
@@ -75,19 +75,19 @@ bool RecordedTeachController::recording() const {
 }
 
 QCoro::Task<> RecordedTeachController::record() {
-  shell_.SetButtonsDimmed(false, true);
+  shell_.setBusy(false, true);
   // A full store records nothing more; RESET empties it.
   while (link_.acquisitionRunning() && !points_.full()) {
     const LinkReply reply = co_await link_.request(Order::ReadMeasurement, 0);
     if (!reply) break; // the link reported it
     const MeasuredValues values = decodeMeasuredValues(reply.payload);
     frames_.publish(values);
-    SetTP2Data(values);
+    takeRecordedPoint(values);
   }
-  shell_.SetButtonsDimmed(false, false);
+  shell_.setBusy(false, false);
 }
 
-void RecordedTeachController::SetTP2Data(const MeasuredValues &values) {
+void RecordedTeachController::takeRecordedPoint(const MeasuredValues &values) {
   if (!points_.append(values.x, values.y, values.intensity)) {
     link_.stopAcquisition();
     return;
@@ -102,7 +102,7 @@ void RecordedTeachController::SetTP2Data(const MeasuredValues &values) {
   if (points_.full()) link_.stopAcquisition();
 }
 
-void RecordedTeachController::CBF_ButtonTP2Reset() {
+void RecordedTeachController::recordedResetClicked() {
   if (!dialogs_.confirm(kAttention, kResetQuestion)) return;
   points_.clear();
   selected_ = 0;
@@ -143,7 +143,7 @@ void RecordedTeachController::showDisplays(const std::array<std::uint16_t, 3> &v
   panel_.showDisplays(values);
 }
 
-void RecordedTeachController::CBF_ButtonTP2Teach() {
+void RecordedTeachController::recordedTeachClicked() {
   // The point shown stands in for the measurement, as its displays show it (a negative
   // value as 0); the rest of the frame is the last one taken.
   MeasuredValues m = frames_.last();

@@ -30,16 +30,16 @@ public:
                           LiveController &live, SensorLink &link, Shell &shell,
                           FramePublisher &frames, Dialogs &dialogs, QObject *parent = nullptr);
 
-  void CBF_ButtonTeachRecVal();
-  void CBF_ButtonTP2Start();
-  void CBF_ButtonTP2Reset();
-  void CBF_ButtonTP2Teach();
-  void InitTeachPanel();
+  void teachRecordedValuesClicked();
+  void recordedStartClicked();
+  void recordedResetClicked();
+  void recordedTeachClicked();
+  void applyTeachModes();
 
   // The recording task: one measurement order per point until stopped or full.
   QCoro::Task<> record();
   // Shows, plots and stores one measurement.
-  void SetTP2Data(const MeasuredValues &values);
+  void takeRecordedPoint(const MeasuredValues &values);
   // The point under the cursor of `graph` (0..2) at (x, y), shown on all three graphs.
   void SetCursorTP2(int graph, double x, double y);
   // The cursor snapped to the drawn point nearest to where the operator left it.

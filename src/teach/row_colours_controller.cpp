@@ -31,19 +31,20 @@ QColor colourOf(std::uint32_t rgb) {
 RowColoursController::RowColoursController(RowColoursPage &page, ParameterController &parameters,
                                            Dialogs &dialogs, QObject *parent)
     : QObject(parent), page_(page), parameters_(parameters), dialogs_(dialogs) {
-  connect(&page_, &RowColoursPage::modeCommitted, this, &RowColoursController::CBF_EditSetColor);
-  connect(&page_, &RowColoursPage::rowCommitted, this, &RowColoursController::InitSrcPanel);
-  connect(&page_, &RowColoursPage::colourCommitted, this, &RowColoursController::InitSrcPanel);
+  connect(&page_, &RowColoursPage::modeCommitted, this,
+          &RowColoursController::rowColourModeChanged);
+  connect(&page_, &RowColoursPage::rowCommitted, this, &RowColoursController::showRowColourMode);
+  connect(&page_, &RowColoursPage::colourCommitted, this, &RowColoursController::showRowColourMode);
   connect(&page_, &RowColoursPage::pickRequested, this, &RowColoursController::onPick);
-  connect(&page_, &RowColoursPage::setRequested, this,
-          &RowColoursController::CBF_ButtonSetRowColor);
-  connect(&page_, &RowColoursPage::saveRequested, this, &RowColoursController::CBF_ButtonSaveArray);
-  connect(&page_, &RowColoursPage::getRequested, this, &RowColoursController::CBF_ButtonGetArray);
+  connect(&page_, &RowColoursPage::setRequested, this, &RowColoursController::setRowColourClicked);
+  connect(&page_, &RowColoursPage::saveRequested, this,
+          &RowColoursController::saveAttributesClicked);
+  connect(&page_, &RowColoursPage::getRequested, this, &RowColoursController::getAttributesClicked);
   connect(&page_, &RowColoursPage::resetRequested, this,
-          &RowColoursController::CBF_ButtonTableAttrReset);
+          &RowColoursController::resetAttributesClicked);
 }
 
-void RowColoursController::InitSrcPanel() {
+void RowColoursController::showRowColourMode() {
   page_.showColourMode(page_.colourMode());
 }
 
@@ -65,7 +66,7 @@ void RowColoursController::applyTaughtColour(int row, std::uint32_t rgb) {
   coloursChanged();
 }
 
-void RowColoursController::CBF_ButtonTableAttrReset() {
+void RowColoursController::resetAttributesClicked() {
   if (!dialogs_.confirm(qs(kTableAttrAttentionTitle), qs(kResetTableText))) return;
   attributes_ = defaultTableAttributes();
   for (int row = 0; row < kRows; ++row)
@@ -106,7 +107,7 @@ void RowColoursController::onPick() {
       dialogs_.selectColour(colourOf(page_.selectedColour()), QStringLiteral("COLOR"));
   if (!chosen) return;
   page_.setSelectedColour(static_cast<std::uint32_t>(chosen->rgb()) & kMaxRowColor);
-  InitSrcPanel();
+  showRowColourMode();
 }
 
 // --- the table attributes file ---
@@ -143,7 +144,7 @@ QString RowColoursController::chooseFile(bool save) {
   return chosen.path;
 }
 
-void RowColoursController::SaveTableSettings() {
+void RowColoursController::saveTableAttributes() {
   const QString path = chooseFile(true);
   if (path.isEmpty()) return;
   IniText doc;
@@ -158,7 +159,7 @@ void RowColoursController::SaveTableSettings() {
                          .arg(result));
 }
 
-void RowColoursController::GetTableSettings() {
+void RowColoursController::readTableAttributes() {
   const QString path = chooseFile(false);
   if (path.isEmpty()) return;
   // Read as an empty document, such a file would pass as "not a table attributes file" and,

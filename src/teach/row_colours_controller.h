@@ -25,16 +25,16 @@ public:
                        QObject *parent = nullptr);
 
   // --- callbacks of the page ---
-  void CBF_EditSetColor() { InitSrcPanel(); }
-  void CBF_ButtonSetRowColor() { SetRowColor(); }
-  void CBF_ButtonSaveArray() { SaveTableSettings(); }
-  void CBF_ButtonGetArray() { GetTableSettings(); }
-  void CBF_ButtonTableAttrReset();
+  void rowColourModeChanged() { showRowColourMode(); }
+  void setRowColourClicked() { SetRowColor(); }
+  void saveAttributesClicked() { saveTableAttributes(); }
+  void getAttributesClicked() { readTableAttributes(); }
+  void resetAttributesClicked();
 
-  void InitSrcPanel();
+  void showRowColourMode();
   void SetRowColor();
-  void SaveTableSettings();
-  void GetTableSettings();
+  void saveTableAttributes();
+  void readTableAttributes();
 
   // The 31 row sections into `doc`, colours taken from the page (and kept in RowColors).
   int AppendTableSetToIniHandle(IniText &doc);

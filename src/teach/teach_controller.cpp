@@ -30,11 +30,12 @@ TeachController::TeachController(const ParameterState &state, TeachTablePage &pa
   teachButton_->setAccessibleName(QStringLiteral("TEACH DATA TO"));
   teachButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
   installHelp(teachButton_, kHelpTeachDataTo, dialogs);
-  connect(teachButton_, &QPushButton::clicked, this, &TeachController::CBF_ButtonTeachDataTo);
-  connect(&parameters_, &ParameterController::rulesApplied, this, &TeachController::InitTeachPanel);
+  connect(teachButton_, &QPushButton::clicked, this, &TeachController::teachDataToClicked);
+  connect(&parameters_, &ParameterController::rulesApplied, this,
+          &TeachController::applyTeachModes);
 }
 
-void TeachController::CBF_ButtonTeachDataTo() {
+void TeachController::teachDataToClicked() {
   teachMeasurement(displayed_, rowColours_.automaticMode());
 }
 
@@ -63,7 +64,7 @@ void TeachController::teachMeasurement(const MeasuredValues &measured, bool auto
   parameters_.redrawGraphs();
 }
 
-void TeachController::InitTeachPanel() {
+void TeachController::applyTeachModes() {
   const auto editable = teachGridEditableColumns(state_.para.calculationMode);
   for (int column = 0; column < static_cast<int>(kTeachCells); ++column)
     page_.setValueColumnEditable(column, editable[static_cast<std::size_t>(column)]);

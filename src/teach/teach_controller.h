@@ -25,13 +25,13 @@ public:
 
   [[nodiscard]] QPushButton *teachButton() const { return teachButton_; }
 
-  void CBF_ButtonTeachDataTo();
+  void teachDataToClicked();
   // The recorded-values assistant's TEACH: its point taught as TEACH DATA TO teaches a
   // measurement, except that the row keeps its colour (only TEACH DATA TO sets colours).
   void teachRecordedPoint(const MeasuredValues &point);
   // The teach-table part of the adaptation to the modes: the fifth value column cannot be
   // edited where it has no meaning (3D calculation modes).
-  void InitTeachPanel();
+  void applyTeachModes();
 
   // A frame was shown on the live displays: TEACH DATA TO takes it from here, also after
   // the loop has stopped.

@@ -39,35 +39,34 @@ void TeachGridMenu::build() {
   if (menu_) return;
   menu_ = new QMenu;
   menu_->setAccessibleName(QStringLiteral("TEACH TABLE menu"));
-  menu_->addAction(QStringLiteral("Help"), this, &TeachGridMenu::CBF_GridCttHelp);
+  menu_->addAction(QStringLiteral("Help"), this, &TeachGridMenu::helpTriggered);
   menu_->addSeparator();
-  menu_->addAction(QStringLiteral("Set selection to"), this,
-                   &TeachGridMenu::CBF_GridCttSetSelectionTo);
+  menu_->addAction(QStringLiteral("Set selection to"), this, &TeachGridMenu::setSelectionTriggered);
   menu_->addAction(QStringLiteral("Increment selection with"), this,
-                   &TeachGridMenu::CBF_GridCttIncrementSelectionWith);
+                   &TeachGridMenu::incrementSelectionTriggered);
   menu_->addAction(QStringLiteral("Reset selection"), this,
-                   &TeachGridMenu::CBF_GridCttResetSelection);
+                   &TeachGridMenu::resetSelectionTriggered);
   menu_->addSeparator();
   tolOff_ = menu_->addAction(QStringLiteral("Teach tolerance off"), this,
-                             &TeachGridMenu::CBF_GridCttTeachTolOff);
+                             &TeachGridMenu::teachToleranceOffTriggered);
   tolOn_ = menu_->addAction(QStringLiteral("Teach tolerance on"), this,
-                            &TeachGridMenu::CBF_GridCttTeachTolOn);
+                            &TeachGridMenu::teachToleranceOnTriggered);
   tolOn_->setEnabled(false);
 
   page_.setGridMenu(menu_);
 }
 
-void TeachGridMenu::CBF_GridCttHelp() {
+void TeachGridMenu::helpTriggered() {
   dialogs_.message(kHelpTitle, kGridHelp);
 }
 
-void TeachGridMenu::CBF_GridCttTeachTolOff() {
+void TeachGridMenu::teachToleranceOffTriggered() {
   teachTolerance_ = false;
   tolOff_->setEnabled(false);
   tolOn_->setEnabled(true);
 }
 
-void TeachGridMenu::CBF_GridCttTeachTolOn() {
+void TeachGridMenu::teachToleranceOnTriggered() {
   teachTolerance_ = true;
   tolOn_->setEnabled(false);
   tolOff_->setEnabled(true);
@@ -110,7 +109,7 @@ std::optional<int> TeachGridMenu::askValue() {
   return parsePromptInteger(reply->left(kCellPromptMaxLength).toStdString());
 }
 
-void TeachGridMenu::CBF_GridCttSetSelectionTo() {
+void TeachGridMenu::setSelectionTriggered() {
   const auto s = selection();
   if (!s) return;
   const auto value = askValue();
@@ -120,7 +119,7 @@ void TeachGridMenu::CBF_GridCttSetSelectionTo() {
   writeBack(grid, *s);
 }
 
-void TeachGridMenu::CBF_GridCttIncrementSelectionWith() {
+void TeachGridMenu::incrementSelectionTriggered() {
   const auto s = selection();
   if (!s) return;
   CellGrid grid = readGrid();
@@ -131,7 +130,7 @@ void TeachGridMenu::CBF_GridCttIncrementSelectionWith() {
   writeBack(grid, *s);
 }
 
-void TeachGridMenu::CBF_GridCttResetSelection() {
+void TeachGridMenu::resetSelectionTriggered() {
   const auto s = selection();
   if (!s) return;
   CellGrid grid = readGrid();

@@ -32,12 +32,12 @@ public:
   [[nodiscard]] bool teachTolerance() const { return teachTolerance_; }
 
   // --- the entries ---
-  void CBF_GridCttHelp();
-  void CBF_GridCttSetSelectionTo();
-  void CBF_GridCttIncrementSelectionWith();
-  void CBF_GridCttResetSelection();
-  void CBF_GridCttTeachTolOff();
-  void CBF_GridCttTeachTolOn();
+  void helpTriggered();
+  void setSelectionTriggered();
+  void incrementSelectionTriggered();
+  void resetSelectionTriggered();
+  void teachToleranceOffTriggered();
+  void teachToleranceOnTriggered();
 
   QAction *teachTolOffAction() const { return tolOff_; }
   QAction *teachTolOnAction() const { return tolOn_; }

@@ -48,11 +48,11 @@ TeachSubsystem::TeachSubsystem(ParameterSubsystem &parameters, Dialogs &dialogs,
   parameters.teachTablePage().addAssistantControl(meanButton_);
   parameters.teachTablePage().addAssistantControl(recordedButton_);
   connect(meanButton_, &QPushButton::clicked, mean_.get(),
-          &MeanTeachController::CBF_ButtonTeachMeanVal);
+          &MeanTeachController::teachMeanValuesClicked);
   connect(recordedButton_, &QPushButton::clicked, recorded_.get(),
-          &RecordedTeachController::CBF_ButtonTeachRecVal);
+          &RecordedTeachController::teachRecordedValuesClicked);
   for (QPushButton *close : {meanPanel_->closeButton(), recordedPanel_->closeButton()})
-    connect(close, &QPushButton::clicked, this, &TeachSubsystem::CBF_ButtonCloseTeachPanel);
+    connect(close, &QPushButton::clicked, this, &TeachSubsystem::assistantCloseClicked);
   connect(rowColours_.get(), &RowColoursController::rowColoursChanged, this,
           &TeachSubsystem::rowColoursChanged);
   connect(&frames, &FramePublisher::frame, this, [this](const MeasuredValues &values) {
@@ -62,9 +62,9 @@ TeachSubsystem::TeachSubsystem(ParameterSubsystem &parameters, Dialogs &dialogs,
   });
 }
 
-void TeachSubsystem::CBF_ButtonCloseTeachPanel() {
+void TeachSubsystem::assistantCloseClicked() {
   link_.stopAcquisition();
-  shell_.ShowChildPanelDisp(ChildPanel::Measurement);
+  shell_.showChildPanel(ChildPanel::Measurement);
 }
 
 TeachSubsystem::~TeachSubsystem() = default;

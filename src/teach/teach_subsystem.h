@@ -52,7 +52,7 @@ public:
   QPushButton *recordedButton() const { return recordedButton_; }
 
   // CLOSE of either assistant: the running loop ends and the live displays come back.
-  void CBF_ButtonCloseTeachPanel();
+  void assistantCloseClicked();
 
   // --- Subsystem ---
   // The grid's context menu.

@@ -66,10 +66,10 @@ public:
   virtual ~Shell() = default;
   // The busy lock: dims the action controls (SEND/GET/memory selection only when
   // keepMainButtons is false) and draws the change at once.
-  virtual void SetButtonsDimmed(bool keepMainButtons, bool dimmed) = 0;
-  // A control that SetButtonsDimmed dims and undims according to its group.
+  virtual void setBusy(bool keepMainButtons, bool dimmed) = 0;
+  // A control that setBusy dims and undims according to its group.
   virtual void addBusyControl(QWidget *control, BusyGroup group) = 0;
-  virtual void ShowChildPanelDisp(ChildPanel panel) = 0;
+  virtual void showChildPanel(ChildPanel panel) = 0;
   virtual ChildPanel currentChildPanel() const = 0;
   virtual void showPage(MainPage page) = 0;
   virtual MainPage currentPage() const = 0;

@@ -50,7 +50,7 @@ protected:
 
   void commitAddress(const QString &text) {
     page.ipAddressList()->setEditText(text);
-    page.CBF_StringIpAdress();
+    page.ipAddressCommitted();
   }
   void rightClick(QWidget *w) {
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
@@ -157,7 +157,7 @@ TEST_F(ConnectionPageTest, ProtocolShowsItsControls) {
   page.show();
   for (int protocol : {1, 0}) {
     page.protocolSelector()->setCurrentIndex(protocol);
-    page.InitConnectPanel();
+    page.showProtocolControls();
     const bool serial = protocol == 0;
     EXPECT_EQ(page.comPortSelector()->isVisible(), serial);
     EXPECT_EQ(page.baudRateSelector()->isVisible(), serial);
@@ -174,11 +174,11 @@ TEST_F(ConnectionPageTest, EachChangeDimsItsButtons) {
     bool acceptDimmed, changeBaudDimmed, hwInfoDimmed;
   };
   const Case cases[] = {
-      {"protocol", [](ConnectionPage &p) { p.CBF_EditCommunicationProtocol(); }, true, true, true},
-      {"com port", [](ConnectionPage &p) { p.CBF_EditSelectComPort(); }, true, true, true},
-      {"baud rate", [](ConnectionPage &p) { p.CBF_EditSelectBaudrate(); }, true, false, false},
-      {"ip address", [](ConnectionPage &p) { p.CBF_StringIpAdress(); }, true, false, false},
-      {"port number", [](ConnectionPage &p) { p.CBF_StringPortNumber(); }, true, false, false},
+      {"protocol", [](ConnectionPage &p) { p.protocolChanged(); }, true, true, true},
+      {"com port", [](ConnectionPage &p) { p.comPortChanged(); }, true, true, true},
+      {"baud rate", [](ConnectionPage &p) { p.baudRateChanged(); }, true, false, false},
+      {"ip address", [](ConnectionPage &p) { p.ipAddressCommitted(); }, true, false, false},
+      {"port number", [](ConnectionPage &p) { p.portNumberEdited(); }, true, false, false},
       {"typed port", [](ConnectionPage &p) { QTest::keyClicks(p.portNumberField(), "1"); }, true,
        false, false},
   };

@@ -44,8 +44,8 @@ protected:
 
 TEST_F(PanelSettingsIoTest, WithoutAFileEverythingHasItsDefault) {
   const QRect before = window.geometry();
-  store.LoadPanelSettings(window, page, {});
-  const CommunicationSettings s = store.GetConnectionSettingsFromFile(page);
+  store.loadPanelSettings(window, page, {});
+  const CommunicationSettings s = store.readConnectionSettings(page);
   EXPECT_EQ(window.geometry(), before);
   EXPECT_EQ(s.protocol, Protocol::Rs232);
   EXPECT_EQ(s.comPort, 1);
@@ -57,7 +57,7 @@ TEST_F(PanelSettingsIoTest, WithoutAFileEverythingHasItsDefault) {
 
 TEST_F(PanelSettingsIoTest, ZoomStateZeroAloneGivesTheDefaultPlace) {
   writeFile(accepted("[PANEL POSITION]\r\nMAINPANEL FULLSCREEN = 0\r\n\r\n"));
-  store.LoadPanelSettings(window, page, {});
+  store.loadPanelSettings(window, page, {});
   EXPECT_EQ(window.geometry(), QRect(10, 40, 790, 548));
   EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
 }
@@ -65,7 +65,7 @@ TEST_F(PanelSettingsIoTest, ZoomStateZeroAloneGivesTheDefaultPlace) {
 TEST_F(PanelSettingsIoTest, ZoomStateTwoMaximisesWhateverTheSizeKeysSay) {
   writeFile(accepted("[PANEL POSITION]\r\nMAINPANEL FULLSCREEN = 2\r\nMAINPANEL LEFT = 5\r\n"
                      "MAINPANEL WIDTH = 300\r\n\r\n"));
-  store.LoadPanelSettings(window, page, {});
+  store.loadPanelSettings(window, page, {});
   EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
 }
 
@@ -73,14 +73,14 @@ TEST_F(PanelSettingsIoTest, StoredGeometryIsApplied) {
   writeFile(accepted("[PANEL POSITION]\r\nMAINPANEL FULLSCREEN = 0\r\nMAINPANEL LEFT = 30\r\n"
                      "MAINPANEL TOP = 50\r\nMAINPANEL WIDTH = 900\r\nMAINPANEL HEIGHT = 560\r\n"
                      "\r\n"));
-  store.LoadPanelSettings(window, page, {});
+  store.loadPanelSettings(window, page, {});
   EXPECT_EQ(window.geometry(), QRect(30, 50, 900, 560));
 }
 
 TEST_F(PanelSettingsIoTest, AWindowBeyondEveryScreenComesBack) {
   writeFile(accepted("[PANEL POSITION]\r\nMAINPANEL FULLSCREEN = 0\r\nMAINPANEL LEFT = 40000\r\n"
                      "MAINPANEL TOP = 30000\r\n\r\n"));
-  store.LoadPanelSettings(window, page, {});
+  store.loadPanelSettings(window, page, {});
   EXPECT_EQ(window.geometry(), QRect(10, 40, 790, 548));
 }
 
@@ -89,8 +89,8 @@ TEST_F(PanelSettingsIoTest, AForeignFileIsIgnoredWhole) {
             "[PANEL POSITION]\r\nMAINPANEL FULLSCREEN = 2\r\n\r\n"
             "[IP ADDRESSES]\r\nLIST ITEMS = 1\r\nIP ADDR0 = \"1.2.3.4\"\r\n\r\n"
             "[COMMUNICATION SETTINGS]\r\nCOMPROTOCOL = 1\r\nPORT NUMBER = \"77\"\r\n\r\n");
-  store.LoadPanelSettings(window, page, {});
-  const CommunicationSettings s = store.GetConnectionSettingsFromFile(page);
+  store.loadPanelSettings(window, page, {});
+  const CommunicationSettings s = store.readConnectionSettings(page);
   EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
   EXPECT_TRUE(page.ipAddresses().isEmpty());
   EXPECT_TRUE(page.panelId().isEmpty());
@@ -100,8 +100,8 @@ TEST_F(PanelSettingsIoTest, AForeignFileIsIgnoredWhole) {
 
 TEST_F(PanelSettingsIoTest, GarbageReadsAsNoFile) {
   writeFile(QByteArray("\x00\xff\xfe[[[=\r\n=;;\n\x01", 14));
-  store.LoadPanelSettings(window, page, {});
-  EXPECT_EQ(store.GetConnectionSettingsFromFile(page).comPort, 1);
+  store.loadPanelSettings(window, page, {});
+  EXPECT_EQ(store.readConnectionSettings(page).comPort, 1);
 }
 
 TEST_F(PanelSettingsIoTest, AtMostTenAddressesAreRead) {
@@ -110,7 +110,7 @@ TEST_F(PanelSettingsIoTest, AtMostTenAddressesAreRead) {
     list += QByteArray("IP ADDR") + QByteArray::number(i) + " = \"10.0.0." + QByteArray::number(i) +
             "\"\r\n";
   writeFile(accepted(list + "\r\n"));
-  store.LoadPanelSettings(window, page, {});
+  store.loadPanelSettings(window, page, {});
   const QStringList addresses = page.ipAddresses();
   ASSERT_EQ(addresses.size(), 10);
   EXPECT_EQ(addresses.front(), "10.0.0.0");
@@ -128,14 +128,14 @@ TEST_F(PanelSettingsIoTest, StoredValuesComeBack) {
   page.setIpAddresses({"sensor-7", "10.0.0.1"});
   page.setPanelId("Line 7");
   window.setGeometry(20, 60, 1000, 700);
-  ASSERT_EQ(store.StorePanelSettings(window, page, s, {}), 0);
+  ASSERT_EQ(store.storePanelSettings(window, page, s, {}), 0);
 
   ScriptedDialogs otherDialogs;
   MainWindow otherWindow{otherDialogs};
   ConnectionPage otherPage{otherDialogs};
   PanelSettingsStore other{dir.path()};
-  other.LoadPanelSettings(otherWindow, otherPage, {});
-  const CommunicationSettings back = other.GetConnectionSettingsFromFile(otherPage);
+  other.loadPanelSettings(otherWindow, otherPage, {});
+  const CommunicationSettings back = other.readConnectionSettings(otherPage);
   EXPECT_EQ(otherWindow.geometry(), QRect(20, 60, 1000, 700));
   EXPECT_EQ(otherPage.ipAddresses(), (QStringList{"sensor-7", "10.0.0.1"}));
   EXPECT_EQ(otherPage.panelId(), "Line 7");
@@ -170,7 +170,7 @@ struct SectionSubsystem : Subsystem {
 TEST_F(PanelSettingsIoTest, WithoutAFileRememberedPathsArePresets) {
   SectionSubsystem sub;
   Subsystem *list[] = {&sub};
-  store.LoadPanelSettings(window, page, list);
+  store.loadPanelSettings(window, page, list);
   EXPECT_EQ(sub.recorderFile, dir.filePath("RecordFile.dat"));
   EXPECT_EQ(sub.otherFile, dir.filePath("Other.ini"));
 }
@@ -178,12 +178,12 @@ TEST_F(PanelSettingsIoTest, WithoutAFileRememberedPathsArePresets) {
 TEST_F(PanelSettingsIoTest, SubsystemsShareTheFile) {
   SectionSubsystem sub;
   Subsystem *list[] = {&sub};
-  ASSERT_EQ(store.StorePanelSettings(window, page, CommunicationSettings{}, list), 0);
+  ASSERT_EQ(store.storePanelSettings(window, page, CommunicationSettings{}, list), 0);
   EXPECT_TRUE(readFile().contains("[DIRECTORIES]\r\nRECORDER FILE = \"/data/rec.dat\"\r\n"
                                   "OTHER FILE = \"/data/other.ini\"\r\n\r\n"));
   sub.recorderFile.clear();
   sub.otherFile.clear();
-  store.LoadPanelSettings(window, page, list);
+  store.loadPanelSettings(window, page, list);
   EXPECT_EQ(sub.seen, 255);
   EXPECT_EQ(sub.recorderFile, "/data/rec.dat");
   EXPECT_EQ(sub.otherFile, "/data/other.ini");
@@ -193,21 +193,21 @@ TEST_F(PanelSettingsIoTest, SubsystemsShareTheFile) {
 TEST_F(PanelSettingsIoTest, AnUnwritableFileIsReported) {
   // The settings path is a directory: nothing can be written over it.
   ASSERT_TRUE(QDir(dir.path()).mkdir("PanelSettings.cfg"));
-  EXPECT_LT(store.StorePanelSettings(window, page, CommunicationSettings{}, {}), 0);
+  EXPECT_LT(store.storePanelSettings(window, page, CommunicationSettings{}, {}), 0);
 }
 
 TEST_F(PanelSettingsIoTest, TcpTargetCreatesOrUpdatesTheFile) {
   QString error;
   ASSERT_EQ(store.setTcpTarget("127.0.0.1:10001", error), 0) << error.toStdString();
-  CommunicationSettings s = store.GetConnectionSettingsFromFile(page);
+  CommunicationSettings s = store.readConnectionSettings(page);
   EXPECT_EQ(s.protocol, Protocol::Tcp);
   EXPECT_EQ(s.ipAddress, "127.0.0.1");
   EXPECT_EQ(s.portNumber, "10001");
 
   page.setPanelId("kept");
-  ASSERT_EQ(store.StorePanelSettings(window, page, s, {}), 0);
+  ASSERT_EQ(store.storePanelSettings(window, page, s, {}), 0);
   ASSERT_EQ(store.setTcpTarget("[::1]:4000", error), 0);
-  s = store.GetConnectionSettingsFromFile(page);
+  s = store.readConnectionSettings(page);
   EXPECT_EQ(s.ipAddress, "::1");
   EXPECT_EQ(s.portNumber, "4000");
   EXPECT_TRUE(readFile().contains("PANEL ID: = \"kept\""));

@@ -43,7 +43,7 @@ TEST(GraphPanel, SignalsInGraphOrder) {
 
 TEST(GraphPanel, EachFrameAddsASegmentFromThePreviousPoint) {
   PanelGraphState s;
-  InitPanelGraph(s, signals(500)); // the values before recording starts
+  restartGraphPanel(s, signals(500)); // the values before recording starts
   EXPECT_EQ(s.pointIndex, 0);
   EXPECT_EQ(s.index, (PanelGraphPair{0, 0}));
   EXPECT_EQ(s.values[6], (PanelGraphPair{500, 500}));
@@ -63,7 +63,7 @@ TEST(GraphPanel, EachFrameAddsASegmentFromThePreviousPoint) {
       {-32768, {3, 65535, 4, 32768}, false},
   };
   for (const auto &step : steps) {
-    const PanelGraphFrame f = SetPanelGraphData(s, signals(step.value));
+    const PanelGraphFrame f = addGraphPanelFrame(s, signals(step.value));
     EXPECT_EQ(f.startsOver, step.startsOver) << step.value;
     for (std::size_t g = 0; g < kPanelGraphs; ++g) {
       EXPECT_EQ(f.segments[g], step.segment) << "value " << step.value << " graph " << g;
@@ -75,21 +75,21 @@ TEST(GraphPanel, EachFrameAddsASegmentFromThePreviousPoint) {
 
 TEST(GraphPanel, WrappedIndexStartsOverInsteadOfDrawingBackAcrossTheGraph) {
   PanelGraphState s;
-  InitPanelGraph(s, signals(0));
+  restartGraphPanel(s, signals(0));
   s.pointIndex = 65535;
   s.index = {65533, 65534};
   for (auto &pair : s.values)
     pair = {7, 8};
 
-  const PanelGraphFrame last = SetPanelGraphData(s, signals(9));
+  const PanelGraphFrame last = addGraphPanelFrame(s, signals(9));
   EXPECT_FALSE(last.startsOver);
   EXPECT_EQ(last.segments[0], (PanelGraphSegment{65534, 8, 65535, 9}));
   EXPECT_EQ(s.pointIndex, 0);
 
-  const PanelGraphFrame wrapped = SetPanelGraphData(s, signals(10));
+  const PanelGraphFrame wrapped = addGraphPanelFrame(s, signals(10));
   EXPECT_TRUE(wrapped.startsOver);
   EXPECT_EQ(wrapped.segments[0], (PanelGraphSegment{0, 10, 0, 10}));
-  const PanelGraphFrame next = SetPanelGraphData(s, signals(11));
+  const PanelGraphFrame next = addGraphPanelFrame(s, signals(11));
   EXPECT_EQ(next.segments[0], (PanelGraphSegment{0, 10, 1, 11}));
 }
 

@@ -34,7 +34,7 @@ TEST(PanelRulesTeach, HeadingsByCalculationAndEvaluationMode) {
     p.evaluationMode = c.eval;
     PanelView v;
     v.para = p;
-    InitCalcMode(v);
+    applyCalculationModeRules(v);
     for (std::size_t i = 0; i < kTeachCells; ++i)
       EXPECT_EQ(v.teach.headings[i], c.want[i]);
   }
@@ -150,14 +150,14 @@ TEST(PanelRulesPass, OnePassWarnsOnceAndLeavesASettledPanel) {
     v.para = c.para;
     v.groups[3] = c.rejectedGroup;
     v.paraSet = 1;
-    InitPanelCtrlAttr(v);
+    applyPanelRules(v);
     std::vector<std::string_view> texts;
     for (const auto &w : v.requests.warnings)
       texts.emplace_back(w.text);
     EXPECT_EQ(texts, c.warnings);
 
     PanelView again = v;
-    InitPanelCtrlAttr(again);
+    applyPanelRules(again);
     EXPECT_TRUE(again.requests.warnings.empty());
     EXPECT_EQ(again.para, v.para);
     EXPECT_EQ(again.groups, v.groups);
@@ -179,7 +179,7 @@ TEST(PanelRulesPass, ContradictoryTriggerAndExternTeachSettleInOnePass) {
   PanelView v;
   v.para = p;
   v.triggerItems = {0, 1};
-  InitPanelCtrlAttr(v);
+  applyPanelRules(v);
   EXPECT_EQ(v.para.trigger, 2);
   EXPECT_EQ(v.para.externTeach, 0);
   EXPECT_FALSE(v.controls.externTeachEnabled);
@@ -201,7 +201,7 @@ TEST(PanelRulesPass, DigitalOutputsOffSkipTheEvaluationRules) {
   v.para = p;
   v.measurement.evaluationVisible = v.measurement.groupVisible = true;
   v.teach.headings = {"a", "b", "c", "d", "e"};
-  InitPanelCtrlAttr(v);
+  applyPanelRules(v);
   EXPECT_EQ(v.para.trigger, 0);
   EXPECT_EQ(v.para.externTeach, 0);
   EXPECT_EQ(v.para.maxVecNo, 5); // no limit check, no warning
@@ -215,7 +215,7 @@ TEST(PanelRulesPass, DigitalOutputsOffSkipTheEvaluationRules) {
   // Switching the outputs on brings the displays back.
   v.para.digitalOutmode = 2;
   v.para.colorGroup = 1;
-  InitPanelCtrlAttr(v);
+  applyPanelRules(v);
   EXPECT_TRUE(v.measurement.evaluationVisible);
   EXPECT_TRUE(v.measurement.groupVisible);
   EXPECT_FALSE(v.requests.closeGroupPanel);
@@ -228,7 +228,7 @@ TEST(PanelRulesPass, ColourGroupsShowOrCloseTheGroupDisplay) {
     v.para = colourSetup();
     v.para.colorGroup = group;
     v.measurement.groupVisible = group == 0;
-    InitPanelCtrlAttr(v);
+    applyPanelRules(v);
     EXPECT_EQ(v.measurement.groupVisible, group == 1);
     EXPECT_EQ(v.requests.closeGroupPanel, group == 0);
   }
@@ -244,7 +244,7 @@ TEST(PanelRulesPass, ThresholdModesHideTheRowChoiceOfTheTeachPage) {
     v.para = colourSetup();
     v.para.evaluationMode = c.eval;
     v.teach.rowNumberVisible = v.teach.assistantsEnabled = !c.colourModes;
-    InitPanelCtrlAttr(v);
+    applyPanelRules(v);
     EXPECT_EQ(v.teach.rowNumberVisible, c.colourModes) << c.eval;
     EXPECT_EQ(v.teach.assistantsEnabled, c.colourModes) << c.eval;
   }
@@ -271,15 +271,15 @@ TEST(PanelRulesPass, DisplayNamesAndAxesFollowTheCalculationMode) {
       v.para.analogOutmode = 1;
       v.axes3DAutoScale = autoScale;
       v.measurement.axes3D = custom;
-      InitPanelCtrlAttr(v);
+      applyPanelRules(v);
       EXPECT_EQ(v.measurement.valueNames, c.names) << c.calc;
       EXPECT_EQ(v.measurement.axes3D, autoScale ? custom : c.axes) << c.calc;
     }
   }
   PanelView xy, si;
   si.para.calculationMode = 1;
-  SetDispNames(xy);
-  SetDispNames(si);
+  applyValueNames(xy);
+  applyValueNames(si);
   EXPECT_NE(xy.measurement.valueColours, si.measurement.valueColours);
 }
 
@@ -289,6 +289,6 @@ TEST(PanelRulesPass, StartsWithNoRequestsFromThePreviousPass) {
   v.para.colorGroup = 1; // nothing to close
   v.requests.warnings.push_back({"INFO!", std::string(kMaxVecNoWarning), PanelPage::Parameters});
   v.requests.closeColourNumberPanel = true;
-  InitPanelCtrlAttr(v);
+  applyPanelRules(v);
   EXPECT_EQ(v.requests, PanelRequests{});
 }

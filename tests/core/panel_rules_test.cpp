@@ -37,7 +37,7 @@ TEST(PanelRules, PowerModeFollowsLedModeAndExternTeach) {
     p.powerMode = c.powerMode;
     p.power = 700;
     PanelView v = viewOf(p);
-    InitPowerMode(v);
+    applyPowerModeRules(v);
     SCOPED_TRACE(::testing::Message() << "led " << c.ledMode << " exteach " << c.externTeach
                                       << " pmode " << c.powerMode);
     EXPECT_EQ(v.para.externTeach, c.wantExteach);
@@ -55,7 +55,7 @@ TEST(PanelRules, LedOffWithDyn1InAFullPassSendsExteachOffAndPowerZero) {
   p.externTeach = 3;
   p.power = 800;
   PanelView v = viewOf(p);
-  InitPanelCtrlAttr(v);
+  applyPanelRules(v);
   EXPECT_EQ(v.para.externTeach, 0);
   EXPECT_EQ(v.para.power, 0);
   // SEND reads the corrected controls.
@@ -79,7 +79,7 @@ TEST(PanelRules, ExternTeachTrimsAndRestoresTriggerChoices) {
   v.para.trigger = 1;
   for (const auto &s : steps) {
     v.para.externTeach = s.externTeach;
-    InitExteach(v);
+    applyExternalTeachRules(v);
     EXPECT_EQ(v.triggerItems, s.items) << "exteach " << s.externTeach;
     EXPECT_EQ(v.para.trigger, s.trigger) << "exteach " << s.externTeach;
   }
@@ -95,7 +95,7 @@ TEST(PanelRules, ExternTeachTrimsAndRestoresTriggerChoices) {
     PanelView w;
     w.para.trigger = trigger;
     w.para.externTeach = 1;
-    InitExteach(w);
+    applyExternalTeachRules(w);
     EXPECT_EQ(w.para.trigger, 0) << trigger;
     EXPECT_EQ(w.triggerItems, kContSelf);
   }
@@ -126,7 +126,7 @@ TEST(PanelRules, TriggerDecidesExternTeachAndParaSet) {
     v.controls.externTeachEnabled = c.exteachEnabledBefore;
     v.controls.paraSetEnabled = true;
     v.paraSet = 1;
-    InitTrigger(v);
+    applyTriggerRules(v);
     SCOPED_TRACE(::testing::Message() << "trigger " << c.trigger << " aout " << c.analogOut);
     EXPECT_EQ(v.para.externTeach, c.wantExteach);
     EXPECT_EQ(v.controls.externTeachEnabled, c.exteachEnabled);
@@ -167,7 +167,7 @@ TEST(PanelRules, AnalogOutmodeCouplesCalculationModeAndWarnsOnce) {
     p.analogOut = c.analogOut;
     p.trigger = 3;
     PanelView v = viewOf(p);
-    InitAnaOutmode(v);
+    applyAnalogOutputRules(v);
     SCOPED_TRACE(c.name);
     EXPECT_EQ(v.para.calculationMode, c.wantCalc);
     EXPECT_EQ(v.para.analogOutmode, c.wantAnalogMode);
@@ -206,7 +206,7 @@ TEST(PanelRules, MaxVecNoIsLimitedWithoutColourGroups) {
     p.colorGroup = c.colorGroup;
     p.maxVecNo = c.maxVecNo;
     PanelView v = viewOf(p);
-    InitPanelCtrlAttr(v);
+    applyPanelRules(v);
     SCOPED_TRACE(::testing::Message()
                  << "digital " << c.digital << " group " << c.colorGroup << " max " << c.maxVecNo);
     EXPECT_EQ(v.para.maxVecNo, c.want);
@@ -244,7 +244,7 @@ TEST(PanelRules, GroupsAboveTheOutputsReachAreRejected) {
     v.teach.groupCellColour.fill(kGroupCellRejectedColour); // a previous rejection
     for (auto [row, group] : c.groups)
       v.groups[row] = group;
-    InitPanelCtrlAttr(v);
+    applyPanelRules(v);
     SCOPED_TRACE(::testing::Message() << "digital " << c.digital);
     std::array<std::uint16_t, kTeachRows> wantGroups{};
     std::array<std::uint32_t, kTeachRows> wantColours{};
@@ -276,7 +276,7 @@ TEST(PanelRules, RowMarksFollowMaxVecNo) {
     p.colorGroup = 1;
     p.maxVecNo = maxVecNo;
     PanelView v = viewOf(p);
-    InitMaxVecNo(v);
+    applyRowCountRules(v);
     for (std::size_t r = 0; r < kTeachRows; ++r)
       EXPECT_EQ(v.teach.rowMark[r], r < maxVecNo ? 0x008000u : 0xFF0000u)
           << "max " << maxVecNo << " row " << r;
@@ -309,7 +309,7 @@ TEST(PanelRules, EvaluationModeDimsAndColoursTheTolerance) {
     v.controls = {};
     v.controls.maxVecNoEnabled = v.controls.intLimEnabled = v.controls.calculationModeEnabled =
         v.controls.colorGroupEnabled = v.controls.groupTableEnabled = false;
-    InitEvalMode(v);
+    applyEvaluationModeRules(v);
     SCOPED_TRACE(::testing::Message() << "eval " << c.eval << " calc " << c.calc);
     EXPECT_EQ(v.para.maxVecNo, c.wantMaxVecNo);
     EXPECT_EQ(v.para.intLim, c.wantIntLim);
@@ -352,7 +352,7 @@ TEST(PanelRules, TabPagesAndIntensityPage) {
     p.calculationMode = c.calc;
     p.analogOutmode = c.analogMode;
     PanelView v = viewOf(p);
-    SetTabVis(v);
+    applyPageVisibility(v);
     SCOPED_TRACE(::testing::Message() << c.digital << c.eval << c.calc << c.analogMode);
     EXPECT_EQ(v.measurement.graph2DVisible, c.show2D);
     EXPECT_EQ(v.measurement.graph3DVisible, c.show3D);
@@ -379,7 +379,7 @@ TEST(PanelRules, LedTrigVisibility) {
     v.para.externTeach = c.externTeach;
     v.para.trigger = c.trigger;
     v.measurement.ledTrigVisible = !c.shown;
-    SetLedTrigVis(v);
+    applyLedTrigVisibility(v);
     EXPECT_EQ(v.measurement.ledTrigVisible, c.shown)
         << c.analogMode << c.analogOut << c.digital << c.externTeach << c.trigger;
   }

@@ -81,7 +81,7 @@ TEST(RecordTime, IntervalCorrectionAndEstimate) {
       {inf, 2, inf, false, 104166666, 16, 0, "0"},
   };
   for (const auto &c : cases) {
-    const RecordTimeEstimate e = CalcRecTime(c.interval, c.frames);
+    const RecordTimeEstimate e = estimateRecordTime(c.interval, c.frames);
     SCOPED_TRACE(::testing::Message() << c.interval << " x " << c.frames);
     EXPECT_EQ(e.interval.seconds, c.usedInterval);
     EXPECT_EQ(e.interval.corrected, c.corrected);
@@ -91,7 +91,7 @@ TEST(RecordTime, IntervalCorrectionAndEstimate) {
     EXPECT_EQ(e.secondsText, c.seconds);
     EXPECT_LT(e.seconds, 60.0);
   }
-  EXPECT_DOUBLE_EQ(CalcRecTime(0.1, 10).seconds, 2.5);
+  EXPECT_DOUBLE_EQ(estimateRecordTime(0.1, 10).seconds, 2.5);
 }
 
 TEST(RecordProgress, CountedRecordingEndsAtItsNumberOfFrames) {

@@ -135,7 +135,7 @@ TEST(ScopeCursors, DeltaXYTexts) {
       {{nan, nan}, {20, 20}, 2.0, 1, 20, "40.000", 20, "0.048828125"},
   };
   for (const auto &c : cases) {
-    const ScopeDelta d = calcScopDeltaXY(c.c1, c.c2, c.cycleMs, c.scanRate);
+    const ScopeDelta d = measureCursorDeltas(c.c1, c.c2, c.cycleMs, c.scanRate);
     SCOPED_TRACE(::testing::Message() << c.c1.x << "," << c.c1.y << " " << c.c2.x << "," << c.c2.y);
     EXPECT_EQ(d.dxSamples, c.dx);
     EXPECT_EQ(d.deltaXText, c.msText);
@@ -143,8 +143,8 @@ TEST(ScopeCursors, DeltaXYTexts) {
     EXPECT_EQ(d.dyText, std::to_string(c.dy));
     EXPECT_EQ(d.voltsText, c.voltsText);
   }
-  EXPECT_DOUBLE_EQ(calcScopDeltaXY({10, 0}, {50, 1000}, 2.0, 3).deltaXMs, 240.0);
-  EXPECT_DOUBLE_EQ(calcScopDeltaXY({10, 0}, {50, 1000}, 2.0, 3).volts, 2.44140625);
+  EXPECT_DOUBLE_EQ(measureCursorDeltas({10, 0}, {50, 1000}, 2.0, 3).deltaXMs, 240.0);
+  EXPECT_DOUBLE_EQ(measureCursorDeltas({10, 0}, {50, 1000}, 2.0, 3).volts, 2.44140625);
 }
 
 TEST(ScopeGraph, AxesFollowCalculationModeAndRecordedSignal) {

@@ -105,7 +105,7 @@ protected:
     startSensor(std::move(options));
     writeSettings(sensor->serverPort());
     create();
-    app->InitAll();
+    app->startUp();
     settle();
     ASSERT_TRUE(app->link().linkOk());
     sensor->model().clearRequests();
@@ -115,7 +115,7 @@ protected:
     writeSettings(closedPort());
     dialogs.answerChoice(1);
     create();
-    app->InitAll();
+    app->startUp();
     settle();
     ASSERT_FALSE(app->link().linkOk());
     dialogs.clear();

@@ -69,7 +69,7 @@ protected:
   }
   void start() {
     app = std::make_unique<Application>(dialogs, ApplicationOptions{dir.path()});
-    app->InitAll();
+    app->startUp();
     testing::settleUntil([this] { return app->idle(); });
   }
   ConnectionPage &page() { return app->connectionPage(); }

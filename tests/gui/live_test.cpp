@@ -75,8 +75,8 @@ TEST_F(LiveTest, GoShowsMovingValuesWithTheTransferButtonsUsable) {
   EXPECT_GE(frames(), 25u);
   EXPECT_EQ(countOrder(kMeasure), static_cast<int>(frames()));
   EXPECT_EQ(window().currentChildPanel(), ChildPanel::Measurement);
-  EXPECT_EQ(shown("CBF_DispRED"), QString::number(live().measuredValues().red));
-  EXPECT_EQ(shown("CBF_DispX"), QString::number(live().measuredValues().x));
+  EXPECT_EQ(shown("redValue"), QString::number(live().measuredValues().red));
+  EXPECT_EQ(shown("xValue"), QString::number(live().measuredValues().x));
   const std::vector<double> red = panel().graphRgb()->stripValues(0);
   ASSERT_GE(red.size(), 25u);
   EXPECT_EQ(red.back(), live().measuredValues().red);
@@ -304,7 +304,7 @@ TEST_F(LiveTest, AZoomedStripChartGetsItsTimeAxisBackWithTheNextFrame) {
 
 TEST_F(LiveTest, GraphPanelShowsRecordedSignalsOneAtATime) {
   startConnected();
-  panel().findChild<QPushButton *>(QStringLiteral("CBF_ButtonShowGraph"))->click();
+  panel().findChild<QPushButton *>(QStringLiteral("showGraphButton"))->click();
   EXPECT_EQ(window().currentChildPanel(), ChildPanel::Graph);
   GraphPanel &gp = graphPanel();
   const auto points = [&](std::size_t graph) {
@@ -317,11 +317,11 @@ TEST_F(LiveTest, GraphPanelShowsRecordedSignalsOneAtATime) {
   using Points = std::vector<std::pair<double, double>>;
   MeasuredValues m{};
   for (const bool restart : {false, true}) { // a second recording starts the graphs over
-    live().InitPanelGraph();
+    live().restartGraphPanel();
     for (const std::int16_t t : {20, -7, 25}) { // as the recorder feeds them
       m.temperature = t;
       live().showFrame(m);
-      live().SetPanelGraphData();
+      live().addGraphPanelFrame();
     }
     EXPECT_EQ(points(6), (Points{{0, 20}, {0, 20}, {1, 65529}, {2, 25}})) << restart;
   }

@@ -85,13 +85,13 @@ TEST_F(MainWindowTest, ExactlyOneChildPanelIsShown) {
   const ChildPanel all[] = {ChildPanel::Measurement, ChildPanel::Graph, ChildPanel::MeanTeach,
                             ChildPanel::RecordedTeach, ChildPanel::ScopeDisplay};
   for (ChildPanel shown : all) {
-    window.ShowChildPanelDisp(shown);
+    window.showChildPanel(shown);
     EXPECT_EQ(window.currentChildPanel(), shown);
     for (ChildPanel other : all)
       EXPECT_EQ(window.childPanel(other)->isVisible(), other == shown);
   }
   // Anything else shows the measurement panel.
-  window.ShowChildPanelDisp(ChildPanel{"unknown"});
+  window.showChildPanel(ChildPanel{"unknown"});
   EXPECT_EQ(window.currentChildPanel(), ChildPanel::Measurement);
   EXPECT_TRUE(window.childPanel(ChildPanel::Measurement)->isVisible());
 }
@@ -103,9 +103,9 @@ TEST_F(MainWindowTest, AddedChildPanelIsShownOnRequest) {
   window.addChildPanel({extra, "EXTRA", graph});
   EXPECT_EQ(window.childPanel(extra), graph);
   EXPECT_FALSE(graph->isVisible());
-  window.ShowChildPanelDisp(extra);
+  window.showChildPanel(extra);
   EXPECT_TRUE(graph->isVisible());
-  window.ShowChildPanelDisp(ChildPanel::Measurement);
+  window.showChildPanel(ChildPanel::Measurement);
   EXPECT_FALSE(graph->isVisible());
   // The connection status stays with the measurement panel.
   EXPECT_TRUE(window.connectionStatusBox()->isVisible());
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, TopLevelPanelsExistHidden) {
 }
 
 TEST_F(MainWindowTest, LogoPlacesItsTextsOnTheBlueBand) {
-  window.ShowLogo();
+  window.showLogo();
   EXPECT_EQ(window.logoBand()->bandColour(), QColor(0x00, 0x80, 0xFF));
   struct Text {
     QString text;
@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, LogoPlacesItsTextsOnTheBlueBand) {
   ASSERT_NE(logo, labels.end());
   EXPECT_EQ((*logo)->pos(), QPoint(325, 6));
   // Shown twice, still one set of texts.
-  window.ShowLogo();
+  window.showLogo();
   EXPECT_EQ(window.logoBand()->findChildren<QLabel *>().size(), labels.size());
 }
 
@@ -196,14 +196,14 @@ TEST_F(MainWindowTest, BusyLockDimsExactlyItsSet) {
       {true, false, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 1, 1}},
   };
   for (const Step &s : steps) {
-    window.SetButtonsDimmed(s.keepMain, s.dimmed);
+    window.setBusy(s.keepMain, s.dimmed);
     for (std::size_t i = 0; i < std::size(controls); ++i)
       EXPECT_EQ(controls[i].widget->isEnabled(), s.enabled[i])
           << controls[i].name << " after (" << s.keepMain << ", " << s.dimmed << ")";
   }
   // A control that went away is skipped.
   delete calibrate;
-  window.SetButtonsDimmed(false, true);
+  window.setBusy(false, true);
 }
 
 TEST_F(MainWindowTest, FunctionKeysPressTheirButtons) {
@@ -223,7 +223,7 @@ TEST_F(MainWindowTest, FunctionKeysPressTheirButtons) {
         << name.toStdString();
   }
   // A dimmed button ignores its key; STOP is never dimmed.
-  window.SetButtonsDimmed(false, true);
+  window.setBusy(false, true);
   for (const auto &[key, name] : keys)
     QTest::keyClick(&window, key);
   EXPECT_TRUE(QTest::qWaitFor([&] { return pressed["STOP"] == 2; }, 2000));

@@ -100,8 +100,8 @@ TEST_F(RecorderTest, TenFramesAtTooShortAnIntervalTakeTheMinimumAndWriteExactlyT
   page().framesEdit()->setValue(10);
   Q_EMIT page().framesEdit()->editingFinished();
   EXPECT_EQ(page().interval(), 0.25);
-  EXPECT_EQ(QStringList({shown("CBF_DispRecordTimeDays"), shown("CBF_DispRecordTimeHours"),
-                         shown("CBF_DispRecordTimeMinutes"), shown("CBF_DispRecordTimeSeconds")}),
+  EXPECT_EQ(QStringList({shown("recordTimeDays"), shown("recordTimeHours"),
+                         shown("recordTimeMinutes"), shown("recordTimeSeconds")}),
             QStringList({"0", "0", "0", "2.5"}));
 
   start(page().startButton());
@@ -109,8 +109,8 @@ TEST_F(RecorderTest, TenFramesAtTooShortAnIntervalTakeTheMinimumAndWriteExactlyT
   EXPECT_EQ(countOrder(kMeasure), 10);
   ASSERT_EQ(lines().size(), 10u);
   expectLinesAreSentFrames(sentFrames());
-  EXPECT_EQ(shown("CBF_DispRecordedValues"), "10");
-  EXPECT_EQ(shown("CBF_DispRemaining"), "0");
+  EXPECT_EQ(shown("recordedCount"), "10");
+  EXPECT_EQ(shown("remainingCount"), "0");
   EXPECT_EQ(live().framesShown(), 10u) << "recorded frames are shown live";
   EXPECT_TRUE(popped("ATTENTION!", kRightName) && popped("ATTENTION!", kNotOpen));
   EXPECT_EQ(dialogs.popups().back().text, "File has been saved!");
@@ -142,12 +142,12 @@ TEST_F(RecorderTest, SteppedIntervalOrValuesShowTheNewEstimateAtOnce) {
   };
   for (const Case &c : cases) {
     c.step();
-    EXPECT_EQ(QStringList({shown("CBF_DispRemaining"), shown("CBF_DispRecordTimeDays"),
-                           shown("CBF_DispRecordTimeHours"), shown("CBF_DispRecordTimeMinutes"),
-                           shown("CBF_DispRecordTimeSeconds")})
-                  .join(' ')
-                  .toStdString(),
-              c.shown);
+    EXPECT_EQ(
+        QStringList({shown("remainingCount"), shown("recordTimeDays"), shown("recordTimeHours"),
+                     shown("recordTimeMinutes"), shown("recordTimeSeconds")})
+            .join(' ')
+            .toStdString(),
+        c.shown);
   }
   EXPECT_EQ(page().interval(), 0.25);
 }
@@ -169,7 +169,7 @@ TEST_F(RecorderTest, TriggeredRecordingWritesEveryFrameTheSensorSent) {
   EXPECT_EQ(lines().size(), static_cast<std::size_t>(recorder().progress().frameCounter()));
   EXPECT_GE(lines().size(), 40u);
   expectLinesAreSentFrames(sentFrames());
-  EXPECT_EQ(shown("CBF_DispFrameCounter"), QString::number(lines().size()));
+  EXPECT_EQ(shown("frameCounter"), QString::number(lines().size()));
   EXPECT_EQ(dialogs.popups().back().text, "File has been saved!");
   EXPECT_TRUE(app->link().linkOk());
 }
@@ -182,7 +182,7 @@ TEST_F(RecorderTest, EachModeShowsItsControlsAndAModeChangeEndsTheRecording) {
     const RecordControls c = recordControlsFor(mode);
     EXPECT_EQ(page().intervalEdit()->isVisibleTo(&page()), c.interval) << mode;
     EXPECT_EQ(page().framesEdit()->isVisibleTo(&page()), c.numberOfFrames) << mode;
-    EXPECT_EQ(page().display("CBF_DispFrameCounter")->isVisibleTo(&page()), c.frameCounter);
+    EXPECT_EQ(page().display("frameCounter")->isVisibleTo(&page()), c.frameCounter);
     EXPECT_EQ(page().startButton()->isVisibleTo(&page()), c.start) << mode;
     EXPECT_EQ(page().manualButton()->isVisibleTo(&page()), c.recordOneFrame) << mode;
     EXPECT_EQ(page().startTriggeredButton()->isVisibleTo(&page()), c.startTriggered) << mode;
@@ -195,7 +195,7 @@ TEST_F(RecorderTest, EachModeShowsItsControlsAndAModeChangeEndsTheRecording) {
   EXPECT_FALSE(app->link().acquisitionRunning());
   EXPECT_EQ(lines().size(), static_cast<std::size_t>(countOrder(kMeasure)));
   expectLinesAreSentFrames(sentFrames());
-  EXPECT_EQ(shown("CBF_DispRecordedValues"), "0");
+  EXPECT_EQ(shown("recordedCount"), "0");
   EXPECT_TRUE(page().manualButton()->isVisibleTo(&page()));
   EXPECT_EQ(dialogs.popups().back().text, "File has been saved!");
 }
@@ -217,7 +217,7 @@ TEST_F(RecorderTest, RecordOneValueAppendsTheLastFrameAgainWithoutAsking) {
   EXPECT_EQ(countOrder(kMeasure), measured) << "no exchange";
   expectLinesAreSentFrames({live().measuredValues(), live().measuredValues()});
   EXPECT_EQ(lines().size(), 2u);
-  EXPECT_EQ(shown("CBF_DispRecordedValues"), "2");
+  EXPECT_EQ(shown("recordedCount"), "2");
 }
 
 TEST_F(RecorderTest, LinesTheFileDoesNotTakeAreShownAndNotReportedAsSaved) {
@@ -230,7 +230,7 @@ TEST_F(RecorderTest, LinesTheFileDoesNotTakeAreShownAndNotReportedAsSaved) {
   start(page().startButton());
 
   EXPECT_EQ(live().framesShown(), 3u) << "the recording still runs and shows its frames";
-  QLabel *warning = page().display("CBF_DispWriteTrouble");
+  QLabel *warning = page().display("writeTrouble");
   EXPECT_TRUE(warning->isVisibleTo(&page()));
   EXPECT_TRUE(warning->text().contains("3 not written")) << warning->text().toStdString();
   EXPECT_TRUE(warning->text().contains("Is a directory"));
@@ -251,7 +251,7 @@ TEST_F(RecorderTest, ZeroFramesRecordUntilStop) {
 
   EXPECT_GE(lines().size(), 4u);
   EXPECT_EQ(lines().size(), static_cast<std::size_t>(countOrder(kMeasure)));
-  EXPECT_EQ(shown("CBF_DispRecordedValues"), QString::number(lines().size()));
+  EXPECT_EQ(shown("recordedCount"), QString::number(lines().size()));
 }
 
 // The server goes away in the middle of a recording: every line written stays, whole.
@@ -380,13 +380,13 @@ TEST_F(RecorderTest, SelectingTheRecordFile) {
                               "C\tCOLOR\tGROUP\tTRIGGER\tTEMP\r\n";
     EXPECT_EQ(content == header, c.headerWritten) << content.toStdString();
     EXPECT_EQ(recorder().recordFilePath(), c.headerWritten ? file() : before);
-    EXPECT_EQ(shown("CBF_DispRecFile"), recorder().recordFilePath());
+    EXPECT_EQ(shown("recordFile"), recorder().recordFilePath());
     EXPECT_TRUE(c.popup.isEmpty() ? dialogs.popups().size() == 1 : popped("ATTENTION!", c.popup));
     // The file dialog leaves the replace question to the recorder's own.
     EXPECT_EQ(dialogs.fileModes.last(), FileDialogMode::SaveCallerConfirms);
   }
   // The file chosen last is "RECORDER FILE" of the settings, and the next run records to it.
-  app->StorePanelSettings();
+  app->storePanelSettings();
   QFile settings(settingsPath());
   ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
   const QByteArray entry = "RECORDER FILE = \"" + file().toUtf8() + "\"\r\n";
@@ -394,10 +394,10 @@ TEST_F(RecorderTest, SelectingTheRecordFile) {
   app.reset();
   writeSettings(sensor->serverPort(), "[DIRECTORIES]\r\n" + entry + "\r\n");
   create();
-  app->InitAll();
+  app->startUp();
   settleUntil([this] { return app->idle(); });
-  EXPECT_EQ(shown("CBF_DispRecFile"), file());
-  EXPECT_EQ(shown("CBF_EditID"), "Line 7");
+  EXPECT_EQ(shown("recordFile"), file());
+  EXPECT_EQ(shown("panelId"), "Line 7");
 }
 
 } // namespace

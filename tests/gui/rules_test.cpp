@@ -106,7 +106,7 @@ TEST_F(RulesTest, TriggerChoicesFollowExternTeachBackAndForth) {
       {"TRIGGER PARA", field::kTrigger, 6, all, 6, false, true, true},
   };
   QComboBox *trigger = parameterPage().ring(field::kTrigger);
-  const auto *ledTrig = panel().findChild<QWidget *>(QStringLiteral("CBF_LedTrig"));
+  const auto *ledTrig = panel().findChild<QWidget *>(QStringLiteral("ledTrig"));
   ASSERT_NE(ledTrig, nullptr);
   for (const Step &s : steps) {
     SCOPED_TRACE(s.what);
@@ -273,7 +273,7 @@ TEST_F(RulesTest, CalculationModeCommitMovesTolerancesThenRelabelsAndRedraws) {
   EXPECT_EQ(messages(), QStringList{"INFO!|" + kAnalogWarning});
   EXPECT_EQ(parameterPage().fieldValue(field::kAnalogOutmode), 3);
   const QStringList names{"s", "i", "M"};
-  const char *displays[] = {"CBF_DispX", "CBF_DispY", "CBF_DispINT"};
+  const char *displays[] = {"xValue", "yValue", "intensityValue"};
   for (int i = 0; i < 3; ++i)
     EXPECT_EQ(panel().findChild<QLabel *>(QString::fromLatin1(displays[i]))->accessibleName(),
               names[i]);
@@ -301,7 +301,7 @@ TEST_F(RulesTest, PagesFollowEveryOutputAndEvaluationMode) {
   startConnected();
   // Set QUORVANE_SHOT_DIR to keep a picture of the window in every mode.
   const QString shots = qEnvironmentVariable("QUORVANE_SHOT_DIR");
-  const auto *colourNumber = panel().findChild<QLabel *>(QStringLiteral("CBF_DispCOL"));
+  const auto *colourNumber = panel().findChild<QLabel *>(QStringLiteral("colourNumber"));
   ASSERT_NE(colourNumber, nullptr);
   for (std::uint16_t out = 0; out <= 3; ++out) {
     for (std::uint16_t eval = 0; eval <= 6; ++eval) {

@@ -41,7 +41,7 @@ struct ScopeTest : AppFixture {
             pty->slavePath().toUtf8() + "\"\r\nBAUDRATE = 4\r\n\r\n");
     f.close();
     create();
-    app->InitAll();
+    app->startUp();
     settleUntil([this] { return app->idle(); });
     ASSERT_TRUE(app->link().linkOk());
     pty->model().clearRequests();

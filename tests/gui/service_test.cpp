@@ -341,7 +341,7 @@ TEST_F(ServiceTest, HardwareInfoFileHoldsWhatTheSensorSent) {
     EXPECT_EQ(log.contains(zeroedLog.arg(calibrationBytes).arg(zeroed)), !zeroed.isEmpty());
     EXPECT_EQ(dialogs.popups().size(), 1u) << "the file dialog only";
     EXPECT_TRUE(app->connectionPage().hardwareInfoButton()->isEnabled());
-    app->StorePanelSettings();
+    app->storePanelSettings();
     IniText settings;
     ASSERT_EQ(settings.readFromFile(QFile::encodeName(settingsPath()).toStdString()), 0);
     bool remembered = false;

@@ -227,7 +227,7 @@ TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
 
   // START with a full store records nothing and says why.
   while (!c.points().full())
-    c.SetTP2Data(MeasuredValues{});
+    c.takeRecordedPoint(MeasuredValues{});
   recorded().startButton()->click();
   EXPECT_EQ(dialogs.popups().back().text, "The store of recorded values is full (60000 values). "
                                           "\nPress RESET to empty it, then START again.");

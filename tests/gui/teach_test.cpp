@@ -525,7 +525,7 @@ TEST_F(TeachTest, PanelSettingsEndWithTheRowSectionsAndRestoreThem) {
   colours().colourField()->setValue(0x0000FE);
   colours().setButton()->click();
   colours().specificationTable()->item(30, 0)->setText("last row");
-  app->StorePanelSettings();
+  app->storePanelSettings();
   const QByteArray written = readFile(settingsPath());
   EXPECT_TRUE(written.endsWith("[TABLE ATTR OF TEACH VECTOR 30]\r\nRow color = 254\r\n"
                                "Row specification = \"last row\"\r\n\r\n"));
@@ -535,7 +535,7 @@ TEST_F(TeachTest, PanelSettingsEndWithTheRowSectionsAndRestoreThem) {
   app.reset();
   dialogs.answerChoice(1);
   create();
-  app->InitAll();
+  app->startUp();
   settleUntil([this] { return app->idle(); });
   EXPECT_EQ(fourPlaces(30), four(0x0000FE));
   EXPECT_EQ(colours().specification(30), "last row");

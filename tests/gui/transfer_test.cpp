@@ -57,8 +57,8 @@ TEST_F(TransferTest, StartUpReadsTheParametersAndShowsThem) {
   model().ram().teach[0] = distinctTable(0x5A00);
   writeSettings(sensor->serverPort());
   create();
-  app->InitAll();
-    settleUntil([this] { return app->idle(); });
+  app->startUp();
+  settleUntil([this] { return app->idle(); });
 
   EXPECT_EQ(requests(), (std::vector<Request>{{7, 0, 0}, {2, 0, 0}, {2, 2, 0}}));
   EXPECT_TRUE(dialogs.popups().empty());
@@ -137,8 +137,8 @@ TEST_F(TransferTest, GetThenSendReturnsEveryWordIncludingReservedOnes) {
   startSensor();
   writeSettings(sensor->serverPort());
   create();
-  app->InitAll();
-    settleUntil([this] { return app->idle(); });
+  app->startUp();
+  settleUntil([this] { return app->idle(); });
   model().ram().params[0] = settledParameters();
   model().ram().teach[0] = distinctTable(0xC300);
   window().getButton()->click();
@@ -191,8 +191,8 @@ TEST_F(TransferTest, StoredParameterFileIsWhereTheDialogOpens) {
   writeSettings(sensor->serverPort(),
                 "[DIRECTORIES]\r\nPARAMETER FILE = \"" + folder.toUtf8() + "/Old.ini\"\r\n\r\n");
   create();
-  app->InitAll();
-    settleUntil([this] { return app->idle(); });
+  app->startUp();
+  settleUntil([this] { return app->idle(); });
   window().memoryButton(ParameterMemory::File)->click();
   dialogs.answerFile(FileSelectResult::Cancelled, QString());
   window().getButton()->click();
@@ -246,8 +246,8 @@ TEST_F(TransferTest, StatusFieldStaysRightBesideTheMeasurementPanel) {
   QStringList seen;
   const QMetaObject::Connection watch = QObject::connect(
       &app->connection(), &Connection::transportChosen, status, [&] { seen << status->status(); });
-  app->InitAll();
-    settleUntil([this] { return app->idle(); });
+  app->startUp();
+  settleUntil([this] { return app->idle(); });
   QObject::disconnect(watch);
   ASSERT_EQ(seen, QStringList{"TRY TO CONNECT!"});
 

@@ -120,7 +120,7 @@ TEST_F(UnplugTest, ProgramKilledMidTransferRecordingOrScopeWait) {
     writeSettingsFor(row.wire, where);
     create();
     app->link().setFrameTimeoutSeconds(1.0);
-    app->InitAll();
+    app->startUp();
     settleUntil([this] { return app->idle(); });
     ASSERT_TRUE(app->link().linkOk());
 

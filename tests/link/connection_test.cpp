@@ -67,7 +67,7 @@ TEST_P(ConnectionOverWire, MatchingSensorIsIdentifiedAndItsParametersRead) {
   QSignalSpy identified(&c.connection, &Connection::firmwareIdentified);
   QSignalSpy chosen(&c.connection, &Connection::transportChosen);
 
-  EXPECT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
+  EXPECT_EQ(QCoro::waitFor(c.connection.tryToConnect()), ConnectOutcome::Connected);
 
   ASSERT_EQ(c.rig.peer->requests.size(), 1u);
   EXPECT_EQ(c.rig.peer->requests[0].frame, (Bytes{0x55, 0x07, 0, 0, 0, 0, 0xAA, 0x52}));
@@ -92,7 +92,7 @@ TEST_P(ConnectionOverWire, FailedParameterReadLeavesTheLinkUnverified) {
   c.sensor("QUORVANE ANA V1.3.0");
   c.failParameterRead = true;
   QSignalSpy verified(&c.connection, &Connection::linkVerified);
-  EXPECT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
+  EXPECT_EQ(QCoro::waitFor(c.connection.tryToConnect()), ConnectOutcome::Connected);
   EXPECT_EQ(c.parameterReads, 1);
   EXPECT_FALSE(c.rig.link.linkOk());
   EXPECT_EQ(verified.count(), 0);
@@ -125,7 +125,7 @@ TEST_P(ConnectionOverWire, RefusedSensorsOfferCloseAndOffline) {
       QSignalSpy offlineSpy(&c.connection, &Connection::offline);
       QSignalSpy closeSpy(&c.connection, &Connection::closeRequested);
 
-      const ConnectOutcome outcome = QCoro::waitFor(c.connection.TryToConnect());
+      const ConnectOutcome outcome = QCoro::waitFor(c.connection.tryToConnect());
 
       ASSERT_EQ(c.dialogs.popups().size(), 1u);
       EXPECT_EQ(c.dialogs.popups()[0].kind, "choice");
@@ -165,7 +165,7 @@ TEST(Connection, UnreachableServerLogsTheConnectErrorThenAsks) {
     c.rig.link.setSettings(cs);
   }
   c.dialogs.answerChoice(1);
-  EXPECT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Offline);
+  EXPECT_EQ(QCoro::waitFor(c.connection.tryToConnect()), ConnectOutcome::Offline);
   ASSERT_EQ(c.rig.failures.size(), 1u);
   EXPECT_EQ(c.rig.failures[0], "UnableToEstablishConnection");
   ASSERT_EQ(c.dialogs.popups().size(), 1u);
@@ -182,7 +182,7 @@ TEST(Connection, MissingSerialDeviceKeepsTheMessageAndAddsTheCause) {
     c.rig.link.setSettings(cs);
   }
   c.dialogs.answerChoice(1);
-  EXPECT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Offline);
+  EXPECT_EQ(QCoro::waitFor(c.connection.tryToConnect()), ConnectOutcome::Offline);
   ASSERT_EQ(c.rig.failures.size(), 1u);
   EXPECT_EQ(c.rig.failures[0], "No serial port found");
   EXPECT_EQ(c.dialogs.popups()[0].text, kFailedText);
@@ -198,9 +198,9 @@ TEST(Connection, MissingSerialDeviceKeepsTheMessageAndAddsTheCause) {
 TEST(Connection, DisconnectClosesTheLinkWithoutAFailure) {
   ConnectRig c(Wire::Tcp);
   c.sensor("QUORVANE ANA V1.3.1");
-  ASSERT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(c.connection.tryToConnect()), ConnectOutcome::Connected);
   ASSERT_TRUE(c.rig.link.tcpConnected());
-  c.connection.Disconnect();
+  c.connection.goOffline();
   EXPECT_FALSE(c.rig.link.tcpConnected());
   EXPECT_FALSE(c.rig.link.linkOk());
   EXPECT_EQ(c.params.memory(), ParameterMemory::File);
@@ -211,7 +211,7 @@ TEST(Connection, DisconnectClosesTheLinkWithoutAFailure) {
 TEST(Connection, ChangeBaudrateSwitchesSensorThenPort) {
   ConnectRig c(Wire::Pty);
   c.sensor("QUORVANE ANA V1.3.1");
-  ASSERT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(c.connection.tryToConnect()), ConnectOutcome::Connected);
   auto &pty = static_cast<PtyPeer &>(*c.rig.peer);
   ASSERT_EQ(pty.slaveBaudRate(), 115200);
   c.shell.log.clear();
@@ -221,7 +221,7 @@ TEST(Connection, ChangeBaudrateSwitchesSensorThenPort) {
     cs.baudCode = 6;
     c.rig.link.setSettings(cs);
   }
-  QCoro::waitFor(c.connection.ChangeBaudrate());
+  QCoro::waitFor(c.connection.changeBaudRate());
 
   ASSERT_EQ(c.rig.peer->requests.size(), 3u);
   EXPECT_EQ(c.rig.peer->requests[1].frame, buildFrame(190, 6));
@@ -237,7 +237,7 @@ TEST(Connection, ChangeBaudrateSwitchesSensorThenPort) {
 TEST(Connection, ChangeBaudrateStopsWhenTheSensorRefuses) {
   ConnectRig c(Wire::Pty);
   c.sensor("QUORVANE ANA V1.3.1");
-  ASSERT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(c.connection.tryToConnect()), ConnectOutcome::Connected);
   c.rig.answer({{replyFrame(0, 2)}});
   c.shell.log.clear();
   {
@@ -245,7 +245,7 @@ TEST(Connection, ChangeBaudrateStopsWhenTheSensorRefuses) {
     cs.baudCode = 0;
     c.rig.link.setSettings(cs);
   }
-  QCoro::waitFor(c.connection.ChangeBaudrate());
+  QCoro::waitFor(c.connection.changeBaudRate());
   EXPECT_EQ(c.shell.log, "TRY TO CHANGE BAUDRATE!\n");
   ASSERT_EQ(c.rig.failures.size(), 1u);
   EXPECT_EQ(c.rig.failures[0], "COMMUNICATION ERROR!\nYOU MAY HAVE TO REDUCE BAUDRATE!");
@@ -256,9 +256,9 @@ TEST(Connection, ChangeBaudrateStopsWhenTheSensorRefuses) {
 TEST(Connection, ChangeBaudrateIsForTheSerialLineOnly) {
   ConnectRig c(Wire::Tcp);
   c.sensor("QUORVANE ANA V1.3.1");
-  ASSERT_EQ(QCoro::waitFor(c.connection.TryToConnect()), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(c.connection.tryToConnect()), ConnectOutcome::Connected);
   c.shell.log.clear();
-  QCoro::waitFor(c.connection.ChangeBaudrate());
+  QCoro::waitFor(c.connection.changeBaudRate());
   EXPECT_EQ(c.rig.peer->requests.size(), 1u);
   EXPECT_TRUE(c.shell.log.isEmpty());
 }

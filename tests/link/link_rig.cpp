@@ -31,7 +31,7 @@ LinkRig::LinkRig(Wire w) : wire(w) {
 }
 
 int LinkRig::open() {
-  return wire == Wire::Tcp ? QCoro::waitFor(link.InitTCP_IP()) : link.InitRS232();
+  return wire == Wire::Tcp ? QCoro::waitFor(link.connectTcp()) : link.openSerialPort();
 }
 
 void LinkRig::answer(std::vector<PeerReply> replies) {

@@ -59,7 +59,7 @@ struct SimRig {
     }
   }
   sim::SensorModel &model() { return tcp ? tcp->model() : pty->model(); }
-  int open() { return tcp ? QCoro::waitFor(link.InitTCP_IP()) : link.InitRS232(); }
+  int open() { return tcp ? QCoro::waitFor(link.connectTcp()) : link.openSerialPort(); }
 
   std::unique_ptr<sim::SimTcpServer> tcp;
   std::unique_ptr<sim::SimPty> pty;
@@ -87,7 +87,7 @@ TEST_P(SimulatorOverWire, HandshakeThenMeasurement) {
     co_return reply.ok;
   };
 
-  ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(connection.tryToConnect()), ConnectOutcome::Connected);
   EXPECT_TRUE(rig.link.linkOk());
   EXPECT_EQ(reads, 1);
   EXPECT_EQ(connection.serialNumber(), 4711);
@@ -199,13 +199,13 @@ TEST(Simulator, BaudChangeReachesTheSensor) {
   ParameterData params;
   FakeTransfer transfer{params.record()};
   Connection connection(rig.link, shell, dialogs, params, transfer);
-  ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
+  ASSERT_EQ(QCoro::waitFor(connection.tryToConnect()), ConnectOutcome::Connected);
   {
     CommunicationSettings cs = rig.link.settings();
     cs.baudCode = 2;
     rig.link.setSettings(cs);
   }
-  QCoro::waitFor(connection.ChangeBaudrate());
+  QCoro::waitFor(connection.changeBaudRate());
   EXPECT_EQ(rig.model().baudCode(), 2);
   EXPECT_TRUE(rig.link.linkOk());
   EXPECT_TRUE(shell.log.endsWith("ATTENTION!!!   CONFIRM NEW BAUDRATE WITH EEPROM AND SEND!\n\n"));
@@ -250,7 +250,7 @@ TEST(SimulatorProgram, HandshakeOverTcpAndOverItsPty) {
     ParameterData params;
     FakeTransfer transfer{params.record()};
     Connection connection(link, shell, dialogs, params, transfer);
-    ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
+    ASSERT_EQ(QCoro::waitFor(connection.tryToConnect()), ConnectOutcome::Connected);
     const LinkReply measured = QCoro::waitFor(link.request(Order::ReadMeasurement, 0));
     EXPECT_TRUE(measured.ok);
     EXPECT_EQ(measured.payload.size(), 46u);
@@ -295,7 +295,7 @@ TEST(SimulatorProgram, SensorLossIsReportedOnceAndReconnectNamesAnotherSensor) {
     ParameterData params;
     FakeTransfer transfer{params.record()};
     Connection connection(link, shell, dialogs, params, transfer);
-    ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
+    ASSERT_EQ(QCoro::waitFor(connection.tryToConnect()), ConnectOutcome::Connected);
 
     switch (row.phase) {
     case Phase::Idle:
@@ -337,7 +337,7 @@ TEST(SimulatorProgram, SensorLossIsReportedOnceAndReconnectNamesAnotherSensor) {
     program = std::make_unique<SimProgram>(args + QStringList{"--serial-number", "4712"});
     ASSERT_TRUE(program->line(tcp ? "TCP PORT " : "PTY ").has_value());
     shell.log.clear();
-    ASSERT_EQ(QCoro::waitFor(connection.TryToConnect()), ConnectOutcome::Connected);
+    ASSERT_EQ(QCoro::waitFor(connection.tryToConnect()), ConnectOutcome::Connected);
     EXPECT_TRUE(link.linkOk());
     EXPECT_TRUE(shell.log.contains("A DIFFERENT SENSOR IS CONNECTED: SERIAL NUMBER 4712 "
                                    "(BEFORE: 4711)"))

@@ -56,7 +56,7 @@ TEST(TcpConnect, FailuresReadAsTheConnectTable) {
       cs.portNumber = QString(row.port).toStdString();
       link.setSettings(cs);
     }
-    EXPECT_EQ(QCoro::waitFor(link.InitTCP_IP()), row.result);
+    EXPECT_EQ(QCoro::waitFor(link.connectTcp()), row.result);
     EXPECT_EQ(link.lastOpenResult(), row.result);
     EXPECT_FALSE(link.tcpConnected());
     EXPECT_EQ(link.transport(), nullptr);
@@ -75,7 +75,7 @@ TEST(TcpConnect, PortTextWithTrailingGarbageStillConnects) {
     cs.portNumber = QString(QString::number(peer.port()) + "xyz").toStdString();
     link.setSettings(cs);
   }
-  EXPECT_EQ(QCoro::waitFor(link.InitTCP_IP()), 0);
+  EXPECT_EQ(QCoro::waitFor(link.connectTcp()), 0);
   EXPECT_TRUE(link.tcpConnected());
   EXPECT_EQ(link.lastOpenResult(), 0);
 }
@@ -105,7 +105,7 @@ TEST(SerialOpen, FailuresReadAsTheOpenTable) {
       cs.comDevice = QString(row.device).toStdString();
       link.setSettings(cs);
     }
-    EXPECT_EQ(link.InitRS232(), row.result);
+    EXPECT_EQ(link.openSerialPort(), row.result);
     EXPECT_EQ(link.lastOpenResult(), row.result);
     EXPECT_FALSE(link.acquisitionRunning());
     ASSERT_EQ(failures.size(), 1u);
@@ -142,8 +142,8 @@ TEST(SerialOpen, OpeningSerialDropsTheTcpConnectionQuietly) {
     cs.portNumber = std::to_string(server.port());
     rig.link.setSettings(cs);
   }
-  ASSERT_EQ(QCoro::waitFor(rig.link.InitTCP_IP()), 0);
-  ASSERT_EQ(rig.link.InitRS232(), 0);
+  ASSERT_EQ(QCoro::waitFor(rig.link.connectTcp()), 0);
+  ASSERT_EQ(rig.link.openSerialPort(), 0);
   EXPECT_FALSE(rig.link.tcpConnected());
   QTest::qWait(50);
   EXPECT_TRUE(rig.failures.empty());

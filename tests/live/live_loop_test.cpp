@@ -61,15 +61,15 @@ TEST(LiveLoop, GoShowsMovingValuesUntilStop) {
 
   // The numbers after STOP are those of the last frame.
   const MeasuredValues &m = rig.controller.measuredValues();
-  EXPECT_EQ(text(rig.panel, "CBF_DispRED"), QString::number(m.red));
-  EXPECT_EQ(text(rig.panel, "CBF_DispGREEN"), QString::number(m.green));
-  EXPECT_EQ(text(rig.panel, "CBF_DispBLUE"), QString::number(m.blue));
-  EXPECT_EQ(text(rig.panel, "CBF_DispX"), QString::number(m.x));
-  EXPECT_EQ(text(rig.panel, "CBF_DispY"), QString::number(m.y));
-  EXPECT_EQ(text(rig.panel, "CBF_DispINT"), QString::number(m.intensity));
-  EXPECT_EQ(text(rig.panel, "CBF_DispDeltaC"), QString::number(m.deltaC));
-  EXPECT_EQ(text(rig.panel, "CBF_DispCOL"), QString::number(m.colorNumber));
-  EXPECT_EQ(text(rig.panel, "CBF_DispGroup"), QString::number(m.group));
+  EXPECT_EQ(text(rig.panel, "redValue"), QString::number(m.red));
+  EXPECT_EQ(text(rig.panel, "greenValue"), QString::number(m.green));
+  EXPECT_EQ(text(rig.panel, "blueValue"), QString::number(m.blue));
+  EXPECT_EQ(text(rig.panel, "xValue"), QString::number(m.x));
+  EXPECT_EQ(text(rig.panel, "yValue"), QString::number(m.y));
+  EXPECT_EQ(text(rig.panel, "intensityValue"), QString::number(m.intensity));
+  EXPECT_EQ(text(rig.panel, "deltaC"), QString::number(m.deltaC));
+  EXPECT_EQ(text(rig.panel, "colourNumber"), QString::number(m.colorNumber));
+  EXPECT_EQ(text(rig.panel, "groupNumber"), QString::number(m.group));
   EXPECT_EQ(rig.controller.currentColour(), currentColourOf(m));
 
   // The strip charts hold the 30 frames at the right and zeros to their left.
@@ -100,12 +100,12 @@ TEST(LiveLoop, StopDuringAWaitStillShowsThatReply) {
   // STOP arrives while the first reply is still on its way.
   QTimer::singleShot(40, [&] {
     EXPECT_EQ(rig.orders().size(), 1u);
-    rig.controller.CBF_ButtonStop();
+    rig.controller.stopClicked();
   });
   rig.go();
   EXPECT_EQ(rig.orders(), std::vector<std::uint8_t>{kMeasure});
   EXPECT_EQ(rig.controller.framesShown(), 1u);
-  EXPECT_NE(text(rig.panel, "CBF_DispRED"), QStringLiteral("0")) << "the reply was shown";
+  EXPECT_NE(text(rig.panel, "redValue"), QStringLiteral("0")) << "the reply was shown";
   EXPECT_TRUE(rig.failures.empty());
   EXPECT_EQ(rig.shell.dims.back(), std::make_pair(false, false));
 }
@@ -175,7 +175,7 @@ TEST(LiveLoop, DeferredSendAndGetGoOutBetweenTwoMeasurements) {
       press(rig.link, [&] { return rig.transfer.sendParameters(); });
       press(rig.link, [&] { return rig.transfer.readParameters(ParameterMemory::Ram); });
     }
-    if (n == 4) rig.controller.CBF_ButtonStop();
+    if (n == 4) rig.controller.stopClicked();
   });
   rig.go();
   EXPECT_EQ(sends, 1);
@@ -217,8 +217,8 @@ TEST(LiveLoop, GoWhileTheLoopRunsStartsNoSecondLoop) {
   rig.connect();
   rig.onFrame([&](const MeasuredValues &) {
     const auto n = rig.controller.framesShown();
-    if (n == 2) rig.controller.CBF_ButtonGo(); // e.g. F11 while GO is dimmed
-    if (n == 3) rig.controller.CBF_ButtonStop();
+    if (n == 2) rig.controller.goClicked(); // e.g. F11 while GO is dimmed
+    if (n == 3) rig.controller.stopClicked();
   });
   rig.go();
   EXPECT_EQ(rig.orders(), std::vector<std::uint8_t>(3, kMeasure));

@@ -55,8 +55,8 @@ TEST_F(PanelFixture, OutLedsFollowTheColourNumberInOutputEvaluationModes) {
     MeasuredValues m;
     m.colorNumber = s.colorNumber;
     show(m);
-    EXPECT_EQ(led("CBF_LedOUT0")->isOn(), s.out0) << s.evaluationMode << "/" << s.colorNumber;
-    EXPECT_EQ(led("CBF_LedOUT1")->isOn(), s.out1) << s.evaluationMode << "/" << s.colorNumber;
+    EXPECT_EQ(led("ledOUT0")->isOn(), s.out0) << s.evaluationMode << "/" << s.colorNumber;
+    EXPECT_EQ(led("ledOUT1")->isOn(), s.out1) << s.evaluationMode << "/" << s.colorNumber;
   }
 }
 
@@ -74,7 +74,7 @@ TEST_F(PanelFixture, ColourBoxAndCurrentColour) {
   for (const auto &c : cases) {
     show(c.m);
     EXPECT_EQ(rig.controller.currentColour(), c.colour);
-    EXPECT_EQ(child<ColourBox>("CBF_DispColor")->colour(), c.painted);
+    EXPECT_EQ(child<ColourBox>("colourBox")->colour(), c.painted);
   }
 }
 
@@ -83,7 +83,7 @@ TEST_F(PanelFixture, TriggerLedGreenWhenTriggeredBlackOtherwise) {
     MeasuredValues m;
     m.trigger = trigger;
     show(m);
-    EXPECT_EQ(led("CBF_LedTrig")->colour() == QColor(Qt::black), trigger == 0);
+    EXPECT_EQ(led("ledTrig")->colour() == QColor(Qt::black), trigger == 0);
   }
 }
 
@@ -119,12 +119,12 @@ TEST_F(PanelFixture, EveryPageGetsItsNumbers) {
   m.group = 2;
   m.deltaC = -1;
   show(m);
-  EXPECT_EQ(number("CBF_DispMinRED"), "1");
-  EXPECT_EQ(number("CBF_DispMinBLUE"), "3");
-  EXPECT_EQ(number("CBF_DispMaxGREEN"), "4002");
-  EXPECT_EQ(number("CBF_DispAux1"), "-5");
-  EXPECT_EQ(number("CBF_DispAux3"), "7");
-  EXPECT_EQ(number("CBF_DispDeltaC"), "-1");
+  EXPECT_EQ(number("minimumRED"), "1");
+  EXPECT_EQ(number("minimumBLUE"), "3");
+  EXPECT_EQ(number("maximumGREEN"), "4002");
+  EXPECT_EQ(number("aux1"), "-5");
+  EXPECT_EQ(number("aux3"), "7");
+  EXPECT_EQ(number("deltaC"), "-1");
   EXPECT_EQ(rig.panel.bigColourPanel().valueText(), "4");
   EXPECT_EQ(rig.panel.bigGroupPanel().valueText(), "2");
   // Red, green and blue appear on the live panel and on three graph pages.
@@ -139,11 +139,11 @@ TEST_F(PanelFixture, AShortReplyReadsAsZeros) {
   m.colorNumber = 7;
   const auto bytes = encodeMeasuredValues(m);
   rig.controller.takeFrame(std::span<const std::uint8_t>(bytes).first(4)); // red, green only
-  rig.controller.SetPanelData();
-  EXPECT_EQ(number("CBF_DispRED"), "100");
-  EXPECT_EQ(number("CBF_DispGREEN"), "200");
-  EXPECT_EQ(number("CBF_DispBLUE"), "0");
-  EXPECT_EQ(number("CBF_DispCOL"), "0");
+  rig.controller.showMeasurement();
+  EXPECT_EQ(number("redValue"), "100");
+  EXPECT_EQ(number("greenValue"), "200");
+  EXPECT_EQ(number("blueValue"), "0");
+  EXPECT_EQ(number("colourNumber"), "0");
 }
 
 TEST_F(PanelFixture, CursorsFollowTheFrameInTheViewOfTheCalculationMode) {
@@ -214,7 +214,7 @@ TEST_F(PanelFixture, BigReadOutsOpenOnDoubleClickAndHideOnRightClickOrClose) {
   show(m);
   BigDisplayPanel &big = rig.panel.bigColourPanel();
   EXPECT_FALSE(big.isVisible());
-  QTest::mouseDClick(child<NumberDisplay>("CBF_DispCOL"), Qt::LeftButton);
+  QTest::mouseDClick(child<NumberDisplay>("colourNumber"), Qt::LeftButton);
   ASSERT_TRUE(big.isVisible());
   EXPECT_TRUE(big.isWindow());
   EXPECT_EQ(big.identification(), "LINE 4 / STATION 2");
@@ -227,18 +227,18 @@ TEST_F(PanelFixture, BigReadOutsOpenOnDoubleClickAndHideOnRightClickOrClose) {
   EXPECT_TRUE(rig.dialogs.popups().empty()) << "a right click closes, no help";
 
   BigDisplayPanel &group = rig.panel.bigGroupPanel();
-  QTest::mouseDClick(child<NumberDisplay>("CBF_DispGroup"), Qt::LeftButton);
+  QTest::mouseDClick(child<NumberDisplay>("groupNumber"), Qt::LeftButton);
   ASSERT_TRUE(group.isVisible());
   EXPECT_EQ(group.valueText(), "1");
   group.close();
   EXPECT_FALSE(group.isVisible());
 
   // Colour groups off: the group display and its read-out go.
-  QTest::mouseDClick(child<NumberDisplay>("CBF_DispGroup"), Qt::LeftButton);
+  QTest::mouseDClick(child<NumberDisplay>("groupNumber"), Qt::LeftButton);
   ASSERT_TRUE(group.isVisible());
   rig.panel.setGroupDisplayVisible(false);
   EXPECT_FALSE(group.isVisible());
-  QTest::mouseDClick(child<NumberDisplay>("CBF_DispGroup"), Qt::LeftButton);
+  QTest::mouseDClick(child<NumberDisplay>("groupNumber"), Qt::LeftButton);
   EXPECT_FALSE(group.isVisible());
 }
 
@@ -263,19 +263,19 @@ TEST_F(PanelFixture, RulesSwitchNamesPagesAndDisplays) {
   EXPECT_TRUE(rig.panel.isGraphPageVisible(Tab::Values));
   EXPECT_EQ(rig.panel.activeGraphPage(), Tab::View2D);
   EXPECT_EQ(rig.panel.graphTabs()->tabText(1), "s i M");
-  EXPECT_FALSE(child<NumberDisplay>("CBF_DispCOL")->isVisible());
-  EXPECT_FALSE(child<NumberDisplay>("CBF_DispDeltaC")->isVisible());
-  EXPECT_FALSE(led("CBF_LedOUT0")->isVisible());
-  EXPECT_FALSE(child<NumberDisplay>("CBF_DispGroup")->isVisible());
-  EXPECT_TRUE(led("CBF_LedTrig")->isVisible());
-  EXPECT_EQ(child<NumberDisplay>("CBF_DispX")->accessibleName(), "s");
-  EXPECT_EQ(child<NumberDisplay>("CBF_DispINT")->accessibleName(), "M");
-  EXPECT_EQ(child<NumberDisplay>("CBF_DispX")->palette().color(QPalette::WindowText),
+  EXPECT_FALSE(child<NumberDisplay>("colourNumber")->isVisible());
+  EXPECT_FALSE(child<NumberDisplay>("deltaC")->isVisible());
+  EXPECT_FALSE(led("ledOUT0")->isVisible());
+  EXPECT_FALSE(child<NumberDisplay>("groupNumber")->isVisible());
+  EXPECT_TRUE(led("ledTrig")->isVisible());
+  EXPECT_EQ(child<NumberDisplay>("xValue")->accessibleName(), "s");
+  EXPECT_EQ(child<NumberDisplay>("intensityValue")->accessibleName(), "M");
+  EXPECT_EQ(child<NumberDisplay>("xValue")->palette().color(QPalette::WindowText),
             QColor(0x0000FF));
-  EXPECT_EQ(child<NumberDisplay>("CBF_DispY")->palette().color(QPalette::WindowText),
+  EXPECT_EQ(child<NumberDisplay>("yValue")->palette().color(QPalette::WindowText),
             QColor(0xFF00FF));
   rig.panel.setActiveGraphPage(Tab::Values);
-  EXPECT_TRUE(child<NumberDisplay>("CBF_DispSimRef1")->isVisible());
+  EXPECT_TRUE(child<NumberDisplay>("simRef1")->isVisible());
 
   d.evaluationVisible = true;
   d.groupVisible = true;
@@ -289,8 +289,8 @@ TEST_F(PanelFixture, RulesSwitchNamesPagesAndDisplays) {
   rig.panel.applyDisplays(d);
   EXPECT_EQ(rig.panel.activeGraphPage(), Tab::View3D);
   EXPECT_EQ(rig.panel.graphTabs()->tabText(1), "X Y INT");
-  EXPECT_TRUE(child<NumberDisplay>("CBF_DispCOL")->isVisible());
-  EXPECT_FALSE(led("CBF_LedTrig")->isVisible());
+  EXPECT_TRUE(child<NumberDisplay>("colourNumber")->isVisible());
+  EXPECT_FALSE(led("ledTrig")->isVisible());
   EXPECT_EQ(rig.panel.graphs3D()[1]->xRange(), (GraphRange{0, 10000}));
   EXPECT_EQ(rig.panel.graphs3D()[1]->yRange(), (GraphRange{0, 1200}));
   EXPECT_EQ(rig.panel.graphs3D()[2]->xRange(), (GraphRange{0, 5000}));
@@ -303,23 +303,22 @@ TEST_F(PanelFixture, SimReferenceTakenAtTheRisingTriggerEdge) {
   m.intensity = 600;
   m.trigger = 0;
   show(m);
-  EXPECT_EQ(number("CBF_DispSimRef1"), "");
+  EXPECT_EQ(number("simRef1"), "");
   m.trigger = 1;
   show(m);
   m.x = 1;
   show(m);
-  EXPECT_EQ(number("CBF_DispSimRef1"), "5000");
-  EXPECT_EQ(number("CBF_DispSimRef2"), "2500");
-  EXPECT_EQ(number("CBF_DispSimRef3"), "600");
+  EXPECT_EQ(number("simRef1"), "5000");
+  EXPECT_EQ(number("simRef2"), "2500");
+  EXPECT_EQ(number("simRef3"), "600");
 }
 
 TEST_F(PanelFixture, EveryControlIsNamedAndExplainsItself) {
   const char *withHelp[] = {
-      "CBF_DispRED",    "CBF_DispGREEN",  "CBF_DispBLUE",        "CBF_DispX",      "CBF_DispY",
-      "CBF_DispINT",    "CBF_DispDeltaC", "CBF_DispCOL",         "CBF_DispGroup",  "CBF_LedTrig",
-      "CBF_LedOUT0",    "CBF_LedOUT1",    "CBF_DispColor",       "CBF_GraphRGB",   "CBF_GraphINT1",
-      "CBF_Graph2D",    "CBF_Graph3DXY",  "CBF_ButtonShowGraph", "CBF_DispMinRED", "CBF_DispAux2",
-      "CBF_DispSimRef3"};
+      "redValue",   "greenValue",   "blueValue",   "xValue",  "yValue",    "intensityValue",
+      "deltaC",     "colourNumber", "groupNumber", "ledTrig", "ledOUT0",   "ledOUT1",
+      "colourBox",  "graphRgb",     "stripGraphX", "graph2D", "graph3DXY", "showGraphButton",
+      "minimumRED", "aux2",         "simRef3"};
   for (const char *name : withHelp) {
     auto *w = child<QWidget>(name);
     ASSERT_NE(w, nullptr);
@@ -327,14 +326,14 @@ TEST_F(PanelFixture, EveryControlIsNamedAndExplainsItself) {
     EXPECT_FALSE(w->accessibleDescription().isEmpty()) << name;
   }
   rig.panel.show();
-  auto *red = child<QWidget>("CBF_DispRED");
+  auto *red = child<QWidget>("redValue");
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), red->mapToGlobal(QPoint(2, 2)));
   QApplication::sendEvent(red, &event);
   ASSERT_EQ(rig.dialogs.popups().size(), 1u);
   EXPECT_EQ(rig.dialogs.popups()[0].title, "INFO!");
   EXPECT_EQ(rig.dialogs.popups()[0].text,
             "Displays the current value of the red receiver channel. \nRange 0...4095 (12 bit).");
-  auto *showGraph = child<QWidget>("CBF_ButtonShowGraph");
+  auto *showGraph = child<QWidget>("showGraphButton");
   QApplication::sendEvent(showGraph, &event);
   EXPECT_EQ(rig.dialogs.popups().back().text, "Switch to a graphical display for each signal.");
   // A graph answers on its drawing surface too.

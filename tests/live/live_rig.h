@@ -45,13 +45,13 @@ struct LiveRig {
       cs.portNumber = std::to_string(server.serverPort());
       link.setSettings(cs);
     }
-    ASSERT_GE(QCoro::waitFor(link.InitTCP_IP()), 0) << link.errorText().toStdString();
+    ASSERT_GE(QCoro::waitFor(link.connectTcp()), 0) << link.errorText().toStdString();
     link.markVerified();
   }
 
   // Presses GO and waits until the loop, and what it served, has ended.
   void go() {
-    controller.CBF_ButtonGo();
+    controller.goClicked();
     settleUntil([this] { return link.idle(); });
   }
 
@@ -69,7 +69,7 @@ struct LiveRig {
   // Presses STOP once `count` frames have been shown.
   void stopAfter(std::uint64_t count) {
     onFrame([this, count](const MeasuredValues &) {
-      if (controller.framesShown() >= count) controller.CBF_ButtonStop();
+      if (controller.framesShown() >= count) controller.stopClicked();
     });
   }
 

@@ -314,11 +314,11 @@ TEST_F(PanelTransferTest, MemoryAndSetButtonsFollowEachOther) {
   EXPECT_EQ(state.paraSet, 1);
   EXPECT_FALSE(buttons.paraSet0->isChecked());
 
-  // Disconnect moves the target to FILE through the same callback.
-  controller.CBF_SelectMem(ParameterMemory::File);
+  // goOffline moves the target to FILE through the same callback.
+  controller.memorySelected(ParameterMemory::File);
   EXPECT_TRUE(buttons.file->isChecked());
   EXPECT_FALSE(buttons.eeprom->isChecked());
-  controller.CBF_SelectParaSet(0);
+  controller.paraSetSelected(0);
   EXPECT_TRUE(buttons.paraSet0->isChecked());
   EXPECT_FALSE(buttons.paraSet1->isChecked());
 

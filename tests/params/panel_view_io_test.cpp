@@ -20,7 +20,7 @@ struct PanelRulesOnPagesTest : ParamsFixture {
     rules.pass = [this] {
       ++rulePasses;
       controller.readView(view);
-      InitPanelCtrlAttr(view);
+      applyPanelRules(view);
       controller.applyView(view);
     };
   }

@@ -108,7 +108,7 @@ TEST(ParameterData, TheRulePassSettlesTheDataAndThePagesFollow) {
     data.setField(field::kDigitalOutmode, c.outmode);
     data.setField(field::kColorGroup, c.colorGroup);
 
-    params.controller().InitPanelCtrlAttr();
+    params.controller().applyPanelRules();
 
     EXPECT_EQ(data.para().maxVecNo, c.settledMaxVecNo);
     EXPECT_EQ(data.table()[5].group, c.settledGroup);

@@ -40,7 +40,7 @@ struct ParameterFileTest : ParamsFixture {
   ScratchDir dir;
   QSignalSpy linkFailures{&link, &SensorLink::failed};
 
-  ParameterFileTest() { controller.CBF_SelectMem(ParameterMemory::File); }
+  ParameterFileTest() { controller.memorySelected(ParameterMemory::File); }
   void TearDown() override {
     ParamsFixture::TearDown();
     EXPECT_EQ(linkFailures.count(), 0) << "the link was used";
@@ -305,7 +305,7 @@ TEST_F(ParameterFileTest, FailedWriteKeepsTheOldFileAndSaysWhy) {
       [&] {
         dialogs.clear();
         dialogs.answerFile(FileSelectResult::ExistingFile, target);
-        controller.fileIo().SendParaToFile();
+        controller.fileIo().writeParameterFile();
         const std::vector<QString> seen = popupTexts();
         return seen.size() == 2 && seen[1] == expected ? 0 : -1;
       },

@@ -39,7 +39,7 @@ struct SensorTransferTest : ParamsFixture {
       cs.portNumber = std::to_string(server.serverPort());
       link.setSettings(cs);
     }
-    ASSERT_GE(QCoro::waitFor(link.InitTCP_IP()), 0);
+    ASSERT_GE(QCoro::waitFor(link.connectTcp()), 0);
     link.markVerified();
     QObject::connect(&link, &SensorLink::failed, [this](const QString &m) { failures << m; });
     server.model().clearRequests();
@@ -167,7 +167,7 @@ TEST_F(SensorTransferTest, FailedReadStopsTheSequenceAndLeavesThePanel) {
     cs.portNumber = std::to_string(refusing.serverPort());
     link.setSettings(cs);
   }
-  ASSERT_GE(QCoro::waitFor(link.InitTCP_IP()), 0);
+  ASSERT_GE(QCoro::waitFor(link.connectTcp()), 0);
   data.setField(field::kPower, 321);
   clickAndSettle(buttons.get);
 

@@ -20,13 +20,13 @@ public:
   QString log;
   QString status;
 
-  void SetButtonsDimmed(bool keepMainButtons, bool dimmed) override {
+  void setBusy(bool keepMainButtons, bool dimmed) override {
     dims.emplace_back(keepMainButtons, dimmed);
   }
   void addBusyControl(QWidget *control, BusyGroup group) override {
     busyControls.emplace_back(control, group);
   }
-  void ShowChildPanelDisp(ChildPanel panel) override {
+  void showChildPanel(ChildPanel panel) override {
     childrenShown.push_back(panel);
     child = panel;
   }

@@ -18,7 +18,7 @@ std::array<std::int16_t, kPanelGraphs> panelSignalValues(const MeasuredValues &m
   return {m.red, m.green, m.blue, m.x, m.y, m.intensity, m.temperature};
 }
 
-void InitPanelGraph(PanelGraphState &state, const MeasuredValues &m) {
+void restartGraphPanel(PanelGraphState &state, const MeasuredValues &m) {
   state.pointIndex = 0;
   state.index = {0, 0};
   const auto values = panelSignalValues(m);
@@ -28,7 +28,7 @@ void InitPanelGraph(PanelGraphState &state, const MeasuredValues &m) {
   }
 }
 
-PanelGraphFrame SetPanelGraphData(PanelGraphState &state, const MeasuredValues &m) {
+PanelGraphFrame addGraphPanelFrame(PanelGraphState &state, const MeasuredValues &m) {
   PanelGraphFrame out;
   out.numbers = panelSignalValues(m);
   out.startsOver = state.pointIndex == 0;

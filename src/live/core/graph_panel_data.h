@@ -66,10 +66,10 @@ static_assert(std::is_trivially_copyable_v<PanelGraphFrame> &&
               std::is_trivially_copyable_v<PanelGraphState>);
 
 // Point index 0; every pair holds the frame's value on both sides, the index pair (0, 0).
-void InitPanelGraph(PanelGraphState &state, const MeasuredValues &m);
+void restartGraphPanel(PanelGraphState &state, const MeasuredValues &m);
 
 // Takes one recorded frame: shifts every pair, returns the numbers and the segments from the
 // previous to the current point (values as unsigned 16-bit), and advances the point index.
-[[nodiscard]] PanelGraphFrame SetPanelGraphData(PanelGraphState &state, const MeasuredValues &m);
+[[nodiscard]] PanelGraphFrame addGraphPanelFrame(PanelGraphState &state, const MeasuredValues &m);
 
 } // namespace quorvane

@@ -83,7 +83,7 @@ std::string_view triggerItemLabel(std::uint16_t value) {
   return value < labels.size() ? labels[value] : std::string_view{};
 }
 
-void InitExteach(PanelView &v) {
+void applyExternalTeachRules(PanelView &v) {
   if (v.para.externTeach != 0) {
     if (v.para.trigger >= 2) v.para.trigger = kTriggerCont;
     if (v.triggerItems.size() >= 3) v.triggerItems.resize(2);
@@ -92,7 +92,7 @@ void InitExteach(PanelView &v) {
   }
 }
 
-void InitPowerMode(PanelView &v) {
+void applyPowerModeRules(PanelView &v) {
   auto &p = v.para;
   auto &c = v.controls;
   if (p.ledMode == kLedModeOff) {
@@ -125,7 +125,7 @@ void InitPowerMode(PanelView &v) {
   c.dynwinEnabled = dynamic;
 }
 
-void InitTrigger(PanelView &v) {
+void applyTriggerRules(PanelView &v) {
   auto &p = v.para;
   auto &c = v.controls;
   if (p.trigger == kTriggerSelf) {
@@ -143,16 +143,16 @@ void InitTrigger(PanelView &v) {
     c.paraSetEnabled = false;
     v.paraSet = 0;
   }
-  SetLedTrigVis(v);
+  applyLedTrigVisibility(v);
 }
 
-void InitAnaOutmode(PanelView &v) {
+void applyAnalogOutputRules(PanelView &v) {
   auto &p = v.para;
   applyAnalogOutputs(v);
 
   if (p.digitalOutmode == 0 || p.evaluationMode > kEvalCol2) {
     p.calculationMode = (p.analogOutmode == kAnalogSiM || p.analogOutmode == kAnalogSiMRef) ? 1 : 0;
-    SetDispNames(v);
+    applyValueNames(v);
   } else {
     std::uint16_t corrected = p.analogOutmode;
     if (isSiM(p.calculationMode) && p.analogOutmode == kAnalogXYInt)
@@ -169,11 +169,11 @@ void InitAnaOutmode(PanelView &v) {
     }
   }
   set3DAxes(v);
-  SetLedTrigVis(v);
-  SetTabVis(v);
+  applyLedTrigVisibility(v);
+  applyPageVisibility(v);
 }
 
-void InitDigOutmode(PanelView &v) {
+void applyDigitalOutputRules(PanelView &v) {
   auto &p = v.para;
   auto &m = v.measurement;
   if (p.digitalOutmode == 0) {
@@ -187,11 +187,11 @@ void InitDigOutmode(PanelView &v) {
     // Once the outputs are on again the evaluation has something to show.
     m.evaluationVisible = true;
   }
-  SetLedTrigVis(v);
-  SetTabVis(v);
+  applyLedTrigVisibility(v);
+  applyPageVisibility(v);
 }
 
-void InitEvalMode(PanelView &v) {
+void applyEvaluationModeRules(PanelView &v) {
   auto &p = v.para;
   auto &c = v.controls;
   auto &colours = v.teach.columnTextColour;
@@ -215,18 +215,18 @@ void InitEvalMode(PanelView &v) {
     p.intLim = 0;
     v.requests.closeColourNumberPanel = true;
   }
-  SetDispNames(v);
+  applyValueNames(v);
 }
 
-void InitCalcMode(PanelView &v) {
+void applyCalculationModeRules(PanelView &v) {
   const auto headings = teachGridHeadings(v.para.calculationMode, v.para.evaluationMode);
   for (std::size_t i = 0; i < kTeachCells; ++i)
     v.teach.headings[i] = headings[i];
   set3DAxes(v);
-  SetTabVis(v);
+  applyPageVisibility(v);
 }
 
-void InitColorGroups(PanelView &v) {
+void applyColourGroupRules(PanelView &v) {
   if (v.para.colorGroup != 0) {
     v.measurement.groupVisible = true;
   } else {
@@ -235,7 +235,7 @@ void InitColorGroups(PanelView &v) {
   }
 }
 
-void InitMaxVecNo(PanelView &v) {
+void applyRowCountRules(PanelView &v) {
   auto &p = v.para;
   const bool binary = p.digitalOutmode == kDigitalBinary;
   if (p.colorGroup == 0) {
@@ -263,7 +263,7 @@ void InitMaxVecNo(PanelView &v) {
     v.teach.rowMark[r] = r < active ? kRowActiveColour : kRowInactiveColour;
 }
 
-void SetDispNames(PanelView &v) {
+void applyValueNames(PanelView &v) {
   auto &m = v.measurement;
   if (isSiM(v.para.calculationMode)) {
     m.valueNames = {"s", "i", "M"};
@@ -274,7 +274,7 @@ void SetDispNames(PanelView &v) {
   }
 }
 
-void SetTabVis(PanelView &v) {
+void applyPageVisibility(PanelView &v) {
   const auto &p = v.para;
   auto &m = v.measurement;
   const bool colour = colourEvaluation(p);
@@ -292,40 +292,40 @@ void SetTabVis(PanelView &v) {
   m.intensityVisible = a == kAnalogXYInt || a == kAnalogSiM || a == kAnalogSiMRef || colour;
 }
 
-void SetLedTrigVis(PanelView &v) {
+void applyLedTrigVisibility(PanelView &v) {
   const auto &p = v.para;
   v.measurement.ledTrigVisible = p.analogOutmode == 4 || p.analogOutmode == kAnalogSiMRef ||
                                  p.analogOut == 1 ||
                                  (p.digitalOutmode != 0 && (p.externTeach != 0 || p.trigger != 0));
 }
 
-void InitTeachPanel(PanelView &v) {
+void applyTeachModes(PanelView &v) {
   // The threshold modes always teach rows 0 and 1 from the channels, never a chosen row.
   const bool colourModes = v.para.evaluationMode <= kEvalCol2;
   v.teach.rowNumberVisible = colourModes;
   v.teach.assistantsEnabled = colourModes;
 }
 
-void InitPanelCtrlAttr(PanelView &v) {
+void applyPanelRules(PanelView &v) {
   v.requests = {};
   // A later rule of these four can undo what an earlier one read (TRIGGER clears EXTERN TEACH
   // after POWER MODE was fixed for it), so repeat them until the values settle.
   for (int pass = 0; pass < 4; ++pass) {
     const SensorParameters before = v.para;
     const int setBefore = v.paraSet;
-    InitAnaOutmode(v);
-    InitDigOutmode(v);
-    InitPowerMode(v);
-    InitTrigger(v);
+    applyAnalogOutputRules(v);
+    applyDigitalOutputRules(v);
+    applyPowerModeRules(v);
+    applyTriggerRules(v);
     if (v.para == before && v.paraSet == setBefore) break;
   }
   if (v.para.digitalOutmode == 0) return;
-  InitEvalMode(v);
-  InitCalcMode(v);
-  InitExteach(v);
-  InitColorGroups(v);
-  InitMaxVecNo(v);
-  InitTeachPanel(v);
+  applyEvaluationModeRules(v);
+  applyCalculationModeRules(v);
+  applyExternalTeachRules(v);
+  applyColourGroupRules(v);
+  applyRowCountRules(v);
+  applyTeachModes(v);
 }
 
 } // namespace quorvane

@@ -117,7 +117,7 @@ struct TeachPageView {
   bool operator==(const TeachPageView &) const = default;
 };
 
-// One-shot requests of a rule pass, cleared at the start of InitPanelCtrlAttr.
+// One-shot requests of a rule pass, cleared at the start of applyPanelRules.
 struct PanelRequests {
   std::vector<PanelWarning> warnings; // in order, each distinct warning at most once
   bool closeColourNumberPanel = false;
@@ -143,25 +143,25 @@ struct PanelView {
 };
 
 // The individual rules. Each reads and corrects the view's values and flags.
-void InitExteach(PanelView &v);
-void InitPowerMode(PanelView &v);
-void InitTrigger(PanelView &v);
-void InitAnaOutmode(PanelView &v);
-void InitDigOutmode(PanelView &v);
-void InitEvalMode(PanelView &v);
-void InitCalcMode(PanelView &v);
-void InitColorGroups(PanelView &v);
-void InitMaxVecNo(PanelView &v);
-void SetDispNames(PanelView &v);
-void SetTabVis(PanelView &v);
-void SetLedTrigVis(PanelView &v);
+void applyExternalTeachRules(PanelView &v);
+void applyPowerModeRules(PanelView &v);
+void applyTriggerRules(PanelView &v);
+void applyAnalogOutputRules(PanelView &v);
+void applyDigitalOutputRules(PanelView &v);
+void applyEvaluationModeRules(PanelView &v);
+void applyCalculationModeRules(PanelView &v);
+void applyColourGroupRules(PanelView &v);
+void applyRowCountRules(PanelView &v);
+void applyValueNames(PanelView &v);
+void applyPageVisibility(PanelView &v);
+void applyLedTrigVisibility(PanelView &v);
 // The teach-table page part: "No." field, auto-increment and assistant buttons.
-void InitTeachPanel(PanelView &v);
+void applyTeachModes(PanelView &v);
 
 // The whole pass, in order. Clears the previous requests first; the result is settled, so
 // a second pass changes no value and warns about nothing (it only paints the group cells it
 // rejected before white again, as their value is now 0).
-void InitPanelCtrlAttr(PanelView &v);
+void applyPanelRules(PanelView &v);
 
 // Teach grid headings for a calculation and evaluation mode.
 [[nodiscard]] std::array<std::string_view, kTeachCells> teachGridHeadings(std::uint16_t calcMode,

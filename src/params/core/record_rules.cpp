@@ -12,8 +12,8 @@ RecordRuleOutcome applyPanelRules(const SensorParameters &para, const TeachTable
   view.paraSet = paraSet;
   for (std::size_t r = 0; r < kTeachRows; ++r)
     view.groups[r] = table[r].group;
-  InitExteach(view);
-  InitPanelCtrlAttr(view);
+  applyExternalTeachRules(view);
+  applyPanelRules(view);
 
   RecordRuleOutcome out;
   out.para = view.para;

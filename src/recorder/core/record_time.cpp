@@ -31,7 +31,7 @@ RecordInterval correctRecordInterval(double seconds) {
   return {seconds, false};
 }
 
-RecordTimeEstimate CalcRecTime(double intervalSeconds, std::uint16_t frames) {
+RecordTimeEstimate estimateRecordTime(double intervalSeconds, std::uint16_t frames) {
   RecordTimeEstimate e;
   e.interval = correctRecordInterval(intervalSeconds);
   double total = e.interval.seconds * frames;

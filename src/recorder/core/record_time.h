@@ -30,6 +30,6 @@ struct RecordTimeEstimate {
 // Interval (corrected) x number of frames, split into days, hours, minutes and seconds.
 // The total is taken to the microsecond first, so the split is exact and the seconds never
 // show 60.
-[[nodiscard]] RecordTimeEstimate CalcRecTime(double intervalSeconds, std::uint16_t frames);
+[[nodiscard]] RecordTimeEstimate estimateRecordTime(double intervalSeconds, std::uint16_t frames);
 
 } // namespace quorvane

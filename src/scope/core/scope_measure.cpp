@@ -51,8 +51,8 @@ CycleTime cycleTimeFromReply(std::span<const std::uint8_t> payload) {
   return cycleTimeFrom(getLe32s(&payload[0]), getLe32s(&payload[4]));
 }
 
-ScopeDelta calcScopDeltaXY(ScopeCursorPosition c1, ScopeCursorPosition c2, double cycleTimeMs,
-                           std::uint16_t scanRate) {
+ScopeDelta measureCursorDeltas(ScopeCursorPosition c1, ScopeCursorPosition c2, double cycleTimeMs,
+                               std::uint16_t scanRate) {
   ScopeDelta d;
   const std::int64_t dx = truncated(position(c1.x) - position(c2.x));
   d.dxSamples = dx < 0 ? -dx : dx;

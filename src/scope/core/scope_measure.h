@@ -46,8 +46,8 @@ struct ScopeDelta {
 
 // dx = |x1 - x2| truncated toward zero; delta X = dx x cycle time x scan rate (ms).
 // dy = |trunc(y1) - trunc(y2)| digits; volts = dy x 10 / 4096.
-[[nodiscard]] ScopeDelta calcScopDeltaXY(ScopeCursorPosition c1, ScopeCursorPosition c2,
-                                         double cycleTimeMs, std::uint16_t scanRate);
+[[nodiscard]] ScopeDelta measureCursorDeltas(ScopeCursorPosition c1, ScopeCursorPosition c2,
+                                             double cycleTimeMs, std::uint16_t scanRate);
 
 struct ScopeAxes {
   double xMin = 0.0;

@@ -52,7 +52,7 @@ RecordedPanelLabels recordedPanelLabels(std::uint16_t calcMode) {
   // Same colours as the live X/Y displays, decided by the panel rules.
   PanelView view;
   view.para.calculationMode = calcMode;
-  SetDispNames(view);
+  applyValueNames(view);
   l.displayColours = view.measurement.valueColours;
   return l;
 }

@@ -14,7 +14,7 @@ enum class BusyGroup {
   PageAction,         // action controls of the other pages and panels
 };
 
-// The dimmed state a control of `group` takes for SetButtonsDimmed(keepMainButtons,
+// The dimmed state a control of `group` takes for setBusy(keepMainButtons,
 // dimmed), or nullopt when the call leaves it as it is.
 constexpr std::optional<bool> busyDimmedState(BusyGroup group, bool keepMainButtons, bool dimmed) {
   switch (group) {
