@@ -49,17 +49,15 @@ inline std::ostream &operator<<(std::ostream &os, const Request &r) {
             << " bytes}";
 }
 
-// Scripted popups that also keep the directory and mode each file dialog opened with.
+// Scripted popups that also keep the directory each file dialog opened with.
 class AppDialogs : public ScriptedDialogs {
 public:
   QStringList fileDirectories;
-  QList<FileDialogMode> fileModes;
 
   FileSelection selectFile(const QString &directory, const QString &defaultName,
                            const QString &filter, const QString &title,
                            FileDialogMode mode) override {
     fileDirectories << directory;
-    fileModes << mode;
     return ScriptedDialogs::selectFile(directory, defaultName, filter, title, mode);
   }
 };

@@ -43,6 +43,8 @@ public:
   }
 
   const std::vector<Popup> &popups() const { return popups_; }
+  // The mode of each file dialog, in order.
+  QList<FileDialogMode> fileModes;
   void clear() { popups_.clear(); }
   bool allAnswersUsed() const { return answers_.empty(); }
   std::size_t pendingAnswers() const { return answers_.size(); }
@@ -68,8 +70,9 @@ public:
     return take<std::optional<QString>>(std::nullopt);
   }
   FileSelection selectFile(const QString &, const QString &, const QString &, const QString &title,
-                           FileDialogMode) override {
+                           FileDialogMode mode) override {
     popups_.push_back({"file", title, QString()});
+    fileModes << mode;
     return take<FileSelection>(FileSelection{});
   }
   bool selectPrinter(QPrinter &printer) override {
