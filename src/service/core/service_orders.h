@@ -1,12 +1,14 @@
 #pragma once
 // The service orders: what each request carries and how each reply is read.
 //
-//   readFactorsAndOffsets                order 102, argument 0, no payload; reply: factor R, G, B,
-//   offset R, G, B sendFactors / sendOffsets  order 101, argument 0 / 1, payload R, G, B; reply
-//   word 0 = accepted calculateOffset           order 100, argument 1, no payload; header-only
-//   reply runSelfCalibration order 103, argument 0, no payload; reply: factor R, G, B, set value,
-//                        maximum delta
-//   hardware info        order 194, argument 0x7C19, no payload; reply: the block
+//   readFactorsAndOffsets       order 102, argument 0, no payload;
+//                               reply: factor R, G, B, offset R, G, B
+//   sendFactors / sendOffsets   order 101, argument 0 / 1, payload R, G, B;
+//                               reply word 0 = accepted
+//   calculateOffset             order 100, argument 1, no payload; header-only reply
+//   runSelfCalibration          order 103, argument 0, no payload;
+//                               reply: factor R, G, B, set value, maximum delta
+//   hardware info               order 194, argument 0x7C19, no payload; reply: the block
 // Every word is 16 bits, little-endian.
 #include "link/core/orders.h"
 #include "service/core/calibration.h"
