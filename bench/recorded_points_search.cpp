@@ -26,7 +26,7 @@ int main(int argc, char **argv) {
     const auto &p = store.points()[static_cast<std::size_t>(random()) % store.counter()];
     quorvane::GraphPosition at = quorvane::projectionOf(p, graph);
     if (i % 2 != 0) at.x += 0.5;
-    if (const auto s = store.SetCursorTP2(graph, at)) found += s->index;
+    if (const auto s = store.selectPointAtCursor(graph, at)) found += s->index;
   }
   const auto t2 = std::chrono::steady_clock::now();
   const auto us = [](auto d) { return std::chrono::duration<double, std::micro>(d).count(); };

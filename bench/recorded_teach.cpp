@@ -81,7 +81,7 @@ int main(int argc, char **argv) {
   const auto t1 = std::chrono::steady_clock::now();
   for (int i = 0; i < kQueries; ++i) {
     const RecordedPoint &p = c.points().points()[(static_cast<std::size_t>(i) * 7919) % n];
-    c.SetCursorTP2(0, p.x, p.y);
+    c.selectPointAtCursor(0, p.x, p.y);
   }
   const double searchMs =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t1).count() /

@@ -11,18 +11,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   using namespace quorvane;
   IniText doc;
   if (doc.readFromText(std::string_view(reinterpret_cast<const char *>(data), size)) != 0) return 0;
-  (void)ParameterFileType(doc);
-  (void)ParameterFileVersion(doc);
+  (void)parameterFileType(doc);
+  (void)parameterFileVersion(doc);
   SensorParameters params;
   TeachTable table;
-  (void)AcquireParaFromIniHandle(doc, params);
-  (void)AcquireTechVecFromIniHandle(doc, table);
+  (void)readParameterSection(doc, params);
+  (void)readTeachSections(doc, table);
 
-  const IniText written = BuildParameterDocument(params, table);
+  const IniText written = parameterDocument(params, table);
   SensorParameters paramsAgain;
   TeachTable tableAgain;
-  if (!AcquireParaFromIniHandle(written, paramsAgain).empty() ||
-      !AcquireTechVecFromIniHandle(written, tableAgain).empty())
+  if (!readParameterSection(written, paramsAgain).empty() ||
+      !readTeachSections(written, tableAgain).empty())
     std::abort();
   if (!(paramsAgain == params)) std::abort();
   return 0;

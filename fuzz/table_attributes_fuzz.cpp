@@ -14,16 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   (void)tableAttributesTypeMatches(doc);
   (void)tableAttributesVersionMatches(doc);
   TableAttributes attributes;
-  const auto missing = AcquireTableSetFromIniHandle(doc, attributes);
+  const auto missing = readTableAttributeSections(doc, attributes);
   (void)missingColoursMessage(missing);
   for (const auto colour : attributes.colors)
     if (colour > kMaxRowColor) std::abort();
   for (const auto &text : attributes.specifications)
     if (text.size() > kRowSpecificationMaxBytes) std::abort();
 
-  const IniText written = BuildTableAttributesDocument(attributes);
+  const IniText written = tableAttributesDocument(attributes);
   TableAttributes again;
-  if (!AcquireTableSetFromIniHandle(written, again).empty()) std::abort();
+  if (!readTableAttributeSections(written, again).empty()) std::abort();
   if (!(again == attributes)) std::abort();
   return 0;
 }

@@ -68,9 +68,9 @@ std::unique_ptr<Subsystem> recorder(const SubsystemContext &c) {
                    &RecorderController::setPanelId);
   // Recorded frames go to the graph panel too (the record already holds the frame).
   LiveController &loop = c.get<LiveSubsystem>().controller();
-  QObject::connect(&recorder, &RecorderController::restartGraphPanel, &loop,
+  QObject::connect(&recorder, &RecorderController::recordingStarted, &loop,
                    &LiveController::restartGraphPanel);
-  QObject::connect(&recorder, &RecorderController::addGraphPanelFrame, &loop,
+  QObject::connect(&recorder, &RecorderController::frameRecorded, &loop,
                    [&loop](const MeasuredValues &) { loop.addGraphPanelFrame(); });
   return s;
 }

@@ -44,8 +44,8 @@ std::optional<QString> loadParameterFile(const QString &path, ParameterSetFile &
     return QStringLiteral("%1: %2").arg(path, statement(kNotParameterFileText));
   if (!isParameterFileOfThisVersion(doc))
     return QStringLiteral("%1: %2").arg(path, statement(kParameterVersionMismatchText));
-  addReport(AcquireParaFromIniHandle(doc, set.para), reports);
-  addReport(AcquireTechVecFromIniHandle(doc, set.table), reports);
+  addReport(readParameterSection(doc, set.para), reports);
+  addReport(readTeachSections(doc, set.table), reports);
   return std::nullopt;
 }
 

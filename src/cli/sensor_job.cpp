@@ -186,7 +186,7 @@ QCoro::Task<> Job::get() {
   }
   const QString path = output();
   // The store writes a temporary file and renames it: the file is whole or not there.
-  const int written = BuildParameterDocument(read->para, read->table).writeToFile(localPath(path));
+  const int written = parameterDocument(read->para, read->table).writeToFile(localPath(path));
   if (written < 0) {
     fail(kFileError, QStringLiteral("%1 could not be written (error %2)").arg(path).arg(written));
     co_return;
@@ -414,7 +414,7 @@ QCoro::Task<> Job::hwinfo() {
   input.calibration = calibration->data;
   input.parameters = params->para;
   input.teachTable = params->table;
-  const HardwareInfoDocument document = GenerateHWInfoDocument(input);
+  const HardwareInfoDocument document = hardwareInfoDocument(input);
   const QString path = output();
   const int written = document.doc.writeToFile(localPath(path));
   if (written < 0) {

@@ -86,24 +86,15 @@ void BigDisplayPanel::panelEvent(QEvent *event) {
 }
 
 void BigDisplayPanel::mousePressEvent(QMouseEvent *event) {
-  if (kind_ == Kind::ColourNumber)
-    colourWindowEvent(event);
-  else
-    groupWindowEvent(event);
+  panelEvent(event);
 }
 
 void BigDisplayPanel::contextMenuEvent(QContextMenuEvent *event) {
-  if (kind_ == Kind::ColourNumber)
-    colourWindowEvent(event);
-  else
-    groupWindowEvent(event);
+  panelEvent(event);
 }
 
 void BigDisplayPanel::closeEvent(QCloseEvent *event) {
-  if (kind_ == Kind::ColourNumber)
-    colourWindowEvent(event);
-  else
-    groupWindowEvent(event);
+  panelEvent(event);
 }
 
 } // namespace quorvane

@@ -23,16 +23,13 @@ public:
   void showValue(std::string_view text);
   QString valueText() const;
 
-  // The panel callbacks of the two windows: right click and close hide them.
-  void colourWindowEvent(QEvent *event) { panelEvent(event); }
-  void groupWindowEvent(QEvent *event) { panelEvent(event); }
-
 protected:
   void mousePressEvent(QMouseEvent *event) override;
   void contextMenuEvent(QContextMenuEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
 
 private:
+  // A right click or closing the window hides it.
   void panelEvent(QEvent *event);
 
   Kind kind_;

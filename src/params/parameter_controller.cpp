@@ -95,7 +95,7 @@ ParameterController::ParameterController(ParameterData &data, SensorLink &link, 
   // What changes in the data from elsewhere (a GET, a file, a teach) the pages show. The rule
   // pass shows its outcome itself.
   connect(&data_, &ParameterData::paraChanged, this, [this] {
-    if (!takingEdit_ && !inRules_ && !settingPanel_) SetPanelValues();
+    if (!takingEdit_ && !inRules_ && !settingPanel_) showParameters();
   });
   connect(&data_, &ParameterData::rowChanged, this, [this](int row) {
     if (!takingEdit_) showRow(row);
@@ -144,7 +144,7 @@ void ParameterController::takeEdit(const std::function<void()> &write) {
   takingEdit_ = taking;
 }
 
-void ParameterController::SetPanelValues() {
+void ParameterController::showParameters() {
   const SensorParameters para = data_.para();
   settingPanel_ = true;
   // TRIGGER can only take a value that the EXTERN TEACH choice leaves in its ring.
@@ -196,7 +196,7 @@ void ParameterController::onCalculationModeCommitted() {
   const std::uint16_t chosen = data_.para().calculationMode;
   const TeachTable unsorted = data_.table();
   TeachTable sorted = unsorted;
-  SortTableTolerance(previous, chosen, sorted);
+  moveTolerances(previous, chosen, sorted);
   data_.setTable(sorted);
   applyPanelRules();
   // With the digital outputs off the analog output decides the mode, so the rules may put it
@@ -209,7 +209,7 @@ void ParameterController::onCalculationModeCommitted() {
 
 void ParameterController::rearrangeTeachCells(std::uint16_t previous, std::uint16_t settled) {
   TeachTable table = data_.table();
-  SortTableTolerance(previous, settled, table);
+  moveTolerances(previous, settled, table);
   data_.setTable(table);
 }
 

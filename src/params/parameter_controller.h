@@ -51,7 +51,7 @@ public:
 
   // The data's fields onto the pages: EXTERN TEACH and its TRIGGER choices first, then every
   // field. The data's own change signal does this for every change made outside the pages.
-  void SetPanelValues();
+  void showParameters();
   // The rule pass (re-entry from the rules' own changes is ignored).
   void applyPanelRules() override;
   void redrawGraphs() override;

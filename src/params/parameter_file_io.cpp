@@ -55,7 +55,7 @@ void ParameterFileIo::writeParameterFile() {
     dialogs_.message(kAttention, kNoFile);
     return;
   }
-  const IniText doc = BuildParameterDocument(data_.para(), data_.table());
+  const IniText doc = parameterDocument(data_.para(), data_.table());
   // The store writes through a temporary file, so a failure leaves an old file intact.
   const int result = doc.writeToFile(localPath(chosen.path));
   if (result < 0) {
@@ -87,9 +87,9 @@ void ParameterFileIo::readParameterFile() {
   if (proceed) {
     SensorParameters para = data_.para();
     TeachTable table = data_.table();
-    const std::string paraReport = AcquireParaFromIniHandle(doc, para);
+    const std::string paraReport = readParameterSection(doc, para);
     if (!paraReport.empty()) dialogs_.message(kReportTitle, QString::fromUtf8(paraReport));
-    const std::string teachReport = AcquireTechVecFromIniHandle(doc, table);
+    const std::string teachReport = readTeachSections(doc, table);
     if (!teachReport.empty()) dialogs_.message(kReportTitle, QString::fromUtf8(teachReport));
     data_.setPara(para);
     data_.setTable(table);

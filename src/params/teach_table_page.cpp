@@ -71,7 +71,7 @@ TeachTablePage::TeachTablePage(Dialogs &dialogs, QWidget *parent)
   reset_ = new QPushButton(QStringLiteral("RESET"));
   reset_->setAccessibleName(QStringLiteral("RESET"));
   connect(reset_, &QPushButton::clicked, this, [this] {
-    if (dialogs_.confirm(kResetConfirmTitle, kResetConfirmText)) ResetTable();
+    if (dialogs_.confirm(kResetConfirmTitle, kResetConfirmText)) resetTable();
   });
 
   auto *layout = new QGridLayout(this);
@@ -203,7 +203,7 @@ QRect TeachTablePage::selectedCells() const {
   return QRect(r.leftColumn(), r.topRow(), r.columnCount(), r.rowCount());
 }
 
-void TeachTablePage::ResetTable() {
+void TeachTablePage::resetTable() {
   setCurrentRow(0);
   for (int r = 0; r < kRows; ++r)
     for (int c = 0; c < kValueColumns; ++c)

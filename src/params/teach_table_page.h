@@ -54,7 +54,7 @@ public:
   [[nodiscard]] bool autoIncrement() const;
 
   // The confirmed RESET: "No." to 0 and every value cell to 1.
-  void ResetTable();
+  void resetTable();
 
   // The grid's context menu: opened by a right click, the context-menu key and Shift+F10 (at
   // the current cell). The menu stays its owner's.

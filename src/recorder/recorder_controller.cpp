@@ -90,7 +90,7 @@ void RecorderController::recordModeChanged() {
     startTally();
   }
   if (mode == static_cast<int>(RecordMode::Counted)) estimateRecordTime();
-  Q_EMIT restartGraphPanel();
+  Q_EMIT recordingStarted();
   showModeControls();
 }
 
@@ -208,7 +208,7 @@ QCoro::Task<> RecorderController::record() {
 
 QCoro::Task<> RecorderController::recordIntervals() {
   shell_.setBusy(false, true);
-  Q_EMIT restartGraphPanel();
+  Q_EMIT recordingStarted();
   if (dialogs_.confirm(kAttention, kRightFileName)) {
     dialogs_.message(kAttention, kNotOpenElsewhere);
     page_.setIntervalRecording(true);
@@ -263,7 +263,7 @@ QCoro::Task<> RecorderController::intervalLoop() {
 
 void RecorderController::takeRecordedFrame(const MeasuredValues &values) {
   frames_.publish(values);
-  Q_EMIT addGraphPanelFrame(values);
+  Q_EMIT frameRecorded(values);
   appendRecordLine(values);
 }
 
@@ -316,7 +316,7 @@ void RecorderController::recordManually() {
     return;
   }
   page_.manualButton()->setEnabled(false);
-  Q_EMIT addGraphPanelFrame(last_);
+  Q_EMIT frameRecorded(last_);
   appendRecordLine(last_);
   progress_.countManual();
   page_.showRecordedCount(progress_.recordedCount());

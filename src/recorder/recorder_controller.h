@@ -62,10 +62,10 @@ public:
   void appendRecordLine(const MeasuredValues &values);
 
 Q_SIGNALS:
-  // The graph panel's seams: its point index starts over (START of modes 0 and 1, a mode
-  // change), and one recorded frame is added to its graphs.
-  void restartGraphPanel();
-  void addGraphPanelFrame(const quorvane::MeasuredValues &values);
+  // A recording starts afresh (START of modes 0 and 1, a mode change), and a frame was
+  // recorded; the graph panel's point index starts over on the first and it draws the second.
+  void recordingStarted();
+  void frameRecorded(const quorvane::MeasuredValues &values);
 
 private:
   // Which recording the Recording task runs.

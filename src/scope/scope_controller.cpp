@@ -120,13 +120,13 @@ QCoro::Task<> ScopeController::readCycleTime() {
   shell_.setBusy(false, true);
   {
     WaitCursor wait;
-    co_await GetCycleTime();
+    co_await requestCycleTime();
     measureCursorDeltas();
   }
   shell_.setBusy(false, false);
 }
 
-QCoro::Task<> ScopeController::GetCycleTime() {
+QCoro::Task<> ScopeController::requestCycleTime() {
   const LinkReply reply = co_await link_.request(Order::ReadCycleTime, 0);
   cycleTime_ = reply ? cycleTimeFromReply(reply.payload) : cycleTimeFrom(0, 0);
   page_.showCycleTime(cycleTime_.frequencyText, cycleTime_.cycleTimeText);
@@ -142,12 +142,12 @@ QCoro::Task<> ScopeController::scan() {
   resetScopeAxes();
   panel_.setScanRunning(true);
   shell_.showChildPanel(ChildPanel::ScopeDisplay);
-  lastEnd_ = co_await GetScopeData();
+  lastEnd_ = co_await acquireScan();
   panel_.setScanRunning(false);
   shell_.setBusy(false, false);
 }
 
-QCoro::Task<ScanEnd> ScopeController::GetScopeData() {
+QCoro::Task<ScanEnd> ScopeController::acquireScan() {
   const ScopeScanResult scanned = co_await runScopeScan(
       link_, page_.settings(), [this](bool waiting) { page_.breakButton()->setEnabled(waiting); });
   if (!scanned.refused.empty()) dialogs_.message(kAttention, qs(scanned.refused));

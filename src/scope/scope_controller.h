@@ -41,7 +41,7 @@ public:
   void scopeCloseClicked();
 
   // --- operations ---
-  QCoro::Task<> GetCycleTime();
+  QCoro::Task<> requestCycleTime();
   void resetScopeAxes();
   void measureCursorDeltas();
   void printScope();
@@ -57,7 +57,7 @@ private:
   QCoro::Task<> readCycleTime();
   // The Scope acquisition: one scan from the start request to its four blocks.
   QCoro::Task<> scan();
-  QCoro::Task<ScanEnd> GetScopeData();
+  QCoro::Task<ScanEnd> acquireScan();
   void drawScan();
 
   SensorLink &link_;

@@ -80,13 +80,13 @@ CalibrationPage::CalibrationPage(Dialogs &dialogs, QWidget *parent) : QWidget(pa
   column->addWidget(buildCalibrationBox());
 
   auto *buttons = new QGridLayout;
-  calcCF_ = servicePageButton(QStringLiteral("CALCULATE CALIBRATION FACTORS"), this);
-  getCF_ = servicePageButton(QStringLiteral("GET CF"), this);
-  sendCF_ = servicePageButton(QStringLiteral("SEND CF"), this);
+  calculateFactors_ = servicePageButton(QStringLiteral("CALCULATE CALIBRATION FACTORS"), this);
+  getFactors_ = servicePageButton(QStringLiteral("GET CF"), this);
+  sendFactors_ = servicePageButton(QStringLiteral("SEND CF"), this);
   selfCalibration_ = servicePageButton(QStringLiteral("SELF CALIBRATION"), this);
-  buttons->addWidget(calcCF_, 0, 0, 1, 3);
-  buttons->addWidget(getCF_, 1, 0);
-  buttons->addWidget(sendCF_, 1, 1);
+  buttons->addWidget(calculateFactors_, 0, 0, 1, 3);
+  buttons->addWidget(getFactors_, 1, 0);
+  buttons->addWidget(sendFactors_, 1, 1);
   buttons->addWidget(selfCalibration_, 1, 2);
   column->addLayout(buttons);
   column->addStretch(1);
@@ -154,9 +154,9 @@ void CalibrationPage::installPageHelp(Dialogs &dialogs) {
                {factors_[1], kFactorGreen},
                {factors_[2], kFactorBlue},
                {progress_, kProgress},
-               {calcCF_, kCalcCF},
-               {getCF_, kGetCF},
-               {sendCF_, kSendCF},
+               {calculateFactors_, kCalcCF},
+               {getFactors_, kGetCF},
+               {sendFactors_, kSendCF},
                {selfCalibration_, kSelfCalibration}},
               dialogs);
 }

@@ -40,7 +40,7 @@ class CalibrationPage : public QWidget {
 public:
   explicit CalibrationPage(Dialogs &dialogs, QWidget *parent = nullptr);
 
-  // One frame's raw values and their spread (`SetPanelCalibData`).
+  // One frame's raw values and their spread (`showRawValues`).
   void showRaw(const RawCalibData &raw);
   RawCalibData shownRaw() const { return raw_; }
 
@@ -54,9 +54,9 @@ public:
   void setProgressColour(std::uint32_t rgb);
   [[nodiscard]] std::uint32_t progressColour() const;
 
-  QPushButton *calcCFButton() const { return calcCF_; }
-  QPushButton *getCFButton() const { return getCF_; }
-  QPushButton *sendCFButton() const { return sendCF_; }
+  QPushButton *calculateFactorsButton() const { return calculateFactors_; }
+  QPushButton *getFactorsButton() const { return getFactors_; }
+  QPushButton *sendFactorsButton() const { return sendFactors_; }
   QPushButton *selfCalibrationButton() const { return selfCalibration_; }
   PageDecoration *decoration() const { return decoration_; }
   QSpinBox *factorField(int channel) const {
@@ -78,9 +78,9 @@ private:
   QSpinBox *maxDelta_ = nullptr;
   std::array<QSpinBox *, 3> factors_{};
   ColourBox *progress_ = nullptr;
-  QPushButton *calcCF_ = nullptr;
-  QPushButton *getCF_ = nullptr;
-  QPushButton *sendCF_ = nullptr;
+  QPushButton *calculateFactors_ = nullptr;
+  QPushButton *getFactors_ = nullptr;
+  QPushButton *sendFactors_ = nullptr;
   QPushButton *selfCalibration_ = nullptr;
   RawCalibData raw_;
 };

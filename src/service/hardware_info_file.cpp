@@ -47,7 +47,7 @@ HardwareInfoFile::HardwareInfoFile(SensorLink &link, Shell &shell, Dialogs &dial
 
 QCoro::Task<> HardwareInfoFile::run() {
   shell_.setBusy(false, true);
-  (void)co_await GenerateHWInfoFile();
+  (void)co_await writeHardwareInfoFile();
   shell_.setBusy(false, false);
 }
 
@@ -58,7 +58,7 @@ QString HardwareInfoFile::dialogDirectory() const {
   return info.isDir() ? info.absoluteFilePath() : info.absolutePath();
 }
 
-QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
+QCoro::Task<int> HardwareInfoFile::writeHardwareInfoFile() {
   // The parameters as the sensor's RAM holds them; the operator's memory target stays.
   link_.markVerified();
   co_await transfer_.readParameters(ParameterMemory::Ram);
@@ -96,7 +96,7 @@ QCoro::Task<int> HardwareInfoFile::GenerateHWInfoFile() {
   input.teachTable = parameters_.table;
 
   // The document, through a temporary file so a failure leaves an old file intact.
-  const HardwareInfoDocument document = GenerateHWInfoDocument(input);
+  const HardwareInfoDocument document = hardwareInfoDocument(input);
   const int written = document.doc.writeToFile(QFile::encodeName(chosen.path).toStdString());
   if (written < 0) {
     dialogs_.message(QStringLiteral("ATTENTION!"),

@@ -30,7 +30,7 @@ private:
   // The HardwareInfo acquisition: the whole run behind the busy lock.
   QCoro::Task<> run();
   // Reads from the sensor, asks for the file and writes it; 1 when a file was written.
-  QCoro::Task<int> GenerateHWInfoFile();
+  QCoro::Task<int> writeHardwareInfoFile();
   [[nodiscard]] QString dialogDirectory() const;
 
   SensorLink &link_;

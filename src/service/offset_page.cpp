@@ -34,10 +34,10 @@ OffsetPage::OffsetPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
 
   auto *buttons = new QHBoxLayout;
   getOffset_ = servicePageButton(QStringLiteral("GET OFFSET"), this);
-  calcOffset_ = servicePageButton(QStringLiteral("CALCULATE OFFSET"), this);
+  calculateOffset_ = servicePageButton(QStringLiteral("CALCULATE OFFSET"), this);
   sendOffset_ = servicePageButton(QStringLiteral("SEND OFFSET"), this);
   buttons->addWidget(getOffset_);
-  buttons->addWidget(calcOffset_);
+  buttons->addWidget(calculateOffset_);
   buttons->addWidget(sendOffset_);
   column->addLayout(buttons);
   column->addStretch(1);
@@ -47,7 +47,7 @@ OffsetPage::OffsetPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent) {
                {offsets_[1], kOffsetGreen},
                {offsets_[2], kOffsetBlue},
                {getOffset_, kGetOffset},
-               {calcOffset_, kCalcOffset},
+               {calculateOffset_, kCalcOffset},
                {sendOffset_, kSendOffset}},
               dialogs);
 }

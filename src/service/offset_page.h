@@ -23,7 +23,7 @@ public:
   void setOffsets(const ChannelWords &offsets);
 
   QPushButton *getOffsetButton() const { return getOffset_; }
-  QPushButton *calcOffsetButton() const { return calcOffset_; }
+  QPushButton *calculateOffsetButton() const { return calculateOffset_; }
   QPushButton *sendOffsetButton() const { return sendOffset_; }
   QSpinBox *offsetField(int channel) const {
     return offsets_.at(static_cast<std::size_t>(channel));
@@ -32,7 +32,7 @@ public:
 private:
   std::array<QSpinBox *, 3> offsets_{};
   QPushButton *getOffset_ = nullptr;
-  QPushButton *calcOffset_ = nullptr;
+  QPushButton *calculateOffset_ = nullptr;
   QPushButton *sendOffset_ = nullptr;
 };
 

@@ -33,18 +33,18 @@ ServiceController::ServiceController(SensorLink &link, Shell &shell, Dialogs &di
                                      OffsetPage &offset, QObject *parent)
     : QObject(parent), link_(link), shell_(shell), dialogs_(dialogs), frames_(frames),
       page_(calibration), offsetPage_(offset) {
-  connect(&frames_, &FramePublisher::frame, this, &ServiceController::SetPanelCalibData);
+  connect(&frames_, &FramePublisher::frame, this, &ServiceController::showRawValues);
 
   const auto wire = [this](QPushButton *button, void (ServiceController::*callback)()) {
     connect(button, &QPushButton::clicked, this, callback);
     shell_.addBusyControl(button, BusyGroup::PageAction);
   };
-  wire(page_.calcCFButton(), &ServiceController::calculateFactorsClicked);
-  wire(page_.getCFButton(), &ServiceController::getFactorsClicked);
-  wire(page_.sendCFButton(), &ServiceController::sendFactorsClicked);
+  wire(page_.calculateFactorsButton(), &ServiceController::calculateFactorsClicked);
+  wire(page_.getFactorsButton(), &ServiceController::getFactorsClicked);
+  wire(page_.sendFactorsButton(), &ServiceController::sendFactorsClicked);
   wire(page_.selfCalibrationButton(), &ServiceController::selfCalibrationClicked);
   wire(offsetPage_.getOffsetButton(), &ServiceController::getOffsetClicked);
-  wire(offsetPage_.calcOffsetButton(), &ServiceController::calculateOffsetClicked);
+  wire(offsetPage_.calculateOffsetButton(), &ServiceController::calculateOffsetClicked);
   wire(offsetPage_.sendOffsetButton(), &ServiceController::sendOffsetClicked);
 
   link_.setAcquisitionTask(Acquisition::Calibration, [this]() -> QCoro::Task<> {
@@ -73,27 +73,27 @@ void ServiceController::calculateFactorsClicked() {
 }
 
 void ServiceController::getFactorsClicked() {
-  runDimmed(&ServiceController::GetCF);
+  runDimmed(&ServiceController::readFactorsAndOffsets);
 }
 
 void ServiceController::sendFactorsClicked() {
-  runDimmed(&ServiceController::SendCF);
+  runDimmed(&ServiceController::sendFactors);
 }
 
 void ServiceController::selfCalibrationClicked() {
-  runDimmed(&ServiceController::StartSelfCalibration);
+  runDimmed(&ServiceController::runSelfCalibration);
 }
 
 void ServiceController::getOffsetClicked() {
-  runDimmed(&ServiceController::GetCF);
+  runDimmed(&ServiceController::readFactorsAndOffsets);
 }
 
 void ServiceController::calculateOffsetClicked() {
-  runDimmed(&ServiceController::CalcOffset);
+  runDimmed(&ServiceController::calculateOffset);
 }
 
 void ServiceController::sendOffsetClicked() {
-  runDimmed(&ServiceController::SendOffset);
+  runDimmed(&ServiceController::sendOffsets);
 }
 
 // --- the calibration run -------------------------------------------------------------------
@@ -137,12 +137,13 @@ QCoro::Task<ServiceController::RunEnd> ServiceController::calibrate() {
     co_return RunEnd::Stopped;
   }
 
-  const CalcCFResult result = quorvane::CalcCF(taken, run, page_.setValue(), page_.maxDelta());
+  const CalcCFResult result =
+      quorvane::calculateFactors(taken, run, page_.setValue(), page_.maxDelta());
   switch (result.status) {
   case CalcCFStatus::Passed:
     page_.setFactors(result.factors);
     // The message says the factors were sent, so it waits for the sensor's acceptance.
-    if (co_await SendCF() == 1) show(dialogs_, servicetext::kCalibrationPassed);
+    if (co_await sendFactors() == 1) show(dialogs_, servicetext::kCalibrationPassed);
     break;
   case CalcCFStatus::FrameFailed:
     break;
@@ -157,7 +158,7 @@ QCoro::Task<ServiceController::RunEnd> ServiceController::calibrate() {
 
 // --- operations ----------------------------------------------------------------------------
 
-QCoro::Task<int> ServiceController::GetCF() {
+QCoro::Task<int> ServiceController::readFactorsAndOffsets() {
   const std::optional<PartialCalibrationData> read = co_await readCalibration();
   if (!read) co_return -1;
   if (!read->complete()) {
@@ -195,27 +196,27 @@ QCoro::Task<int> ServiceController::sendWords(CalibrationWrite write) {
   co_return 1;
 }
 
-QCoro::Task<int> ServiceController::SendCF() {
+QCoro::Task<int> ServiceController::sendFactors() {
   const ChannelWords factors = page_.factors();
-  if (co_await sendWords(SendCFRequest(factors)) != 1) co_return -1;
+  if (co_await sendWords(sendFactorsRequest(factors)) != 1) co_return -1;
   calibration_.factors = factors;
   co_return 1;
 }
 
-QCoro::Task<int> ServiceController::SendOffset() {
+QCoro::Task<int> ServiceController::sendOffsets() {
   const ChannelWords offsets = offsetPage_.offsets();
-  if (co_await sendWords(SendOffsetRequest(offsets)) != 1) co_return -1;
+  if (co_await sendWords(sendOffsetsRequest(offsets)) != 1) co_return -1;
   calibration_.offsets = offsets;
   co_return 1;
 }
 
-QCoro::Task<int> ServiceController::CalcOffset() {
+QCoro::Task<int> ServiceController::calculateOffset() {
   const LinkReply reply = co_await link_.request(kCalcOffsetOrder.order, kCalcOffsetOrder.argument);
   if (!reply) co_return -1;
-  co_return co_await GetCF();
+  co_return co_await readFactorsAndOffsets();
 }
 
-QCoro::Task<int> ServiceController::StartSelfCalibration() {
+QCoro::Task<int> ServiceController::runSelfCalibration() {
   link_.markVerified();
   const LinkReply reply =
       co_await link_.request(kSelfCalibrationOrder.order, kSelfCalibrationOrder.argument);
@@ -238,7 +239,7 @@ QCoro::Task<int> ServiceController::StartSelfCalibration() {
   co_return 1;
 }
 
-void ServiceController::SetPanelCalibData(const MeasuredValues &values) {
+void ServiceController::showRawValues(const MeasuredValues &values) {
   page_.showRaw(rawCalibData(values));
 }
 

@@ -42,17 +42,17 @@ public:
   // --- the operations (1 on success, -1 when they ended early) ---
   // Factors and offsets from the sensor onto both pages; a short reply or a factor above
   // 4096 is shown in a popup and leaves the fields it concerns as they were.
-  QCoro::Task<int> GetCF();
-  // GetCF without popups, for a record that needs whatever the sensor sent: the reply as
-  // far as it goes; nullopt when the exchange failed (the link reported it).
+  QCoro::Task<int> readFactorsAndOffsets();
+  // readFactorsAndOffsets without popups, for a record that needs whatever the sensor sent: the
+  // reply as far as it goes; nullopt when the exchange failed (the link reported it).
   QCoro::Task<std::optional<PartialCalibrationData>> readCalibration();
   // The page's factors (offsets) to the sensor; a refusal is reported by the link.
-  QCoro::Task<int> SendCF();
-  QCoro::Task<int> SendOffset();
-  QCoro::Task<int> CalcOffset();
-  QCoro::Task<int> StartSelfCalibration();
+  QCoro::Task<int> sendFactors();
+  QCoro::Task<int> sendOffsets();
+  QCoro::Task<int> calculateOffset();
+  QCoro::Task<int> runSelfCalibration();
   // The raw values of one frame on the calibration page.
-  void SetPanelCalibData(const MeasuredValues &values);
+  void showRawValues(const MeasuredValues &values);
 
   // The factors and offsets last read from or sent to the sensor.
   const CalibrationData &calibrationData() const { return calibration_; }

@@ -52,15 +52,15 @@ void MeanTeachController::applyTeachModes() {
 }
 
 void MeanTeachController::meanCaptureClicked() {
-  CaptureFrame(table_, frames_.last());
+  captureFrame(table_, frames_.last());
   panel_.showTable(table_);
-  CalcMeanValues();
+  calculateMeans();
 }
 
 void MeanTeachController::meanUndoClicked() {
-  UndoCapture(table_);
+  undoCapture(table_);
   panel_.showTable(table_);
-  CalcMeanValues();
+  calculateMeans();
 }
 
 void MeanTeachController::meanResetClicked() {
@@ -69,20 +69,20 @@ void MeanTeachController::meanResetClicked() {
   panel_.repaint();
   const bool yes = dialogs_.confirm(kAttention, kResetQuestion);
   if (yes) {
-    ResetTeachMeanPanelTable(table_);
+    resetCaptureTable(table_);
     panel_.showTable(table_);
-    CalcMeanValues();
+    calculateMeans();
   }
   panel_.setResetAsking(false);
 }
 
 void MeanTeachController::meanValueEdited() {
   table_ = panel_.readTable(table_.counter);
-  CalcMeanValues();
+  calculateMeans();
 }
 
-void MeanTeachController::CalcMeanValues() {
-  means_ = quorvane::CalcMeanValues(table_, state_.para.calculationMode);
+void MeanTeachController::calculateMeans() {
+  means_ = quorvane::calculateMeans(table_, state_.para.calculationMode);
   panel_.showMeans(means_);
 }
 
@@ -98,7 +98,7 @@ void MeanTeachController::meanTeachClicked() {
   in.currentRow = page_.takeCurrentRow();
   in.autoIncrement = page_.autoIncrement();
   ParameterData &data = parameters_.data();
-  const TeachResult result = TeachToTable(in, data.table());
+  const TeachResult result = teachRowFromMeans(in, data.table());
   for (const CellWrite &w : result.writes)
     data.setCell(w.row, w.cell, w.value);
   page_.setCurrentRow(result.nextRow);

@@ -37,7 +37,7 @@ public:
   [[nodiscard]] const MeanValues &means() const { return means_; }
 
 private:
-  void CalcMeanValues();
+  void calculateMeans();
 
   MeanTeachPanel &panel_;
   const ParameterState &state_;

@@ -110,8 +110,8 @@ void RecordedTeachController::recordedResetClicked() {
   panel_.showCounter(0);
 }
 
-void RecordedTeachController::SetCursorTP2(int graph, double x, double y) {
-  const auto s = points_.SetCursorTP2(graph, {x, y});
+void RecordedTeachController::selectPointAtCursor(int graph, double x, double y) {
+  const auto s = points_.selectPointAtCursor(graph, {x, y});
   if (!s) return;
   showDisplays(s->displays);
   panel_.placeCursors(s->cursors);
@@ -124,7 +124,7 @@ void RecordedTeachController::snapCursor(int graph, double x, double y) {
   if (!nearest) return;
   selected_ = *nearest;
   const GraphPosition at = projectionOf(points_.points()[*nearest], graph);
-  SetCursorTP2(graph, at.x, at.y);
+  selectPointAtCursor(graph, at.x, at.y);
 }
 
 void RecordedTeachController::stepCursor(int graph, int step) {
@@ -135,7 +135,7 @@ void RecordedTeachController::stepCursor(int graph, int step) {
   else if (selected_ > 0)
     selected_ = std::min(selected_ - 1, last);
   const GraphPosition at = projectionOf(points_.points()[selected_], graph);
-  SetCursorTP2(graph, at.x, at.y);
+  selectPointAtCursor(graph, at.x, at.y);
 }
 
 void RecordedTeachController::showDisplays(const std::array<std::uint16_t, 3> &values) {

@@ -41,7 +41,7 @@ public:
   // Shows, plots and stores one measurement.
   void takeRecordedPoint(const MeasuredValues &values);
   // The point under the cursor of `graph` (0..2) at (x, y), shown on all three graphs.
-  void SetCursorTP2(int graph, double x, double y);
+  void selectPointAtCursor(int graph, double x, double y);
   // The cursor snapped to the drawn point nearest to where the operator left it.
   void snapCursor(int graph, double x, double y);
   // Arrow keys: the next or previous recorded point.

@@ -52,16 +52,16 @@ bool RowColoursController::automaticMode() const {
   return page_.colourMode() == kColourModeAutomatic;
 }
 
-void RowColoursController::SetRowColor() {
+void RowColoursController::setRowColour() {
   const int row = page_.selectedRow();
-  if (!quorvane::SetRowColor(attributes_, row, page_.selectedColour())) return;
+  if (!quorvane::setRowColour(attributes_, row, page_.selectedColour())) return;
   paintRow(row, attributes_.colors[static_cast<std::size_t>(row)]);
   coloursChanged();
   parameters_.redrawGraphs();
 }
 
 void RowColoursController::applyTaughtColour(int row, std::uint32_t rgb) {
-  if (!quorvane::SetRowColor(attributes_, row, rgb)) return;
+  if (!quorvane::setRowColour(attributes_, row, rgb)) return;
   paintRow(row, attributes_.colors[static_cast<std::size_t>(row)]);
   coloursChanged();
 }
@@ -112,17 +112,17 @@ void RowColoursController::onPick() {
 
 // --- the table attributes file ---
 
-int RowColoursController::AppendTableSetToIniHandle(IniText &doc) {
+int RowColoursController::writeTableAttributeSections(IniText &doc) {
   for (int row = 0; row < kRows; ++row) {
     const auto r = static_cast<std::size_t>(row);
     attributes_.colors[r] = page_.rowColour(row);
     attributes_.specifications[r] = cutRowSpecification(page_.specification(row).toStdString());
   }
-  return quorvane::AppendTableSetToIniHandle(doc, attributes_);
+  return quorvane::writeTableAttributeSections(doc, attributes_);
 }
 
-void RowColoursController::AcquireTableSetFromIniHandle(const IniText &doc, bool showMessage) {
-  const std::vector<std::string> missing = quorvane::AcquireTableSetFromIniHandle(doc, attributes_);
+void RowColoursController::readTableAttributeSections(const IniText &doc, bool showMessage) {
+  const std::vector<std::string> missing = quorvane::readTableAttributeSections(doc, attributes_);
   for (int row = 0; row < kRows; ++row)
     page_.setSpecification(row, qs(attributes_.specifications[static_cast<std::size_t>(row)]));
   if (showMessage && !missing.empty())
@@ -149,7 +149,7 @@ void RowColoursController::saveTableAttributes() {
   if (path.isEmpty()) return;
   IniText doc;
   int result = putSettingsHeader(doc, kTableAttributesFileType);
-  if (result >= 0) result = AppendTableSetToIniHandle(doc);
+  if (result >= 0) result = writeTableAttributeSections(doc);
   if (result >= 0) result = doc.writeToFile(path.toStdString());
   // The old file stays as it was; saying nothing would pass the failure off as a success.
   if (result < 0)
@@ -185,7 +185,7 @@ void RowColoursController::readTableAttributes() {
   };
   if (!tableAttributesTypeMatches(doc) && declined(kNotTableFileText)) return;
   if (!tableAttributesVersionMatches(doc) && declined(kVersionMismatchText)) return;
-  AcquireTableSetFromIniHandle(doc, true);
+  readTableAttributeSections(doc, true);
   paintAllRows();
 }
 

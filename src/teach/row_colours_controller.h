@@ -26,22 +26,22 @@ public:
 
   // --- callbacks of the page ---
   void rowColourModeChanged() { showRowColourMode(); }
-  void setRowColourClicked() { SetRowColor(); }
+  void setRowColourClicked() { setRowColour(); }
   void saveAttributesClicked() { saveTableAttributes(); }
   void getAttributesClicked() { readTableAttributes(); }
   void resetAttributesClicked();
 
   void showRowColourMode();
-  void SetRowColor();
+  void setRowColour();
   void saveTableAttributes();
   void readTableAttributes();
 
   // The 31 row sections into `doc`, colours taken from the page (and kept in RowColors).
-  int AppendTableSetToIniHandle(IniText &doc);
+  int writeTableAttributeSections(IniText &doc);
   // The row sections of `doc` into RowColors and the specification texts; with
   // `showMessage` the rows whose colour was missing are named in one popup. The four places
   // are not painted here.
-  void AcquireTableSetFromIniHandle(const IniText &doc, bool showMessage);
+  void readTableAttributeSections(const IniText &doc, bool showMessage);
   // Every row's colour into its four places, then the views redrawn.
   void paintAllRows();
 

@@ -54,7 +54,7 @@ void TeachController::teachMeasurement(const MeasuredValues &measured, bool auto
   in.teachTolerance = menu_.teachTolerance();
   in.automaticRowColour = automaticRowColour;
 
-  const TeachResult result = TeachDataTo(in);
+  const TeachResult result = teachRow(in);
   ParameterData &data = parameters_.data();
   for (const CellWrite &w : result.writes)
     data.setCell(w.row, w.cell, w.value);

@@ -115,7 +115,7 @@ void TeachGridMenu::setSelectionTriggered() {
   const auto value = askValue();
   if (!value) return;
   CellGrid grid = readGrid();
-  SetSelectionTo(grid, *s, *value);
+  setSelectionTo(grid, *s, *value);
   writeBack(grid, *s);
 }
 
@@ -126,7 +126,7 @@ void TeachGridMenu::incrementSelectionTriggered() {
   if (!canIncrementSelection(grid, *s)) return;
   const auto increment = askValue();
   if (!increment) return;
-  IncrementSelectionWith(grid, *s, *increment);
+  incrementSelection(grid, *s, *increment);
   writeBack(grid, *s);
 }
 
@@ -134,7 +134,7 @@ void TeachGridMenu::resetSelectionTriggered() {
   const auto s = selection();
   if (!s) return;
   CellGrid grid = readGrid();
-  ResetSelection(grid, *s);
+  resetSelection(grid, *s);
   writeBack(grid, *s);
 }
 

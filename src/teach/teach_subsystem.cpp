@@ -91,13 +91,13 @@ std::vector<RememberedFile> TeachSubsystem::rememberedFiles() {
 
 void TeachSubsystem::loadSettings(const IniText &doc) {
   // Rows the file does not hold keep their default colour and an empty text.
-  rowColours_->AcquireTableSetFromIniHandle(doc, false);
+  rowColours_->readTableAttributeSections(doc, false);
   rowColours_->paintAllRows();
 }
 
 void TeachSubsystem::appendSections(IniText &doc) const {
   // A failed put only shortens the file; the write reports its own failure.
-  (void)rowColours_->AppendTableSetToIniHandle(doc);
+  (void)rowColours_->writeTableAttributeSections(doc);
 }
 
 } // namespace quorvane

@@ -47,7 +47,7 @@ TEST(Calibration, ProgressIndicatorAlternatesEveryFifthFrame) {
   }
 }
 
-TEST(Calibration, CalcCF) {
+TEST(Calibration, calculateFactors) {
   struct Case {
     const char *what;
     std::vector<MeasuredValues> frames;
@@ -90,7 +90,7 @@ TEST(Calibration, CalcCF) {
   // clang-format on
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
-    const CalcCFResult r = CalcCF(c.frames, c.run, c.setValue, c.maxDelta);
+    const CalcCFResult r = calculateFactors(c.frames, c.run, c.setValue, c.maxDelta);
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(r.means, c.means);
     EXPECT_EQ(r.factors, c.factors);
@@ -112,12 +112,12 @@ TEST(Calibration, CalcCF) {
 }
 
 TEST(ServiceOrders, CalibrationWritesCarryThreeLittleEndianWords) {
-  const CalibrationWrite cf = SendCFRequest({0x0400, 0x0800, 0x1000});
+  const CalibrationWrite cf = sendFactorsRequest({0x0400, 0x0800, 0x1000});
   EXPECT_EQ(cf.order, Order::WriteCalibration);
   EXPECT_EQ(cf.argument, 0);
   EXPECT_EQ(cf.payload, (std::array<std::uint8_t, 6>{0x00, 0x04, 0x00, 0x08, 0x00, 0x10}));
 
-  const CalibrationWrite off = SendOffsetRequest({1, 0xABCD, 65535});
+  const CalibrationWrite off = sendOffsetsRequest({1, 0xABCD, 65535});
   EXPECT_EQ(off.order, Order::WriteCalibration);
   EXPECT_EQ(off.argument, 1);
   EXPECT_EQ(off.payload, (std::array<std::uint8_t, 6>{0x01, 0x00, 0xCD, 0xAB, 0xFF, 0xFF}));

@@ -58,7 +58,7 @@ HardwareInfoInput sampleInput(const std::vector<std::uint8_t> &block) {
 
 // The parameter file's own sections for the same record and table.
 std::string parameterSections(const HardwareInfoInput &in) {
-  const std::string file = BuildParameterDocument(in.parameters, in.teachTable).toText();
+  const std::string file = parameterDocument(in.parameters, in.teachTable).toText();
   return file.substr(file.find("[PARAMETER]"));
 }
 
@@ -101,7 +101,7 @@ TEST(HardwareInfo, DocumentText) {
                                  "BLUE = 65535\r\n"
                                  "\r\n" +
                                  parameterSections(in);
-    const HardwareInfoDocument out = GenerateHWInfoDocument(in);
+    const HardwareInfoDocument out = hardwareInfoDocument(in);
     EXPECT_EQ(out.doc.toText(), expected);
     EXPECT_EQ(out.blockTruncated, c.truncated);
   }

@@ -64,7 +64,7 @@ TEST(PanelRulesTeach, SortTableToleranceMovesBetweenFamiliesOnly) {
       t[r].hold = 7;
       t[r].reserved = 0xBEEF;
     }
-    SortTableTolerance(c.from, c.to, t);
+    moveTolerances(c.from, c.to, t);
     for (std::size_t r = 0; r < kTeachRows; ++r) {
       Row want = c.after;
       want[0] = static_cast<std::uint16_t>(r);
@@ -77,8 +77,8 @@ TEST(PanelRulesTeach, SortTableToleranceMovesBetweenFamiliesOnly) {
   // There and back keeps the pair tolerance and the intensity.
   TeachTable t{};
   t[5].cell = {1, 2, 3, 4, 5};
-  SortTableTolerance(0, 3, t);
-  SortTableTolerance(3, 1, t);
+  moveTolerances(0, 3, t);
+  moveTolerances(3, 1, t);
   EXPECT_EQ(t[5].cell, (Row{1, 2, 3, 4, 3}));
 }
 

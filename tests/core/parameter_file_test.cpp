@@ -84,7 +84,7 @@ TEST(ParameterFile, GoldenFile) {
     expected += "HOLD = " + std::to_string(1000 + r) + "\r\n\r\n";
   }
 
-  const IniText doc = BuildParameterDocument(sampleParameters(), sampleTable());
+  const IniText doc = parameterDocument(sampleParameters(), sampleTable());
   ScratchDir dir;
   const std::string path = dir.file("Parameter.ini");
   ASSERT_EQ(doc.writeToFile(path), 0);
@@ -92,12 +92,12 @@ TEST(ParameterFile, GoldenFile) {
 
   IniText back;
   ASSERT_EQ(back.readFromFile(path), 0);
-  EXPECT_EQ(ParameterFileType(back), "Parameter File");
-  EXPECT_EQ(ParameterFileVersion(back), "QUORVANE ANA Scope V1.3");
+  EXPECT_EQ(parameterFileType(back), "Parameter File");
+  EXPECT_EQ(parameterFileVersion(back), "QUORVANE ANA Scope V1.3");
   SensorParameters params;
   TeachTable table{};
-  EXPECT_EQ(AcquireParaFromIniHandle(back, params), "");
-  EXPECT_EQ(AcquireTechVecFromIniHandle(back, table), "");
+  EXPECT_EQ(readParameterSection(back, params), "");
+  EXPECT_EQ(readTeachSections(back, table), "");
   EXPECT_EQ(params, sampleParameters());
   for (std::size_t r = 0; r < kTeachRows; ++r) {
     TeachVector want = sampleTable()[r];
@@ -158,14 +158,14 @@ TEST(ParameterFile, MissingParametersGetDefaultsAndAreListed) {
   for (const auto &c : cases) {
     SensorParameters p = sampleParameters(); // every field differs from its default
     const IniText doc = parse("[PARAMETER]\r\n" + c.section);
-    EXPECT_EQ(AcquireParaFromIniHandle(doc, p), c.report) << c.what;
+    EXPECT_EQ(readParameterSection(doc, p), c.report) << c.what;
     EXPECT_EQ(p, c.expected) << c.what;
   }
 }
 
 TEST(ParameterFile, IncompleteTeachRowsGetDefaultsAndAreListedOnce) {
   TeachTable written = sampleTable();
-  std::string text = BuildParameterDocument(SensorParameters{}, written).toText();
+  std::string text = parameterDocument(SensorParameters{}, written).toText();
   auto cut = [&](const std::string &what) { text.erase(text.find(what), what.size()); };
   cut("[TEACH VECTOR 3]\r\nCELL 0 = 300\r\nCELL 1 = 301\r\nCELL 2 = 302\r\nCELL 3 = 303\r\n"
       "CELL 4 = 304\r\nGROUP = 3\r\nHOLD = 1003\r\n\r\n");    // whole section
@@ -178,7 +178,7 @@ TEST(ParameterFile, IncompleteTeachRowsGetDefaultsAndAreListedOnce) {
   for (auto &row : table)
     row.reserved = 77;
   const IniText doc = parse(text);
-  EXPECT_EQ(AcquireTechVecFromIniHandle(doc, table),
+  EXPECT_EQ(readTeachSections(doc, table),
             kTeachHead + "TEACH VECTOR 3\nTEACH VECTOR 4\nTEACH VECTOR 7\nTEACH VECTOR 30\n");
 
   const TeachVector defaults{{1, 1, 1, 1, 1}, 0, 10, 77};
@@ -199,11 +199,11 @@ TEST(ParameterFile, EmptyDocumentReadsAsAllDefaults) {
   const IniText empty;
   SensorParameters p = sampleParameters();
   TeachTable t = sampleTable();
-  EXPECT_FALSE(AcquireParaFromIniHandle(empty, p).empty());
+  EXPECT_FALSE(readParameterSection(empty, p).empty());
   std::string rows;
   for (int r = 0; r < 31; ++r)
     rows += "TEACH VECTOR " + std::to_string(r) + "\n";
-  EXPECT_EQ(AcquireTechVecFromIniHandle(empty, t), kTeachHead + rows);
+  EXPECT_EQ(readTeachSections(empty, t), kTeachHead + rows);
   EXPECT_EQ(p, SensorParameters{});
   EXPECT_EQ(t[30], (TeachVector{{1, 1, 1, 1, 1}, 0, 10, 0xBEEF}));
 }
@@ -224,7 +224,7 @@ TEST(ParameterFile, TypeAndVersionTexts) {
   };
   for (const auto &c : cases) {
     const IniText doc = parse(c.text);
-    EXPECT_EQ(ParameterFileType(doc), c.type);
-    EXPECT_EQ(ParameterFileVersion(doc), c.version);
+    EXPECT_EQ(parameterFileType(doc), c.type);
+    EXPECT_EQ(parameterFileVersion(doc), c.version);
   }
 }

@@ -16,7 +16,7 @@ TeachTable filled(std::uint16_t value) {
 }
 
 TeachTable taught(const TeachDataInput &in, TeachTable table = filled(7)) {
-  applyCellWrites(TeachDataTo(in).writes, table);
+  applyCellWrites(teachRow(in).writes, table);
   return table;
 }
 
@@ -84,7 +84,7 @@ TEST(TeachData, ThresholdModesWriteRowsZeroAndOneWhateverTheRow) {
     in.evalMode = c.eval;
     in.currentRow = 7;
     in.autoIncrement = true;
-    const TeachResult r = TeachDataTo(in);
+    const TeachResult r = teachRow(in);
     const TeachTable t = taught(in);
     EXPECT_EQ(t[0].cell, (std::array<std::uint16_t, 5>{c.row0, 7, 7, 7, 7}));
     EXPECT_EQ(t[1].cell, (std::array<std::uint16_t, 5>{c.row1, 7, 7, 7, 7}));
@@ -107,7 +107,7 @@ TEST(TeachData, AutoIncrementStepsTheRowUpToThirty) {
     in.measured = quorvane::testing::measuredFrame(0, 0, 0, 11, 22, 33);
     in.currentRow = c.row;
     in.autoIncrement = c.autoIncrement;
-    const TeachResult r = TeachDataTo(in);
+    const TeachResult r = teachRow(in);
     EXPECT_EQ(r.nextRow, c.next);
     for (const CellWrite &w : r.writes)
       EXPECT_EQ(w.row, c.taughtRow);
@@ -127,14 +127,14 @@ TEST(TeachData, RowColourOnlyInAutomaticModeAndFromTheCurrentColour) {
   in.measured = quorvane::testing::measuredFrame(4095, 2048, 15, 1, 2, 3);
   in.currentRow = 9;
   in.autoIncrement = true;
-  EXPECT_FALSE(TeachDataTo(in).rowColour.has_value());
+  EXPECT_FALSE(teachRow(in).rowColour.has_value());
   in.automaticRowColour = true;
-  TeachResult r = TeachDataTo(in);
+  TeachResult r = teachRow(in);
   ASSERT_TRUE(r.rowColour.has_value());
   EXPECT_EQ(*r.rowColour, 0xFF8000u);
   EXPECT_EQ(r.colourRow, 9); // the row taught, not the next one
   in.evalMode = 6;
-  r = TeachDataTo(in);
+  r = teachRow(in);
   EXPECT_EQ(r.colourRow, 9);
   EXPECT_TRUE(r.rowColour.has_value());
 }

@@ -59,7 +59,7 @@ TEST(TeachGridSelection, IncrementFillsLineByLineFromTheTopLeftValue) {
   CellGrid g(4, 6);
   g.setValue(2, 2, 100);
   ASSERT_TRUE(canIncrementSelection(g, {2, 2, 2, 3}));
-  EXPECT_EQ(IncrementSelectionWith(g, {2, 2, 2, 3}, 5), 6);
+  EXPECT_EQ(incrementSelection(g, {2, 2, 2, 3}, 5), 6);
   EXPECT_EQ(line(g, 2), (std::vector<std::uint16_t>{0, 100, 105, 110, 0, 0}));
   EXPECT_EQ(line(g, 3), (std::vector<std::uint16_t>{0, 115, 120, 125, 0, 0}));
   EXPECT_EQ(line(g, 1), std::vector<std::uint16_t>(6, 0));
@@ -83,7 +83,7 @@ TEST(TeachGridSelection, IncrementWrapsAndSkipsCellsThatAreNotEditable) {
     g.setValue(1, 1, c.start);
     g.setValue(1, 3, 9);
     g.setEditable(1, 3, false);
-    IncrementSelectionWith(g, {1, 1, 1, 4}, c.increment);
+    incrementSelection(g, {1, 1, 1, 4}, c.increment);
     EXPECT_EQ(line(g, 1), c.want);
   }
 }
@@ -92,7 +92,7 @@ TEST(TeachGridSelection, IncrementNeedsAnEditableTopLeftCell) {
   CellGrid g = numbered(2, 3);
   g.setEditable(1, 1, false);
   EXPECT_FALSE(canIncrementSelection(g, {1, 1, 2, 3}));
-  EXPECT_EQ(IncrementSelectionWith(g, {1, 1, 2, 3}, 5), 0);
+  EXPECT_EQ(incrementSelection(g, {1, 1, 2, 3}, 5), 0);
   EXPECT_EQ(line(g, 1), (std::vector<std::uint16_t>{1, 2, 3}));
   EXPECT_TRUE(canIncrementSelection(g, {1, 2, 2, 2}));
 }
@@ -100,13 +100,13 @@ TEST(TeachGridSelection, IncrementNeedsAnEditableTopLeftCell) {
 TEST(TeachGridSelection, SetAndResetTouchOnlyEditableCellsInsideTheGrid) {
   CellGrid g = numbered(3, 3);
   g.setEditable(2, 2, false);
-  EXPECT_EQ(SetSelectionTo(g, {2, 1, 5, 9}, 70000), 5); // runs off the grid: clipped
+  EXPECT_EQ(setSelectionTo(g, {2, 1, 5, 9}, 70000), 5); // runs off the grid: clipped
   EXPECT_EQ(line(g, 1), (std::vector<std::uint16_t>{1, 2, 3}));
   EXPECT_EQ(line(g, 2), (std::vector<std::uint16_t>{65535, 5, 65535}));
   EXPECT_EQ(line(g, 3), (std::vector<std::uint16_t>{65535, 65535, 65535}));
-  SetSelectionTo(g, {1, 1, 1, 1}, -4);
+  setSelectionTo(g, {1, 1, 1, 1}, -4);
   EXPECT_EQ(g.value(1, 1), 0);
-  EXPECT_EQ(ResetSelection(g, {1, 1, 3, 3}), 8);
+  EXPECT_EQ(resetSelection(g, {1, 1, 3, 3}), 8);
   EXPECT_EQ(line(g, 2), (std::vector<std::uint16_t>{1, 5, 1}));
 }
 
@@ -118,9 +118,9 @@ TEST(TeachGridSelection, UnusableSelectionsChangeNothing) {
     SCOPED_TRACE(::testing::Message()
                  << s.top << "," << s.left << "," << s.lines << "," << s.columns);
     CellGrid g = numbered(3, 3);
-    EXPECT_EQ(SetSelectionTo(g, s, 0), 0);
-    EXPECT_EQ(IncrementSelectionWith(g, s, 1), 0);
-    EXPECT_EQ(ResetSelection(g, s), 0);
+    EXPECT_EQ(setSelectionTo(g, s, 0), 0);
+    EXPECT_EQ(incrementSelection(g, s, 1), 0);
+    EXPECT_EQ(resetSelection(g, s), 0);
     for (int l = 1; l <= 3; ++l)
       EXPECT_EQ(g.value(l, 1), 3 * l - 2);
   }
@@ -129,7 +129,7 @@ TEST(TeachGridSelection, UnusableSelectionsChangeNothing) {
 TEST(TeachGridSelection, HugeSelectionIsClippedToTheGrid) {
   CellGrid g = numbered(3, 3);
   g.setValue(2, 2, 40);
-  EXPECT_EQ(IncrementSelectionWith(g, {2, 2, INT_MAX, INT_MAX}, 1), 4);
+  EXPECT_EQ(incrementSelection(g, {2, 2, INT_MAX, INT_MAX}, 1), 4);
   EXPECT_EQ(line(g, 2), (std::vector<std::uint16_t>{4, 40, 41}));
   EXPECT_EQ(line(g, 3), (std::vector<std::uint16_t>{7, 42, 43}));
 }
@@ -144,7 +144,7 @@ TEST(TeachGridSelection, TeachGridEditabilityFollowsTheCalculationMode) {
     CellGrid g = teachCellGrid(t, calc);
     ASSERT_EQ(g.lines(), 31);
     ASSERT_EQ(g.columns(), 6);
-    EXPECT_EQ(ResetSelection(g, {1, 1, 31, 6}), calc >= 2 ? 31 * 4 : 31 * 5);
+    EXPECT_EQ(resetSelection(g, {1, 1, 31, 6}), calc >= 2 ? 31 * 4 : 31 * 5);
     TeachTable back = t;
     storeTeachCellGrid(g, back);
     EXPECT_EQ(back[30].cell[3], 1);

@@ -26,7 +26,7 @@ MeasuredValues frame(const Frame &f) {
 CaptureTable captured(const std::vector<Frame> &frames) {
   CaptureTable t;
   for (const Frame &f : frames)
-    CaptureFrame(t, frame(f));
+    captureFrame(t, frame(f));
   return t;
 }
 
@@ -92,7 +92,7 @@ TEST(TeachMean, MeansTruncateAndSpreadsFollowTheCalculationMode) {
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
-    const MeanValues m = CalcMeanValues(c.table, c.calc);
+    const MeanValues m = calculateMeans(c.table, c.calc);
     EXPECT_EQ(m.mean, c.mean);
     EXPECT_EQ(m.spread, c.spread);
     EXPECT_EQ(m.spreadInt, c.spreadInt);
@@ -109,26 +109,26 @@ TEST(TeachMean, IntegerSquareRootTruncates) {
 
 TEST(TeachMean, CaptureUndoAndResetKeepCounterAndActiveLine) {
   CaptureTable t;
-  UndoCapture(t); // empty: stays 0
+  undoCapture(t); // empty: stays 0
   EXPECT_EQ(t.counter, 0);
   EXPECT_EQ(t.activeLine, 1);
   for (int i = 1; i <= 101; ++i)
-    CaptureFrame(t, frame({i, 0, 0, 0, 0, -5}));
+    captureFrame(t, frame({i, 0, 0, 0, 0, -5}));
   EXPECT_EQ(t.counter, 100);
   EXPECT_EQ(t.activeLine, 100);
   EXPECT_EQ(t.frames[99][0], 101); // the 101st capture replaced line 100
   EXPECT_EQ(t.frames[98][0], 99);
   EXPECT_EQ(t.frames[0][5], 0); // negative INT captured as 0
-  UndoCapture(t);
+  undoCapture(t);
   EXPECT_EQ(t.counter, 99);
   EXPECT_EQ(t.activeLine, 94);
   EXPECT_EQ(t.frames[99], CapturedFrame{});
   EXPECT_EQ(t.frames[98][0], 99);
   for (int i = 0; i < 94; ++i)
-    UndoCapture(t);
+    undoCapture(t);
   EXPECT_EQ(t.counter, 5);
   EXPECT_EQ(t.activeLine, 1);
-  ResetTeachMeanPanelTable(t);
+  resetCaptureTable(t);
   EXPECT_EQ(t, CaptureTable{});
 }
 
@@ -137,12 +137,12 @@ TEST(TeachMean, CorruptCounterNeverReachesPastTheTable) {
     SCOPED_TRACE(counter);
     CaptureTable t = captured({{1, 1, 1, 1, 1, 1}});
     t.counter = counter;
-    const MeanValues m = CalcMeanValues(t, 0); // clamped: no read past line 100
+    const MeanValues m = calculateMeans(t, 0); // clamped: no read past line 100
     EXPECT_EQ(m.mean[0], 0);
-    UndoCapture(t);
+    undoCapture(t);
     EXPECT_GE(t.counter, 0);
     EXPECT_LE(t.counter, 99);
-    CaptureFrame(t, frame({2, 2, 2, 2, 2, 2}));
+    captureFrame(t, frame({2, 2, 2, 2, 2, 2}));
     EXPECT_LE(t.counter, 100);
   }
 }
@@ -193,7 +193,7 @@ TEST(TeachMean, TeachWritesMeansAndTolerancesIntoTheRow) {
     in.value2 = 9;
     in.currentRow = 3;
     in.autoIncrement = true;
-    const TeachResult r = TeachToTable(in, table);
+    const TeachResult r = teachRowFromMeans(in, table);
     applyCellWrites(r.writes, table);
     EXPECT_EQ(table[3].cell, c.want);
     EXPECT_EQ(table[4].cell, Cells{});

@@ -46,7 +46,7 @@ TEST(TeachRecordedPoints, CursorFindsTheFirstExactMatchElsePointZero) {
 
 TEST(TeachRecordedPoints, SelectionMovesEveryCursorOntoThePoint) {
   const RecordedPoints r = sample();
-  const auto s = r.SetCursorTP2(1, {12, 31});
+  const auto s = r.selectPointAtCursor(1, {12, 31});
   ASSERT_TRUE(s.has_value());
   EXPECT_EQ(s->index, 3u);
   EXPECT_EQ(s->displays, (std::array<std::uint16_t, 3>{12, 22, 31}));
@@ -54,7 +54,7 @@ TEST(TeachRecordedPoints, SelectionMovesEveryCursorOntoThePoint) {
   EXPECT_EQ(s->cursors[1], (GraphPosition{12, 31}));
   EXPECT_EQ(s->cursors[2], (GraphPosition{22, 31}));
   // A negative co-ordinate is shown as 0; the cursor stays on the plotted point.
-  const auto n = r.SetCursorTP2(0, {-5, 40});
+  const auto n = r.selectPointAtCursor(0, {-5, 40});
   ASSERT_TRUE(n.has_value());
   EXPECT_EQ(n->displays[0], 0);
   EXPECT_EQ(n->cursors[0], (GraphPosition{-5, 40}));
@@ -62,7 +62,7 @@ TEST(TeachRecordedPoints, SelectionMovesEveryCursorOntoThePoint) {
 
 TEST(TeachRecordedPoints, NothingRecordedOrUnknownGraphSelectsNothing) {
   RecordedPoints r;
-  EXPECT_FALSE(r.SetCursorTP2(0, {0, 0}).has_value());
+  EXPECT_FALSE(r.selectPointAtCursor(0, {0, 0}).has_value());
   r = sample();
   EXPECT_FALSE(r.findAtCursor(3, {10, 20}).has_value());
   EXPECT_FALSE(r.findAtCursor(-1, {10, 20}).has_value());

@@ -65,14 +65,14 @@ TEST(TeachTableAttributes, SpecificationIsCutAtACharacterBoundary) {
 
 TEST(TeachTableAttributes, ManualColourIsHeldToTwentyFourBits) {
   TableAttributes a;
-  EXPECT_TRUE(SetRowColor(a, 30, 0x123456));
+  EXPECT_TRUE(setRowColour(a, 30, 0x123456));
   EXPECT_EQ(a.colors[30], 0x123456u);
-  EXPECT_TRUE(SetRowColor(a, 0, 0x1000000));
+  EXPECT_TRUE(setRowColour(a, 0, 0x1000000));
   EXPECT_EQ(a.colors[0], 0xFFFFFFu);
-  EXPECT_TRUE(SetRowColor(a, 1, -1));
+  EXPECT_TRUE(setRowColour(a, 1, -1));
   EXPECT_EQ(a.colors[1], 0u);
-  EXPECT_FALSE(SetRowColor(a, 31, 5));
-  EXPECT_FALSE(SetRowColor(a, -1, 5));
+  EXPECT_FALSE(setRowColour(a, 31, 5));
+  EXPECT_FALSE(setRowColour(a, -1, 5));
   EXPECT_EQ(a.colors[31], DefaultRowColors[31]);
 }
 
@@ -107,7 +107,7 @@ TEST(TeachTableAttributes, GoldenFile) {
     expected += "Row color = " + std::to_string(DefaultRowColors[r]) + "\r\n";
     expected += "Row specification = \"\"\r\n\r\n";
   }
-  const IniText doc = BuildTableAttributesDocument(a);
+  const IniText doc = tableAttributesDocument(a);
   EXPECT_EQ(doc.toText(), expected);
 
   ScratchDir dir;
@@ -121,7 +121,7 @@ TEST(TeachTableAttributes, GoldenFile) {
   EXPECT_TRUE(tableAttributesVersionMatches(back));
   TableAttributes read;
   read.colors.fill(0xABCDEF);
-  EXPECT_TRUE(AcquireTableSetFromIniHandle(back, read).empty());
+  EXPECT_TRUE(readTableAttributeSections(back, read).empty());
   a.specifications[2].resize(99);
   EXPECT_EQ(read.specifications, a.specifications);
   for (int r = 0; r < 31; ++r)
@@ -151,7 +151,7 @@ TEST(TeachTableAttributes, ReadingHoldsValuesToTheirRangesAndDefaultsMissingColo
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
     TableAttributes a;
-    const auto missing = AcquireTableSetFromIniHandle(parse(rowSections(7, c.rowLines)), a);
+    const auto missing = readTableAttributeSections(parse(rowSections(7, c.rowLines)), a);
     EXPECT_EQ(a.colors[7], c.colour);
     EXPECT_EQ(a.specifications[7], c.text);
     EXPECT_EQ(a.colors[6], 17u);
@@ -165,9 +165,9 @@ TEST(TeachTableAttributes, MissingColoursAreNamedInOneMessage) {
   // A panel settings file carries the same sections after its own.
   TableAttributes a;
   const auto missing =
-      AcquireTableSetFromIniHandle(parse("[GENERAL INFO]\r\nFILE TYPE: = \"Panel Settings\"\r\n"
-                                         "[TABLE ATTR OF TEACH VECTOR 3]\r\nRow color = 5\r\n"),
-                                   a);
+      readTableAttributeSections(parse("[GENERAL INFO]\r\nFILE TYPE: = \"Panel Settings\"\r\n"
+                                       "[TABLE ATTR OF TEACH VECTOR 3]\r\nRow color = 5\r\n"),
+                                 a);
   ASSERT_EQ(missing.size(), 30u);
   EXPECT_EQ(a.colors[3], 5u);
   EXPECT_EQ(a.colors[15], 0xFF0000u);

@@ -69,7 +69,7 @@ TEST_F(RulesTest, FileReadAppliesTheRulesOnceAndWarnsOncePerCorrection) {
   startOffline();
   countPasses();
   const QString path = dir.filePath("Warn.ini");
-  ASSERT_GE(BuildParameterDocument(twoWarnings(), TeachTable{}).writeToFile(path.toStdString()), 0);
+  ASSERT_GE(parameterDocument(twoWarnings(), TeachTable{}).writeToFile(path.toStdString()), 0);
 
   dialogs.answerFile(FileSelectResult::ExistingFile, path);
   window().getButton()->click();
@@ -249,7 +249,7 @@ TEST_F(RulesTest, CalculationModeCommitMovesTolerancesThenRelabelsAndRedraws) {
   int redraws = 0;
   QObject::connect(&app->parameters(), &ParameterController::tableChanged, [&] { ++redraws; });
   TeachTable expected = sim::initialMemory().teach[0];
-  SortTableTolerance(0, 2, expected);
+  moveTolerances(0, 2, expected);
 
   choose(field::kCalculationMode, 2);
 

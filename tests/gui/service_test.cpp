@@ -47,10 +47,10 @@ struct ServiceTest : AppFixture {
     when([this] { return app->link().acquisition() == Acquisition::Live; },
          [this] { window().stopButton()->click(); });
   }
-  void pressCalcCF() {
+  void pressCalculateFactors() {
     dialogs.answerConfirm(true); // SEND POWER
     dialogs.answerConfirm(true); // CONFIRM CALCULATION!
-    clickAndSettle(calibration().calcCFButton());
+    clickAndSettle(calibration().calculateFactorsButton());
   }
 };
 
@@ -61,14 +61,14 @@ TEST_F(ServiceTest, CalibrationRunSendsTheFactorsOfItsHundredFrames) {
   recordFramesAndStopGo();
   bool dimmedDuringRun = false;
   QObject::connect(&app->frames(), &FramePublisher::frame, timers.get(), [&] {
-    if (published.size() == 50) dimmedDuringRun = !calibration().sendCFButton()->isEnabled();
+    if (published.size() == 50) dimmedDuringRun = !calibration().sendFactorsButton()->isEnabled();
   });
 
-  pressCalcCF();
+  pressCalculateFactors();
 
   ASSERT_GE(published.size(), 100u);
   const std::vector<MeasuredValues> run(published.begin(), published.begin() + 100);
-  const CalcCFResult expected = CalcCF(run, FrameRun::Complete, 200, 65535);
+  const CalcCFResult expected = calculateFactors(run, FrameRun::Complete, 200, 65535);
   ASSERT_EQ(expected.status, CalcCFStatus::Passed);
   const std::vector<Request> sent = requests();
   ASSERT_GT(sent.size(), 101u);
@@ -81,7 +81,7 @@ TEST_F(ServiceTest, CalibrationRunSendsTheFactorsOfItsHundredFrames) {
   EXPECT_EQ(countOrder(kMeasure), static_cast<int>(published.size())) << "then GO ran";
   EXPECT_EQ(calibration().shownRaw(), rawCalibData(published.back()));
   EXPECT_TRUE(dimmedDuringRun);
-  EXPECT_TRUE(calibration().calcCFButton()->isEnabled());
+  EXPECT_TRUE(calibration().calculateFactorsButton()->isEnabled());
   ASSERT_EQ(dialogs.popups().size(), 3u);
   EXPECT_EQ(dialogs.popups()[0].title, "SEND POWER");
   EXPECT_EQ(dialogs.popups()[1].title, "CONFIRM CALCULATION!");
@@ -105,7 +105,7 @@ TEST_F(ServiceTest, FailedFrameEndsTheRunWithOneReportAndNothingSent) {
     calibration().setMaxDelta(65535);
     dialogs.clear();
 
-    pressCalcCF();
+    pressCalculateFactors();
 
     if (!sensorGone) {
       EXPECT_EQ(countOrder(101), 0);
@@ -116,7 +116,7 @@ TEST_F(ServiceTest, FailedFrameEndsTheRunWithOneReportAndNothingSent) {
     EXPECT_FALSE(app->link().linkOk());
     EXPECT_FALSE(app->link().acquisitionRunning());
     EXPECT_EQ(app->connectionPage().logText().count(app->link().errorText()), 1);
-    EXPECT_TRUE(calibration().calcCFButton()->isEnabled());
+    EXPECT_TRUE(calibration().calculateFactorsButton()->isEnabled());
     timers = std::make_unique<QObject>();
     app.reset();
   }
@@ -142,13 +142,13 @@ TEST_F(ServiceTest, StoppedRunSaysSoOnceAndChangesNothing) {
     stop = c.stop;
     model().clearRequests();
     dialogs.clear();
-    pressCalcCF();
+    pressCalculateFactors();
     EXPECT_EQ(requests(), std::vector<Request>(10, Request{kMeasure, 0, 0})) << "nor GO";
     ASSERT_EQ(dialogs.popups().size(), c.told ? 3u : 2u);
     if (c.told) {
       EXPECT_EQ(dialogs.popups()[2].text, "CALIBRATION STOPPED! \nNOTHING WAS SENT.");
     }
-    EXPECT_TRUE(calibration().calcCFButton()->isEnabled());
+    EXPECT_TRUE(calibration().calculateFactorsButton()->isEnabled());
   }
 }
 
@@ -159,7 +159,7 @@ TEST_F(ServiceTest, RefusedFactorsShowTheLinksReportOnly) {
   calibration().setSetValue(200);
   calibration().setMaxDelta(65535);
 
-  pressCalcCF();
+  pressCalculateFactors();
 
   EXPECT_EQ(countOrder(101), 1);
   EXPECT_EQ(countOrder(kMeasure), 100) << "no GO after the refusal";
@@ -173,7 +173,7 @@ TEST_F(ServiceTest, CalibrationAndOffsetButtonsPutTheirOrdersOnTheWire) {
   startConnected();
   const ChannelWords factors{1000, 2000, 3000};
   calibration().setFactors(factors);
-  clickAndSettle(calibration().sendCFButton());
+  clickAndSettle(calibration().sendFactorsButton());
   EXPECT_EQ(requests(), (std::vector<Request>{{101, 0, 6}}));
   EXPECT_EQ(lastPayload(101), le(factors));
   EXPECT_EQ(model().calibration().factors, factors);
@@ -190,7 +190,7 @@ TEST_F(ServiceTest, CalibrationAndOffsetButtonsPutTheirOrdersOnTheWire) {
   EXPECT_EQ(dialogs.popups()[0].text, "Confirm calibration factors with SEND CF.");
 
   model().clearRequests();
-  clickAndSettle(offset().calcOffsetButton());
+  clickAndSettle(offset().calculateOffsetButton());
   EXPECT_EQ(requests(), (std::vector<Request>{{100, 1, 0}, {102, 0, 0}}));
   EXPECT_EQ(offset().offsets(), model().calibration().offsets);
   EXPECT_EQ(calibration().factors(), factors) << "read back from the sensor";
@@ -205,7 +205,7 @@ TEST_F(ServiceTest, CalibrationAndOffsetButtonsPutTheirOrdersOnTheWire) {
 
   model().clearRequests();
   model().calibration().factors = {11, 22, 33};
-  clickAndSettle(calibration().getCFButton());
+  clickAndSettle(calibration().getFactorsButton());
   EXPECT_EQ(requests(), (std::vector<Request>{{102, 0, 0}}));
   EXPECT_EQ(calibration().factors(), (ChannelWords{11, 22, 33}));
   EXPECT_EQ(dialogs.popups().size(), 1u);
@@ -215,10 +215,10 @@ TEST_F(ServiceTest, NoFactorAbove4096ReachesTheSensor) {
   startConnected();
   calibration().factorField(0)->setValue(5000);
   model().calibration().factors = {5000, 100, 4097}; // read back: the fields keep theirs
-  clickAndSettle(calibration().getCFButton());
+  clickAndSettle(calibration().getFactorsButton());
   model().calibration().offsets = {4095, 4095, 4095}; // no signal left: factors of 65535
   clickAndSettle(calibration().selfCalibrationButton());
-  clickAndSettle(calibration().sendCFButton());
+  clickAndSettle(calibration().sendFactorsButton());
   EXPECT_EQ(lastPayload(101), le({4096, 1024, 1024}));
   ASSERT_EQ(dialogs.popups().size(), 2u);
   EXPECT_EQ(dialogs.popups()[0].text,
@@ -318,8 +318,8 @@ TEST_F(ServiceTest, HardwareInfoFileHoldsWhatTheSensorSent) {
     }
     SensorParameters para;
     TeachTable table{};
-    EXPECT_EQ(AcquireParaFromIniHandle(doc, para), "");
-    EXPECT_EQ(AcquireTechVecFromIniHandle(doc, table), "");
+    EXPECT_EQ(readParameterSection(doc, para), "");
+    EXPECT_EQ(readTeachSections(doc, table), "");
     EXPECT_EQ(para, model().ramParameters(0));
     TeachTable sensorTable = model().ramTeachTable(0);
     for (TeachVector &row : sensorTable)

@@ -193,7 +193,7 @@ TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
   EXPECT_EQ(recorded().graph(1)->cursorPosition(0),
             QPointF(points[*first].x, points[*first].intensity));
   // Off every point: point 0.
-  c.SetCursorTP2(2, -1000.5, 3);
+  c.selectPointAtCursor(2, -1000.5, 3);
   EXPECT_EQ(recorded().display(2)->text().toInt(), std::max<int>(int(points[0].intensity), 0));
   // The keyboard: Right from point 0 goes to the (first point at the place of) point 1.
   recorded().graph(0)->setFocus();

@@ -207,7 +207,7 @@ TEST_F(TransferTest, OfflineTheOperatorLoadsEditsAndSavesAParameterFile) {
   const QString in = dir.filePath("In.ini");
   const QString out = dir.filePath("Out.ini");
   const TeachTable table = distinctTable(0);
-  ASSERT_GE(BuildParameterDocument(settledParameters(), table).writeToFile(in.toStdString()), 0);
+  ASSERT_GE(parameterDocument(settledParameters(), table).writeToFile(in.toStdString()), 0);
 
   dialogs.answerFile(FileSelectResult::ExistingFile, in);
   window().getButton()->click();
@@ -224,8 +224,8 @@ TEST_F(TransferTest, OfflineTheOperatorLoadsEditsAndSavesAParameterFile) {
   ASSERT_GE(saved.readFromFile(out.toStdString()), 0);
   SensorParameters para;
   TeachTable savedTable{};
-  EXPECT_TRUE(AcquireParaFromIniHandle(saved, para).empty());
-  EXPECT_TRUE(AcquireTechVecFromIniHandle(saved, savedTable).empty());
+  EXPECT_TRUE(readParameterSection(saved, para).empty());
+  EXPECT_TRUE(readTeachSections(saved, savedTable).empty());
   SensorParameters expected = settledParameters();
   expected.power = 321;
   EXPECT_EQ(para, expected);

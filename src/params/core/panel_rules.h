@@ -170,6 +170,6 @@ void applyPanelRules(PanelView &v);
 // Moves the tolerances between the 2D layout (pair, pair tolerance, intensity, intensity
 // tolerance) and the 3D layout (pair, intensity, one tolerance, 1) when CALCULATION MODE
 // changes family; within one family nothing moves.
-void SortTableTolerance(std::uint16_t previousMode, std::uint16_t newMode, TeachTable &table);
+void moveTolerances(std::uint16_t previousMode, std::uint16_t newMode, TeachTable &table);
 
 } // namespace quorvane

@@ -31,7 +31,7 @@ std::array<std::string_view, kTeachCells> teachGridHeadings(std::uint16_t calcMo
   }
 }
 
-void SortTableTolerance(std::uint16_t previousMode, std::uint16_t newMode, TeachTable &table) {
+void moveTolerances(std::uint16_t previousMode, std::uint16_t newMode, TeachTable &table) {
   const Family from = family(previousMode);
   const Family to = family(newMode);
   if (from == Family::TwoD && to == Family::ThreeD) {

@@ -42,7 +42,7 @@ std::string teachVectorSection(std::size_t row) {
   return "TEACH VECTOR " + std::to_string(row);
 }
 
-int AppendParaToIniHandle(IniText &doc, const SensorParameters &params) {
+int writeParameterSection(IniText &doc, const SensorParameters &params) {
   for (const ParameterField &field : kParameterFields) {
     if (const int r = doc.putInt(kParameterSection, field.key, params.*field.member); r < 0) {
       return r;
@@ -51,7 +51,7 @@ int AppendParaToIniHandle(IniText &doc, const SensorParameters &params) {
   return 0;
 }
 
-int AppendTechVecToIniHandle(IniText &doc, const TeachTable &table) {
+int writeTeachSections(IniText &doc, const TeachTable &table) {
   for (std::size_t row = 0; row < kTeachRows; ++row) {
     const std::string section = teachVectorSection(row);
     const TeachVector &v = table[row];
@@ -66,16 +66,16 @@ int AppendTechVecToIniHandle(IniText &doc, const TeachTable &table) {
   return 0;
 }
 
-IniText BuildParameterDocument(const SensorParameters &params, const TeachTable &table) {
+IniText parameterDocument(const SensorParameters &params, const TeachTable &table) {
   IniText doc;
   // A failed put (out of memory) only shortens the file; the write reports nothing more.
   (void)putSettingsHeader(doc, kParameterFileType);
-  (void)AppendParaToIniHandle(doc, params);
-  (void)AppendTechVecToIniHandle(doc, table);
+  (void)writeParameterSection(doc, params);
+  (void)writeTeachSections(doc, table);
   return doc;
 }
 
-std::string AcquireParaFromIniHandle(const IniText &doc, SensorParameters &params) {
+std::string readParameterSection(const IniText &doc, SensorParameters &params) {
   std::string missing;
   for (const ParameterField &field : kParameterFields) {
     if (!readWord(doc, kParameterSection, field.key, field.defaultValue, params.*field.member)) {
@@ -86,7 +86,7 @@ std::string AcquireParaFromIniHandle(const IniText &doc, SensorParameters &param
   return missing.empty() ? std::string() : std::string(kParaReportHead) + missing;
 }
 
-std::string AcquireTechVecFromIniHandle(const IniText &doc, TeachTable &table) {
+std::string readTeachSections(const IniText &doc, TeachTable &table) {
   std::string missing;
   for (std::size_t row = 0; row < kTeachRows; ++row) {
     const std::string section = teachVectorSection(row);
@@ -102,11 +102,11 @@ std::string AcquireTechVecFromIniHandle(const IniText &doc, TeachTable &table) {
   return missing.empty() ? std::string() : std::string(kTeachReportHead) + missing;
 }
 
-std::string ParameterFileType(const IniText &doc) {
+std::string parameterFileType(const IniText &doc) {
   return readFileType(doc);
 }
 
-std::string ParameterFileVersion(const IniText &doc) {
+std::string parameterFileVersion(const IniText &doc) {
   return readScopeVersion(doc);
 }
 

@@ -20,22 +20,21 @@ inline constexpr RememberedPath kParameterFilePath{"PARAMETER FILE", "Parameter.
 [[nodiscard]] std::string teachVectorSection(std::size_t row);
 
 // Put the "PARAMETER" section / the 31 teach sections. 0 or the first failing put's code.
-int AppendParaToIniHandle(IniText &doc, const SensorParameters &params);
-int AppendTechVecToIniHandle(IniText &doc, const TeachTable &table);
+int writeParameterSection(IniText &doc, const SensorParameters &params);
+int writeTeachSections(IniText &doc, const TeachTable &table);
 
 // The whole file in its order: header, parameters, teach sections.
-[[nodiscard]] IniText BuildParameterDocument(const SensorParameters &params,
-                                             const TeachTable &table);
+[[nodiscard]] IniText parameterDocument(const SensorParameters &params, const TeachTable &table);
 
 // Read the record / the table; a key that is missing, blank or not an integer gets its
 // default. Values keep their low 16 bits. Returns the report of what could not be read,
 // empty when everything was read. The reserved word of each row is left as it is.
-[[nodiscard]] std::string AcquireParaFromIniHandle(const IniText &doc, SensorParameters &params);
-[[nodiscard]] std::string AcquireTechVecFromIniHandle(const IniText &doc, TeachTable &table);
+[[nodiscard]] std::string readParameterSection(const IniText &doc, SensorParameters &params);
+[[nodiscard]] std::string readTeachSections(const IniText &doc, TeachTable &table);
 
 // "FILE TYPE:" and "SCOPE VERSION:" of the document, empty when missing; compared
 // exactly (case-sensitive) by the caller.
-[[nodiscard]] std::string ParameterFileType(const IniText &doc);
-[[nodiscard]] std::string ParameterFileVersion(const IniText &doc);
+[[nodiscard]] std::string parameterFileType(const IniText &doc);
+[[nodiscard]] std::string parameterFileVersion(const IniText &doc);
 
 } // namespace quorvane

@@ -6,11 +6,11 @@
 namespace quorvane {
 
 bool isParameterFile(const IniText &doc) {
-  return ParameterFileType(doc) == kParameterFileType;
+  return parameterFileType(doc) == kParameterFileType;
 }
 
 bool isParameterFileOfThisVersion(const IniText &doc) {
-  return ParameterFileVersion(doc) == kScopeVersionText;
+  return parameterFileVersion(doc) == kScopeVersionText;
 }
 
 } // namespace quorvane

@@ -22,7 +22,7 @@ RecordRuleOutcome applyPanelRules(const SensorParameters &para, const TeachTable
   for (std::size_t r = 0; r < kTeachRows; ++r)
     out.table[r].group = view.groups[r];
   if (is3D(para.calculationMode) != is3D(view.para.calculationMode))
-    SortTableTolerance(para.calculationMode, view.para.calculationMode, out.table);
+    moveTolerances(para.calculationMode, view.para.calculationMode, out.table);
   out.changes = diffParameterSets(para, table, out.para, out.table);
   for (const PanelWarning &w : view.requests.warnings)
     out.warnings.push_back(w.text);

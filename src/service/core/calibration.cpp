@@ -20,8 +20,8 @@ RawCalibData rawCalibData(const MeasuredValues &m) {
   return {r, g, b, std::max({r, g, b}) - std::min({r, g, b})};
 }
 
-CalcCFResult CalcCF(std::span<const MeasuredValues> frames, FrameRun run, std::uint16_t setValue,
-                    std::uint16_t maxDelta) {
+CalcCFResult calculateFactors(std::span<const MeasuredValues> frames, FrameRun run,
+                              std::uint16_t setValue, std::uint16_t maxDelta) {
   CalcCFResult result;
   if (run == FrameRun::Failed) return result;
 

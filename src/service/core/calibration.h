@@ -34,7 +34,7 @@ inline constexpr std::uint32_t kProgressGrey = 0xE0E0E0;
          isValidCalibrationFactor(factors[2]);
 }
 
-// What the calibration page shows of one frame (`SetPanelCalibData`): the raw channels
+// What the calibration page shows of one frame (`showRawValues`): the raw channels
 // and their spread, the largest minus the smallest.
 struct RawCalibData {
   int red = 0;
@@ -72,7 +72,7 @@ struct CalcCFResult {
   RawCalibData means;     // mean raw red, green, blue and delta (zero for FrameFailed)
   ChannelWords factors{}; // set only when Passed
   // The popup to show; empty for FrameFailed. kCalibrationPassed belongs after a
-  // successful SendCF, since its text says the factors were sent.
+  // successful sendFactors, since its text says the factors were sent.
   servicetext::Message message;
 
   bool operator==(const CalcCFResult &) const = default;
@@ -82,7 +82,7 @@ struct CalcCFResult {
 // given (no frame at all: every mean is 0). A mean of 0 or below counts as 1. A mean raw
 // delta equal to `maxDelta` passes. On any status but Passed the caller keeps its factors
 // and sends nothing.
-[[nodiscard]] CalcCFResult CalcCF(std::span<const MeasuredValues> frames, FrameRun run,
-                                  std::uint16_t setValue, std::uint16_t maxDelta);
+[[nodiscard]] CalcCFResult calculateFactors(std::span<const MeasuredValues> frames, FrameRun run,
+                                            std::uint16_t setValue, std::uint16_t maxDelta);
 
 } // namespace quorvane

@@ -39,7 +39,7 @@ HardwareInfoDump dumpHardwareInfo(std::span<const std::uint8_t> block) {
   return dump;
 }
 
-HardwareInfoDocument GenerateHWInfoDocument(const HardwareInfoInput &in) {
+HardwareInfoDocument hardwareInfoDocument(const HardwareInfoInput &in) {
   HardwareInfoDocument out;
   IniText &doc = out.doc;
   const HardwareInfoDump dump = dumpHardwareInfo(in.block);
@@ -51,8 +51,8 @@ HardwareInfoDocument GenerateHWInfoDocument(const HardwareInfoInput &in) {
   (void)doc.putString(kHardwareInfoSection, kHardwareInfoDataKey, dump.text);
   (void)putChannels(doc, kCalibrationFactorSection, in.calibration.factors);
   (void)putChannels(doc, kOffsetSection, in.calibration.offsets);
-  (void)AppendParaToIniHandle(doc, in.parameters);
-  (void)AppendTechVecToIniHandle(doc, in.teachTable);
+  (void)writeParameterSection(doc, in.parameters);
+  (void)writeTeachSections(doc, in.teachTable);
   return out;
 }
 

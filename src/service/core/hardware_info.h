@@ -59,7 +59,7 @@ struct HardwareInfoDocument {
 
 // The whole document in file order: "GENERAL INFO", "HARDWARE INFO", "CALIBRATION
 // FACTOR", "OFFSET", then the parameter file's "PARAMETER" and teach sections.
-[[nodiscard]] HardwareInfoDocument GenerateHWInfoDocument(const HardwareInfoInput &in);
+[[nodiscard]] HardwareInfoDocument hardwareInfoDocument(const HardwareInfoInput &in);
 
 // Connection-log lines after the file was written, and when the block was cut.
 [[nodiscard]] std::string hardwareInfoSavedLog(std::string_view path);

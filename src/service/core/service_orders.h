@@ -1,12 +1,14 @@
 #pragma once
 // The service orders: what each request carries and how each reply is read.
 //
-//   GetCF                order 102, argument 0, no payload; reply: factor R, G, B, offset R, G, B
-//   SendCF / SendOffset  order 101, argument 0 / 1, payload R, G, B; reply word 0 = accepted
-//   CalcOffset           order 100, argument 1, no payload; header-only reply
-//   StartSelfCalibration order 103, argument 0, no payload; reply: factor R, G, B, set value,
-//                        maximum delta
-//   hardware info        order 194, argument 0x7C19, no payload; reply: the block
+//   readFactorsAndOffsets       order 102, argument 0, no payload;
+//                               reply: factor R, G, B, offset R, G, B
+//   sendFactors / sendOffsets   order 101, argument 0 / 1, payload R, G, B;
+//                               reply word 0 = accepted
+//   calculateOffset             order 100, argument 1, no payload; header-only reply
+//   runSelfCalibration          order 103, argument 0, no payload;
+//                               reply: factor R, G, B, set value, maximum delta
+//   hardware info               order 194, argument 0x7C19, no payload; reply: the block
 // Every word is 16 bits, little-endian.
 #include "link/core/orders.h"
 #include "service/core/calibration.h"
@@ -48,15 +50,15 @@ struct CalibrationWrite {
 
 [[nodiscard]] CalibrationWrite calibrationWrite(CalibrationTarget target,
                                                 const ChannelWords &values);
-// SendCF: the three factors; SendOffset: the three offsets.
-[[nodiscard]] inline CalibrationWrite SendCFRequest(const ChannelWords &factors) {
+// sendFactors: the three factors; sendOffsets: the three offsets.
+[[nodiscard]] inline CalibrationWrite sendFactorsRequest(const ChannelWords &factors) {
   return calibrationWrite(CalibrationTarget::Factors, factors);
 }
-[[nodiscard]] inline CalibrationWrite SendOffsetRequest(const ChannelWords &offsets) {
+[[nodiscard]] inline CalibrationWrite sendOffsetsRequest(const ChannelWords &offsets) {
   return calibrationWrite(CalibrationTarget::Offsets, offsets);
 }
 
-// Reply of GetCF.
+// Reply of readFactorsAndOffsets.
 inline constexpr std::size_t kCalibrationDataBytes = 12;
 struct CalibrationData {
   ChannelWords factors{};
@@ -65,7 +67,7 @@ struct CalibrationData {
   bool operator==(const CalibrationData &) const = default;
 };
 
-// Reply of StartSelfCalibration.
+// Reply of runSelfCalibration.
 inline constexpr std::size_t kSelfCalibrationBytes = 10;
 struct SelfCalibrationResult {
   ChannelWords factors{};

@@ -80,7 +80,7 @@ bool selectionUsable(const GridSelection &s) {
   return s.top >= 1 && s.left >= 1 && s.lines >= 1 && s.columns >= 1;
 }
 
-int SetSelectionTo(CellGrid &grid, const GridSelection &s, int value) {
+int setSelectionTo(CellGrid &grid, const GridSelection &s, int value) {
   const auto v = static_cast<std::uint16_t>(std::clamp(value, 0, 0xFFFF));
   int written = 0;
   forEachSelected(grid, s, [&](int line, int column) {
@@ -95,7 +95,7 @@ bool canIncrementSelection(const CellGrid &grid, const GridSelection &s) {
   return selectionUsable(s) && grid.editable(s.top, s.left);
 }
 
-int IncrementSelectionWith(CellGrid &grid, const GridSelection &s, int increment) {
+int incrementSelection(CellGrid &grid, const GridSelection &s, int increment) {
   if (!canIncrementSelection(grid, s)) return 0;
   // Unsigned arithmetic wraps modulo 2^32, and so modulo 65536 once cut to 16 bits.
   const auto step = static_cast<std::uint32_t>(increment);
@@ -110,8 +110,8 @@ int IncrementSelectionWith(CellGrid &grid, const GridSelection &s, int increment
   return written;
 }
 
-int ResetSelection(CellGrid &grid, const GridSelection &s) {
-  return SetSelectionTo(grid, s, 1);
+int resetSelection(CellGrid &grid, const GridSelection &s) {
+  return setSelectionTo(grid, s, 1);
 }
 
 std::array<bool, kTeachGridColumns> teachGridEditableColumns(std::uint16_t calcMode) {

@@ -64,15 +64,15 @@ private:
 // Each editable cell of the selection, line by line and left to right, set to the value; a
 // value beyond 0..65535 is held at the nearer limit as the grid's range does. Cells outside
 // the grid are left out. Returns the number of cells written.
-int SetSelectionTo(CellGrid &grid, const GridSelection &s, int value);
+int setSelectionTo(CellGrid &grid, const GridSelection &s, int value);
 // Whether "Increment selection with" may ask for the increment: the selection is usable
 // and its top-left cell is editable.
 [[nodiscard]] bool canIncrementSelection(const CellGrid &grid, const GridSelection &s);
 // Editable cells get start, start + increment, ... (modulo 65536) from the top-left cell's
 // value; cells that are not editable are skipped and do not advance the value.
-int IncrementSelectionWith(CellGrid &grid, const GridSelection &s, int increment);
+int incrementSelection(CellGrid &grid, const GridSelection &s, int increment);
 // Editable cells of the selection set to 1.
-int ResetSelection(CellGrid &grid, const GridSelection &s);
+int resetSelection(CellGrid &grid, const GridSelection &s);
 
 // Which of the six teach-grid columns the operator may edit: the five value columns, except
 // the fifth in the 3D calculation modes (it has no meaning there and stays 1); never the

@@ -12,7 +12,7 @@ int clampedCounter(const CaptureTable &t) {
 
 } // namespace
 
-void CaptureFrame(CaptureTable &t, const MeasuredValues &m) {
+void captureFrame(CaptureTable &t, const MeasuredValues &m) {
   const int n = std::min(clampedCounter(t), kMaxCapturedFrames - 1) + 1;
   t.counter = n;
   t.activeLine = n;
@@ -21,7 +21,7 @@ void CaptureFrame(CaptureTable &t, const MeasuredValues &m) {
                                                teachCellValue(m.y),    teachCellValue(m.intensity)};
 }
 
-void UndoCapture(CaptureTable &t) {
+void undoCapture(CaptureTable &t) {
   const int n = std::max(clampedCounter(t) - 1, 0);
   t.counter = n;
   // Keep the last six lines in view.
@@ -29,7 +29,7 @@ void UndoCapture(CaptureTable &t) {
   if (n < kMaxCapturedFrames) t.frames[static_cast<std::size_t>(n)].fill(0);
 }
 
-void ResetTeachMeanPanelTable(CaptureTable &t) {
+void resetCaptureTable(CaptureTable &t) {
   t = CaptureTable{};
 }
 
@@ -51,7 +51,7 @@ std::uint64_t integerSqrt(std::uint64_t value) {
   return root;
 }
 
-MeanValues CalcMeanValues(const CaptureTable &t, std::uint16_t calcMode) {
+MeanValues calculateMeans(const CaptureTable &t, std::uint16_t calcMode) {
   MeanValues out;
   const int n = clampedCounter(t);
   if (n == 0) return out;
@@ -61,11 +61,11 @@ MeanValues CalcMeanValues(const CaptureTable &t, std::uint16_t calcMode) {
       sum += t.frames[static_cast<std::size_t>(i)][c];
     out.mean[c] = static_cast<std::uint16_t>(sum / static_cast<std::uint32_t>(n));
   }
-  CalcMaxDelta(t, calcMode, out);
+  calculateSpreads(t, calcMode, out);
   return out;
 }
 
-void CalcMaxDelta(const CaptureTable &t, std::uint16_t calcMode, MeanValues &means) {
+void calculateSpreads(const CaptureTable &t, std::uint16_t calcMode, MeanValues &means) {
   const std::int64_t mX = means.mean[3];
   const std::int64_t mY = means.mean[4];
   const std::int64_t mI = means.mean[5];
@@ -105,7 +105,7 @@ std::uint16_t chosenTolerance(int ring, std::uint32_t spread, std::uint16_t valu
   }
 }
 
-TeachResult TeachToTable(const MeanTeachInput &in, const TeachTable &table) {
+TeachResult teachRowFromMeans(const MeanTeachInput &in, const TeachTable &table) {
   TeachResult out;
   const int row = clampTeachRow(in.currentRow);
   const TeachVector &current = table[static_cast<std::size_t>(row)];

@@ -28,12 +28,12 @@ struct CaptureTable {
 };
 
 // Appends R, G, B, X, Y, INT of the frame; with 100 frames present the last line is
-// overwritten. Negative values are captured as 0. Follow with CalcMeanValues.
-void CaptureFrame(CaptureTable &t, const MeasuredValues &m);
-// Drops the last captured frame (nothing when empty). Follow with CalcMeanValues.
-void UndoCapture(CaptureTable &t);
+// overwritten. Negative values are captured as 0. Follow with calculateMeans.
+void captureFrame(CaptureTable &t, const MeasuredValues &m);
+// Drops the last captured frame (nothing when empty). Follow with calculateMeans.
+void undoCapture(CaptureTable &t);
 // Counter 0, every cell 0, line 1 in view.
-void ResetTeachMeanPanelTable(CaptureTable &t);
+void resetCaptureTable(CaptureTable &t);
 
 struct MeanValues {
   CapturedFrame mean{};
@@ -49,10 +49,10 @@ struct MeanValues {
 // Truncated integer square root.
 [[nodiscard]] std::uint64_t integerSqrt(std::uint64_t value);
 // Means of the first `counter` frames, truncated; all zero when none are captured.
-[[nodiscard]] MeanValues CalcMeanValues(const CaptureTable &t, std::uint16_t calcMode);
+[[nodiscard]] MeanValues calculateMeans(const CaptureTable &t, std::uint16_t calcMode);
 // The two spreads of the first `counter` frames around the given means (X, Y, INT at
 // columns 4 to 6). Squares are summed in 64 bits.
-void CalcMaxDelta(const CaptureTable &t, std::uint16_t calcMode, MeanValues &means);
+void calculateSpreads(const CaptureTable &t, std::uint16_t calcMode, MeanValues &means);
 
 // Choices of a "TEACH ... WITH" ring.
 enum class ToleranceChoice : int { Value = 0, Spread = 1, SpreadPlusValue = 2, KeepTable = 3 };
@@ -77,6 +77,6 @@ struct MeanTeachInput {
 // The cells TEACH writes into row currentRow and the next "No." value. Tolerances are always
 // written (40 as pair or single tolerance in MIN DIST); the fifth cell is left alone in the
 // 3D modes; the row colour never changes.
-[[nodiscard]] TeachResult TeachToTable(const MeanTeachInput &in, const TeachTable &table);
+[[nodiscard]] TeachResult teachRowFromMeans(const MeanTeachInput &in, const TeachTable &table);
 
 } // namespace quorvane

@@ -73,7 +73,8 @@ std::optional<std::size_t> RecordedPoints::findAtCursor(int graph, GraphPosition
   return 0;
 }
 
-std::optional<PointSelection> RecordedPoints::SetCursorTP2(int graph, GraphPosition cursor) const {
+std::optional<PointSelection> RecordedPoints::selectPointAtCursor(int graph,
+                                                                  GraphPosition cursor) const {
   const auto index = findAtCursor(graph, cursor);
   if (!index) return std::nullopt;
   return selectionOf(points_[*index], *index);

@@ -58,8 +58,9 @@ public:
   // given graph (0, 1 or 2); point 0 when none does; nullopt when nothing is recorded or
   // the graph number is unknown. Answers from an index, not by scanning the points.
   [[nodiscard]] std::optional<std::size_t> findAtCursor(int graph, GraphPosition cursor) const;
-  // SetCursorTP2: the point found and where every graph's cursor goes.
-  [[nodiscard]] std::optional<PointSelection> SetCursorTP2(int graph, GraphPosition cursor) const;
+  // selectPointAtCursor: the point found and where every graph's cursor goes.
+  [[nodiscard]] std::optional<PointSelection> selectPointAtCursor(int graph,
+                                                                  GraphPosition cursor) const;
   // The recorded point drawn nearest to a position in a graph, distances weighed by the
   // pixels per unit of each axis (so the cursor snaps to what the operator sees as
   // nearest); the lowest index among equals; nullopt when nothing is recorded.

@@ -14,7 +14,7 @@ std::string cutRowSpecification(std::string_view text) {
   return std::string(utf8Prefix(text, kRowSpecificationMaxBytes));
 }
 
-bool SetRowColor(TableAttributes &attributes, int row, long long color) {
+bool setRowColour(TableAttributes &attributes, int row, long long color) {
   if (row < 0 || row >= static_cast<int>(kTeachRows)) return false;
   attributes.colors[static_cast<std::size_t>(row)] = clampRowColor(color);
   return true;

@@ -45,6 +45,6 @@ struct TableAttributes {
 }
 
 // Manual choice: the colour (held to 24 bits) into row 0..30; false for another row.
-bool SetRowColor(TableAttributes &attributes, int row, long long color);
+bool setRowColour(TableAttributes &attributes, int row, long long color);
 
 } // namespace quorvane

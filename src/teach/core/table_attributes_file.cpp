@@ -15,7 +15,7 @@ std::string tableAttrSection(std::size_t row) {
   return std::string(kSectionPrefix) + std::to_string(row);
 }
 
-int AppendTableSetToIniHandle(IniText &doc, const TableAttributes &attributes) {
+int writeTableAttributeSections(IniText &doc, const TableAttributes &attributes) {
   for (std::size_t row = 0; row < kTeachRows; ++row) {
     const std::string section = tableAttrSection(row);
     int r =
@@ -29,8 +29,8 @@ int AppendTableSetToIniHandle(IniText &doc, const TableAttributes &attributes) {
   return 0;
 }
 
-std::vector<std::string> AcquireTableSetFromIniHandle(const IniText &doc,
-                                                      TableAttributes &attributes) {
+std::vector<std::string> readTableAttributeSections(const IniText &doc,
+                                                    TableAttributes &attributes) {
   std::vector<std::string> missing;
   for (std::size_t row = 0; row < kTeachRows; ++row) {
     const std::string section = tableAttrSection(row);
@@ -55,11 +55,11 @@ std::string missingColoursMessage(const std::vector<std::string> &sections) {
   return text;
 }
 
-IniText BuildTableAttributesDocument(const TableAttributes &attributes) {
+IniText tableAttributesDocument(const TableAttributes &attributes) {
   IniText doc;
   // A failed put (out of memory) only shortens the file.
   (void)putSettingsHeader(doc, kTableAttributesFileType);
-  (void)AppendTableSetToIniHandle(doc, attributes);
+  (void)writeTableAttributeSections(doc, attributes);
   return doc;
 }
 

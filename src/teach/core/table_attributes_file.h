@@ -36,19 +36,19 @@ inline constexpr std::string_view kMissingColoursTitle = "Attention!";
 
 // Puts the 31 row sections, colours held to 24 bits and texts cut to 99 bytes. 0 or the
 // first failing put's code.
-int AppendTableSetToIniHandle(IniText &doc, const TableAttributes &attributes);
+int writeTableAttributeSections(IniText &doc, const TableAttributes &attributes);
 
 // Reads the 31 row sections. A missing or unreadable colour becomes the row's default and
 // its section is listed; a colour outside 0..0xFFFFFF is held to that range; a missing text
 // is empty; a longer text is cut to 99 bytes. Returns the sections whose colour was missing.
-[[nodiscard]] std::vector<std::string> AcquireTableSetFromIniHandle(const IniText &doc,
-                                                                    TableAttributes &attributes);
+[[nodiscard]] std::vector<std::string> readTableAttributeSections(const IniText &doc,
+                                                                  TableAttributes &attributes);
 
 // The "Attention!" text naming the sections whose colour was missing; empty when none was.
 [[nodiscard]] std::string missingColoursMessage(const std::vector<std::string> &sections);
 
 // The whole file: "GENERAL INFO" and the row sections.
-[[nodiscard]] IniText BuildTableAttributesDocument(const TableAttributes &attributes);
+[[nodiscard]] IniText tableAttributesDocument(const TableAttributes &attributes);
 
 // GET's checks, in order: "FILE TYPE:" is "Table Attributes" (missing counts as empty),
 // then "SCOPE VERSION:" is this tool's version; exact comparison.

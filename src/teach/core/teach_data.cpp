@@ -44,7 +44,7 @@ DefaultTolerance defaultTolerance(std::uint16_t evalMode, std::uint16_t calcMode
   return {tolerance, pairSecond};
 }
 
-TeachResult TeachDataTo(const TeachDataInput &in) {
+TeachResult teachRow(const TeachDataInput &in) {
   TeachResult out;
   const MeasuredValues &m = in.measured;
   const int row = clampTeachRow(in.currentRow);
@@ -78,17 +78,17 @@ TeachResult TeachDataTo(const TeachDataInput &in) {
   return out;
 }
 
-void ResetTeachCells(TeachTable &table) {
+void resetTeachCells(TeachTable &table) {
   for (TeachVector &v : table)
     v.cell.fill(1);
 }
 
-void ResetGroupCells(TeachTable &table) {
+void resetGroupCells(TeachTable &table) {
   for (TeachVector &v : table)
     v.group = 0;
 }
 
-void ResetHoldCells(TeachTable &table, std::uint16_t &holdFail, std::uint16_t value) {
+void resetHoldCells(TeachTable &table, std::uint16_t &holdFail, std::uint16_t value) {
   holdFail = value;
   for (TeachVector &v : table)
     v.hold = value;

@@ -74,13 +74,13 @@ struct TeachResult {
   bool operator==(const TeachResult &) const = default;
 };
 
-[[nodiscard]] TeachResult TeachDataTo(const TeachDataInput &in);
+[[nodiscard]] TeachResult teachRow(const TeachDataInput &in);
 
 // Value cells of every row set to 1 (the grid's RESET; groups and holds stay).
-void ResetTeachCells(TeachTable &table);
+void resetTeachCells(TeachTable &table);
 // Groups of every row set to 0.
-void ResetGroupCells(TeachTable &table);
+void resetGroupCells(TeachTable &table);
 // Holds of every row and HOLD FAIL set to the reset-hold value.
-void ResetHoldCells(TeachTable &table, std::uint16_t &holdFail, std::uint16_t value);
+void resetHoldCells(TeachTable &table, std::uint16_t &holdFail, std::uint16_t value);
 
 } // namespace quorvane
