@@ -11,6 +11,7 @@
 #include "params/group_hold_page.h"
 #include "params/parameter_controller.h"
 #include "params/parameter_page.h"
+#include "params/parameter_subsystem.h"
 #include "params/teach_table_page.h"
 #include "support/scripted_dialogs.h"
 #include "support/settle.h"
@@ -136,9 +137,10 @@ protected:
     QTabBar *bar = window().tabs()->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(window().tabIndex(page)).center());
   }
-  ParameterPage &parameterPage() { return app->parameterPage(); }
-  GroupHoldPage &groupPage() { return app->groupHoldPage(); }
-  TeachTablePage &teachPage() { return app->teachTablePage(); }
+  ParameterSubsystem &parameterSubsystem() { return app->subsystem<ParameterSubsystem>(); }
+  ParameterPage &parameterPage() { return parameterSubsystem().parameterPage(); }
+  GroupHoldPage &groupPage() { return parameterSubsystem().groupHoldPage(); }
+  TeachTablePage &teachPage() { return parameterSubsystem().teachTablePage(); }
   MeasurementPanel &panel() { return app->measurementPanel(); }
   LiveController &live() { return app->live(); }
   sim::SensorModel &model() { return sensor->model(); }

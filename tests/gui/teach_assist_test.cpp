@@ -52,7 +52,7 @@ TEST_F(TeachAssistTest, MeanValuesTaughtFromCapturedFramesReachTheSensor) {
   dialogs.clear(); // the rules' notes on the mode changes
   window().showPage(MainPage::TeachTable);
   ASSERT_TRUE(teach().meanButton()->isEnabled());
-  teachPage().setCurrentRow(4);
+  app->parameters().data().setRowNumber(4);
   teachPage().autoIncrementButton()->setChecked(true);
 
   std::vector<MeasuredValues> captured;
@@ -129,7 +129,7 @@ TEST_F(TeachAssistTest, MeanPanelEditingResetAndLabelsByMode) {
 
   // TEACH in MIN DIST, 3D: 40 as TOL, the fifth cell untouched.
   app->parameters().data().setCell(0, 4, 77);
-  teachPage().setCurrentRow(0);
+  app->parameters().data().setRowNumber(0);
   mean().teachButton()->click();
   EXPECT_EQ(cells(0), (std::vector<int>{110, 50, 500, 40, 77}));
 
@@ -205,7 +205,7 @@ TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
   // Only TEACH DATA TO sets a row's colour, also in automatic mode.
   teach().rowColoursPage().modeRing()->setCurrentIndex(1);
   Q_EMIT teach().rowColoursPage().modeRing()->activated(1);
-  teachPage().setCurrentRow(9);
+  app->parameters().data().setRowNumber(9);
   recorded().teachButton()->click();
   const auto shown = recorded().displays();
   EXPECT_EQ(cells(9)[0], shown[0]);
@@ -221,7 +221,7 @@ TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
   recorded().resetButton()->click();
   EXPECT_EQ(c.points().counter(), 0u);
   EXPECT_EQ(recorded().counter()->text(), QStringLiteral("0"));
-  teachPage().setCurrentRow(10);
+  app->parameters().data().setRowNumber(10);
   recorded().teachButton()->click();
   EXPECT_EQ(cells(10)[0], shown[0]);
 

@@ -239,7 +239,7 @@ TEST_F(TeachTest, TeachDataToWritesByModeAndMovesTheRowNumber) {
   choose(field::kCalculationMode, 0);
   choose(field::kPowerMode, 1);
   teachPage().autoIncrementButton()->setChecked(true);
-  teachPage().setCurrentRow(29);
+  app->parameters().data().setRowNumber(29);
   teachButton->click();
   EXPECT_EQ(cells(29), (std::vector<int>{300, 400, 40, 2500, 100}));
   EXPECT_EQ(teachPage().currentRow(), 30);
@@ -252,7 +252,7 @@ TEST_F(TeachTest, TeachDataToWritesByModeAndMovesTheRowNumber) {
   choose(field::kCalculationMode, 2);
   trigger("Teach tolerance off");
   teachPage().autoIncrementButton()->setChecked(false);
-  teachPage().setCurrentRow(5);
+  app->parameters().data().setRowNumber(5);
   teachButton->click();
   // (The switch to 3D moved the tolerances and set the unused fifth value to 1.)
   EXPECT_EQ(cells(5), (std::vector<int>{300, 400, 2500, 9, 1}));
@@ -261,7 +261,7 @@ TEST_F(TeachTest, TeachDataToWritesByModeAndMovesTheRowNumber) {
   // Threshold mode "THD Green Blue": rows 0 and 1 whatever "No." shows.
   choose(field::kEvaluationMode, 6);
   EXPECT_FALSE(teachPage().rowNumber()->isVisible());
-  teachPage().setCurrentRow(7);
+  app->parameters().data().setRowNumber(7);
   teachButton->click();
   EXPECT_EQ(teachPage().cell(0, 0), 2048);
   EXPECT_EQ(teachPage().cell(1, 0), 15);
@@ -274,7 +274,7 @@ TEST_F(TeachTest, AutomaticColourModePaintsTheTaughtRowManualDoesNot) {
   startOffline();
   QSignalSpy spy(&teach(), &TeachSubsystem::rowColoursChanged);
   app->frames().publish(measuredFrame(4095, 2048, 15, 1, 2, 3));
-  teachPage().setCurrentRow(4);
+  app->parameters().data().setRowNumber(4);
   teach().controller().teachButton()->click();
   EXPECT_EQ(fourPlaces(4), four(DefaultRowColors[4])) << "manual mode keeps the colour";
   EXPECT_EQ(spy.count(), 0);
@@ -284,7 +284,7 @@ TEST_F(TeachTest, AutomaticColourModePaintsTheTaughtRowManualDoesNot) {
   EXPECT_FALSE(colours().setButton()->isEnabled());
   EXPECT_FALSE(colours().liveColourBox()->isHidden());
   EXPECT_EQ(colours().liveColourBox()->colour(), QColor(0xFF8000));
-  teachPage().setCurrentRow(4);
+  app->parameters().data().setRowNumber(4);
   teach().controller().teachButton()->click();
   EXPECT_EQ(fourPlaces(4), four(0xFF8000));
   ASSERT_GE(spy.count(), 1);
@@ -565,7 +565,7 @@ TEST_F(TeachTest, TaughtRowsReachTheSensor) {
   startConnected(options);
   window().showPage(MainPage::TeachTable);
   teachPage().autoIncrementButton()->setChecked(true);
-  teachPage().setCurrentRow(0);
+  app->parameters().data().setRowNumber(0);
   QPushButton *teachButton = teach().controller().teachButton();
   std::vector<MeasuredValues> taught;
   for (int n : {3, 9, 15})

@@ -267,7 +267,7 @@ TEST_F(PanelTransferTest, ResetButtonsAskFirstAndResetTheirTableOnly) {
     bool yes;
   };
   int plotClears = 0;
-  QObject::connect(&teach, &TeachTablePage::tableReset, [&] { ++plotClears; });
+  QObject::connect(&data, &ParameterData::teachTableReset, [&] { ++plotClears; });
   const Case cases[] = {{"group no", groupHold.groupResetButton(), false},
                         {"group yes", groupHold.groupResetButton(), true},
                         {"hold no", groupHold.holdResetButton(), false},
@@ -279,7 +279,7 @@ TEST_F(PanelTransferTest, ResetButtonsAskFirstAndResetTheirTableOnly) {
     data.setPara(distinctParameters());
     data.setTable(distinctTable());
     groupHold.setGroupBackground(2, QColor(0xFF0000));
-    teach.setCurrentRow(9);
+    data.setRowNumber(9);
     groupHold.resetHoldValue()->setValue(77);
     plotClears = 0;
     dialogs.clear();
