@@ -4,12 +4,12 @@
 #include "app_fixture.h"
 
 #include "live/core/measured_values.h"
-#include "live/live_widgets.h"
 #include "params/core/sensor_parameters.h"
 #include "support/measured_frame.h"
 #include "support/settle.h"
 #include "teach/core/table_attributes_file.h"
 #include "teach/teach_subsystem.h"
+#include "ui/display_widgets.h"
 #include "ui/graph_widget.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // Panel <-> record copying, the operator's commits, the table resets and the transfer
 // buttons' local behaviour.
-#include "params/value_controls.h"
 #include "params_fixture.h"
+#include "ui/value_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
