@@ -50,23 +50,10 @@ inline std::ostream &operator<<(std::ostream &os, const Request &r) {
             << " bytes}";
 }
 
-// Scripted popups that also keep the directory each file dialog opened with.
-class AppDialogs : public ScriptedDialogs {
-public:
-  QStringList fileDirectories;
-
-  FileSelection selectFile(const QString &directory, const QString &defaultName,
-                           const QString &filter, const QString &title,
-                           FileDialogMode mode) override {
-    fileDirectories << directory;
-    return ScriptedDialogs::selectFile(directory, defaultName, filter, title, mode);
-  }
-};
-
 class AppFixture : public ::testing::Test {
 protected:
   QTemporaryDir dir;
-  AppDialogs dialogs;
+  ScriptedDialogs dialogs;
   std::unique_ptr<sim::SimTcpServer> sensor;
   std::unique_ptr<Application> app;
   // Parent of the timers that act while a loop runs; they go before the application.
