@@ -9,6 +9,7 @@
 #include "link/sensor_link.h"
 #include "live/live_controller.h"
 #include "params/parameter_page.h"
+#include "params/parameter_subsystem.h"
 #include "process_usage.h"
 #include "teach/teach_subsystem.h"
 #include "window_rig.h"
@@ -52,7 +53,8 @@ int main(int argc, char **argv) {
   // Optional: a calculation mode to run in and a directory for pictures of both panels.
   const QString pictures = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
   if (argc > 3) {
-    QComboBox *ring = app.parameterPage().ring(field::kCalculationMode);
+    QComboBox *ring =
+        app.subsystem<ParameterSubsystem>().parameterPage().ring(field::kCalculationMode);
     const int index = ring->findData(std::atoi(argv[3]));
     if (index >= 0) {
       ring->setCurrentIndex(index);

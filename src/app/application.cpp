@@ -60,15 +60,6 @@ void Application::buildSubsystems() {
   }
 }
 
-ParameterPage &Application::parameterPage() {
-  return subsystem<ParameterSubsystem>().parameterPage();
-}
-GroupHoldPage &Application::groupHoldPage() {
-  return subsystem<ParameterSubsystem>().groupHoldPage();
-}
-TeachTablePage &Application::teachTablePage() {
-  return subsystem<ParameterSubsystem>().teachTablePage();
-}
 const ParameterState &Application::params() const {
   return subsystem<ParameterSubsystem>().data().record();
 }

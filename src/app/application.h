@@ -21,9 +21,6 @@ namespace quorvane {
 
 class Connection;
 class Dialogs;
-class GroupHoldPage;
-class ParameterPage;
-class TeachTablePage;
 class LiveController;
 class LiveSubsystem;
 class MeasurementPanel;
@@ -72,9 +69,6 @@ public:
   [[nodiscard]] bool idle() const;
 
   // --- the subsystems ---
-  ParameterPage &parameterPage();
-  GroupHoldPage &groupHoldPage();
-  TeachTablePage &teachTablePage();
   ParameterController &parameters();
   MeasurementPanel &measurementPanel();
   LiveController &live();

@@ -45,12 +45,11 @@ std::unique_ptr<Subsystem> live(const SubsystemContext &c) {
     loop.redrawTeachRows();
     loop.drawLiveGraphs();
   });
-  TeachTablePage &teachPage = parameters.teachTablePage();
-  QObject::connect(&teachPage, &TeachTablePage::tableReset, &loop,
-                   &LiveController::clearTaughtPlots);
   // The intensity band shows the row "No." held when it was last read: the operator's
   // change redraws it at once; a teach's auto-increment moves the field, not the band.
   ParameterData &data = parameters.data();
+  QObject::connect(&data, &ParameterData::teachTableReset, &loop,
+                   &LiveController::clearTaughtPlots);
   loop.setCurrentRow(data.currentRow());
   QObject::connect(&data, &ParameterData::currentRowChanged, &loop, [&loop](int row) {
     loop.setCurrentRow(row);

@@ -1,7 +1,7 @@
 #include "live/graph_panel.h"
 #include "ui/colour.h"
 
-#include "live/live_widgets.h"
+#include "ui/display_widgets.h"
 #include "ui/help.h"
 
 #include <QComboBox>

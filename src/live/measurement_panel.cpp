@@ -1,9 +1,9 @@
 #include "live/measurement_panel.h"
 
 #include "live/big_display_panel.h"
-#include "live/live_widgets.h"
 #include "live/measurement_help.h"
 #include "params/core/panel_rules.h"
+#include "ui/display_widgets.h"
 #include "ui/graph_widget.h"
 #include "ui/help.h"
 

@@ -1,9 +1,9 @@
 #include "params/group_hold_page.h"
 
 #include "params/help_texts.h"
-#include "params/value_controls.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/value_controls.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

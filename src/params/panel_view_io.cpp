@@ -4,7 +4,7 @@
 #include "params/group_hold_page.h"
 #include "params/parameter_page.h"
 #include "params/teach_table_page.h"
-#include "params/value_controls.h"
+#include "ui/value_controls.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -13,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QKeySequence>
+#include <QRect>
 #include <QSignalBlocker>
 
 namespace quorvane {
@@ -74,15 +75,19 @@ ParameterController::ParameterController(ParameterData &data, SensorLink &link, 
   connect(&teach_, &TeachTablePage::cellEdited, this, [this](int row, int column) {
     takeEdit([this, row, column] { data_.setCell(row, column, teach_.cell(row, column)); });
   });
-  connect(&teach_, &TeachTablePage::tableReset, this, [this] {
-    takeEdit([this] {
-      for (int r = 0; r < kRows; ++r)
-        for (int c = 0; c < kCells; ++c)
-          data_.setCell(r, c, teach_.cell(r, c));
-    });
+  connect(&teach_, &TeachTablePage::resetConfirmed, &data_, &ParameterData::resetTeachTable);
+  // The operator's "No." is read at once: the intensity band follows it.
+  connect(&teach_, &TeachTablePage::rowNumberCommitted, this, [this](int row) {
+    data_.setRowNumber(row);
+    data_.setCurrentRow(row);
   });
-  connect(&teach_, &TeachTablePage::rowNumberCommitted, &data_, &ParameterData::setCurrentRow);
-  connect(&teach_, &TeachTablePage::rowNumberRead, &data_, &ParameterData::setCurrentRow);
+  connect(&teach_, &TeachTablePage::autoIncrementToggled, &data_, &ParameterData::setAutoIncrement);
+  connect(&data_, &ParameterData::rowNumberChanged, &teach_, &TeachTablePage::showRowNumber);
+  connect(&data_, &ParameterData::autoIncrementChanged, &teach_,
+          &TeachTablePage::showAutoIncrement);
+  connect(&data_, &ParameterData::typingCommitRequested, &teach_, &TeachTablePage::commitTyping);
+  connect(&data_, &ParameterData::valueColumnEditableChanged, &teach_,
+          &TeachTablePage::setValueColumnEditable);
 
   connect(&parameters_, &ParameterPage::modeCommitted, this, &ParameterController::applyPanelRules);
   connect(&parameters_, &ParameterPage::calculationModeCommitted, this,
@@ -294,6 +299,14 @@ void ParameterController::paraSetSelected(int paraSet) {
 void ParameterController::showRowColour(int row, const QColor &colour) {
   teach_.setRowColour(row, colour);
   groupHold_.setRowColour(row, colour);
+}
+
+void ParameterController::setTeachGridMenu(QMenu *menu) {
+  teach_.setGridMenu(menu);
+}
+
+QRect ParameterController::teachGridSelection() const {
+  return teach_.selectedCells();
 }
 
 void ParameterController::showMemory() {

@@ -14,6 +14,8 @@
 
 class QAbstractButton;
 class QColor;
+class QMenu;
+class QRect;
 
 namespace quorvane {
 
@@ -67,6 +69,10 @@ public:
   void paraSetSelected(int paraSet);
   // A teach row's indicator colour, in the teach grid and in the group and hold tables.
   void showRowColour(int row, const QColor &colour);
+  // The teach grid's context menu (it stays its owner's) and the grid's selected rectangle
+  // of cells (x = column, y = row, both from 0; null when none).
+  void setTeachGridMenu(QMenu *menu);
+  [[nodiscard]] QRect teachGridSelection() const;
   // Puts the radio buttons in line with the records (after goOffline or a rule changed them).
   void showMemory();
   void showParaSet();

@@ -78,4 +78,43 @@ void ParameterData::setCurrentRow(int row) {
   Q_EMIT currentRowChanged(row);
 }
 
+void ParameterData::setRowNumber(int row) {
+  if (row == rowNumber_) return;
+  rowNumber_ = row;
+  Q_EMIT rowNumberChanged(row);
+}
+
+void ParameterData::setAutoIncrement(bool on) {
+  if (on == autoIncrement_) return;
+  autoIncrement_ = on;
+  Q_EMIT autoIncrementChanged(on);
+}
+
+bool ParameterData::valueColumnEditable(int column) const {
+  return column >= 0 && column < static_cast<int>(kTeachCells) &&
+         valueColumnEditable_[static_cast<std::size_t>(column)];
+}
+
+void ParameterData::setValueColumnEditable(int column, bool editable) {
+  if (column < 0 || column >= static_cast<int>(kTeachCells)) return;
+  bool &stored = valueColumnEditable_[static_cast<std::size_t>(column)];
+  if (stored == editable) return;
+  stored = editable;
+  Q_EMIT valueColumnEditableChanged(column, editable);
+}
+
+int ParameterData::takeRowNumber() {
+  Q_EMIT typingCommitRequested();
+  setCurrentRow(rowNumber_);
+  return rowNumber_;
+}
+
+void ParameterData::resetTeachTable() {
+  setRowNumber(0);
+  for (int r = 0; r < static_cast<int>(kTeachRows); ++r)
+    for (int c = 0; c < static_cast<int>(kTeachCells); ++c)
+      setCell(r, c, 1);
+  Q_EMIT teachTableReset();
+}
+
 } // namespace quorvane

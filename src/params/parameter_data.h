@@ -1,12 +1,14 @@
 #pragma once
 // The parameter records as one object: the scalar block, the teach table with every row's
-// group and hold, the transfer target, the parameter set and the teach row "No." selects.
+// group and hold, the transfer target, the parameter set, the teach row "No." selects with
+// its auto-increment, and which value columns of the teach table the operator may edit.
 // The pages show it and write each edit into it at once; other subsystems read it and change
 // it here, and each change is announced.
 #include "params/parameter_state.h"
 
 #include <QObject>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -25,6 +27,11 @@ public:
   [[nodiscard]] int paraSet() const { return record_.paraSet; }
   // The teach row the "No." field held when it was last read or changed.
   [[nodiscard]] int currentRow() const { return currentRow_; }
+  // The row "No." shows; a teach with auto-increment moves it on without reading it.
+  [[nodiscard]] int rowNumber() const { return rowNumber_; }
+  [[nodiscard]] bool autoIncrement() const { return autoIncrement_; }
+  // Value column 0..4 of the teach table (the fifth has no meaning in 3D).
+  [[nodiscard]] bool valueColumnEditable(int column) const;
 
   // Field `index` in record order (kParameterFields).
   void setField(std::size_t index, std::uint16_t value);
@@ -37,6 +44,14 @@ public:
   // 0 or 1; anything else means 0.
   void setParaSet(int paraSet);
   void setCurrentRow(int row);
+  void setRowNumber(int row);
+  void setAutoIncrement(bool on);
+  void setValueColumnEditable(int column, bool editable);
+  // "No." as a teach reads it: a number still being typed into it is taken first, and the
+  // row read becomes the current row.
+  [[nodiscard]] int takeRowNumber();
+  // The confirmed RESET of the teach table: "No." to 0 and every value cell to 1.
+  void resetTeachTable();
 
 Q_SIGNALS:
   void paraChanged();
@@ -45,12 +60,22 @@ Q_SIGNALS:
   void memoryChanged();
   void paraSetChanged();
   void currentRowChanged(int row);
+  void rowNumberChanged(int row);
+  void autoIncrementChanged(bool on);
+  void valueColumnEditableChanged(int column, bool editable);
+  // Asked before "No." is read: whoever shows the field commits what is typed into it.
+  void typingCommitRequested();
+  // RESET filled the teach table: the taught vectors leave the colour-space views.
+  void teachTableReset();
 
 private:
   void setRow(int row, const TeachVector &vector);
 
   ParameterState record_;
   int currentRow_ = 0;
+  int rowNumber_ = 0;
+  bool autoIncrement_ = false;
+  std::array<bool, kTeachCells> valueColumnEditable_{true, true, true, true, true};
 };
 
 } // namespace quorvane

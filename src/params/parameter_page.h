@@ -1,7 +1,7 @@
 #pragma once
 // Tab 1 of the main window: one control per scalar parameter, except HOLD FAIL and COLOR
 // GROUP, which live on the group/hold page.
-#include "params/value_controls.h"
+#include "ui/value_controls.h"
 
 #include <QWidget>
 

@@ -33,6 +33,11 @@ public:
   // The records the pages show; other subsystems read and change them here.
   ParameterData &data() { return data_; }
 
+  // An action control of another subsystem on the teach-table page, beside the "No." field;
+  // an assistant's is dimmed with the assistants in the threshold modes.
+  void addTeachControl(QWidget *control) { teachPage_->addTeachControl(control); }
+  void addAssistantControl(QWidget *control) { teachPage_->addAssistantControl(control); }
+
   // A panel outside the parameter pages that the rules also touch.
   void addRuleParticipant(RuleParticipant &participant) { participants_.push_back(&participant); }
   // The state of the last rule pass (kept for the whole run: a rule that does not run in a

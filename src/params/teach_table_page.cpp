@@ -1,9 +1,9 @@
 #include "params/teach_table_page.h"
 
 #include "params/group_hold_page.h"
-#include "params/value_controls.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/value_controls.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -67,11 +67,12 @@ TeachTablePage::TeachTablePage(Dialogs &dialogs, QWidget *parent)
   autoIncrement_ = new QRadioButton(QStringLiteral("INC"));
   autoIncrement_->setAutoExclusive(false);
   autoIncrement_->setAccessibleName(QStringLiteral("INC"));
+  connect(autoIncrement_, &QRadioButton::toggled, this, &TeachTablePage::autoIncrementToggled);
 
   reset_ = new QPushButton(QStringLiteral("RESET"));
   reset_->setAccessibleName(QStringLiteral("RESET"));
   connect(reset_, &QPushButton::clicked, this, [this] {
-    if (dialogs_.confirm(kResetConfirmTitle, kResetConfirmText)) resetTable();
+    if (dialogs_.confirm(kResetConfirmTitle, kResetConfirmText)) Q_EMIT resetConfirmed();
   });
 
   auto *layout = new QGridLayout(this);
@@ -163,21 +164,18 @@ int TeachTablePage::currentRow() const {
   return rowNumber_->value();
 }
 
-int TeachTablePage::takeCurrentRow() {
-  rowNumber_->interpretText();
-  const int row = rowNumber_->value();
-  Q_EMIT rowNumberRead(row);
-  return row;
-}
-
-void TeachTablePage::setCurrentRow(int row) {
+void TeachTablePage::showRowNumber(int row) {
   settingRow_ = true;
   rowNumber_->setValue(row);
   settingRow_ = false;
 }
 
-bool TeachTablePage::autoIncrement() const {
-  return autoIncrement_->isChecked();
+void TeachTablePage::commitTyping() {
+  rowNumber_->interpretText();
+}
+
+void TeachTablePage::showAutoIncrement(bool on) {
+  autoIncrement_->setChecked(on);
 }
 
 void TeachTablePage::setGridMenu(QMenu *menu) {
@@ -201,14 +199,6 @@ QRect TeachTablePage::selectedCells() const {
   if (ranges.isEmpty()) return {};
   const QTableWidgetSelectionRange &r = ranges.first();
   return QRect(r.leftColumn(), r.topRow(), r.columnCount(), r.rowCount());
-}
-
-void TeachTablePage::resetTable() {
-  setCurrentRow(0);
-  for (int r = 0; r < kRows; ++r)
-    for (int c = 0; c < kValueColumns; ++c)
-      setCell(r, c, 1);
-  Q_EMIT tableReset();
 }
 
 } // namespace quorvane

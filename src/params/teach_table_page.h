@@ -1,6 +1,7 @@
 #pragma once
 // Tab 3 of the main window: the teach grid (31 rows x five value cells and the row's
 // indicator colour), the "No." field with its auto-increment button, and the grid's RESET.
+// It shows the parameter data; the parameter controller writes its edits into the data.
 #include <QList>
 #include <QRect>
 #include <QStringList>
@@ -46,15 +47,11 @@ public:
 
   // The value "No." shows.
   [[nodiscard]] int currentRow() const;
-  // "No." as a teach reads it: a number still being typed is taken first, and the row read
-  // becomes the one the intensity band shows (rowNumberRead).
-  [[nodiscard]] int takeCurrentRow();
-  // Shows a row without reading it: after a teach the band stays on the row just taught.
-  void setCurrentRow(int row);
-  [[nodiscard]] bool autoIncrement() const;
-
-  // The confirmed RESET: "No." to 0 and every value cell to 1.
-  void resetTable();
+  // Shows a row without committing it.
+  void showRowNumber(int row);
+  // A number still being typed into "No." is committed (rowNumberCommitted when it changed).
+  void commitTyping();
+  void showAutoIncrement(bool on);
 
   // The grid's context menu: opened by a right click, the context-menu key and Shift+F10 (at
   // the current cell). The menu stays its owner's.
@@ -68,14 +65,14 @@ public:
   QPushButton *resetButton() const { return reset_; }
 
 Q_SIGNALS:
-  // RESET filled the grid: the taught vectors leave the colour-space views.
-  void tableReset();
+  // The operator confirmed RESET.
+  void resetConfirmed();
   // The operator changed a value cell.
   void cellEdited(int row, int column);
   // The operator changed the "No." field.
   void rowNumberCommitted(int row);
-  // A teach read the "No." field.
-  void rowNumberRead(int row);
+  // The operator switched INC on or off.
+  void autoIncrementToggled(bool on);
 
 private:
   Dialogs &dialogs_;

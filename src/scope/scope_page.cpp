@@ -1,9 +1,9 @@
 #include "scope/scope_page.h"
 #include "ui/named_button.h"
 
-#include "live/live_widgets.h"
 #include "scope/comment_box.h"
 #include "scope/scope_help.h"
+#include "ui/display_widgets.h"
 #include "ui/help.h"
 
 #include <QComboBox>

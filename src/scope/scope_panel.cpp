@@ -2,8 +2,8 @@
 #include "ui/colour.h"
 #include "ui/named_button.h"
 
-#include "live/live_widgets.h"
 #include "scope/scope_help.h"
+#include "ui/display_widgets.h"
 #include "ui/graph_widget.h"
 #include "ui/help.h"
 

@@ -1,9 +1,9 @@
 #include "service/calibration_page.h"
 
 #include "live/core/live_display.h"
-#include "live/live_widgets.h"
 #include "service/page_controls.h"
 #include "service/service_help.h"
+#include "ui/display_widgets.h"
 #include "ui/help.h"
 
 #include <QGridLayout>

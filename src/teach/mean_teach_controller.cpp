@@ -4,7 +4,6 @@
 #include "live/frame_publisher.h"
 #include "params/parameter_controller.h"
 #include "params/parameter_state.h"
-#include "params/teach_table_page.h"
 #include "teach/core/teach_panel_labels.h"
 #include "teach/mean_teach_panel.h"
 #include "ui/dialogs.h"
@@ -21,11 +20,11 @@ const QString kResetQuestion = QStringLiteral("Do you really want to reset the t
 } // namespace
 
 MeanTeachController::MeanTeachController(MeanTeachPanel &panel, const ParameterState &state,
-                                         TeachTablePage &page, ParameterController &parameters,
+                                         ParameterController &parameters,
                                          const FramePublisher &frames, SensorLink &link,
                                          Shell &shell, Dialogs &dialogs, QObject *parent)
-    : QObject(parent), panel_(panel), state_(state), page_(page), parameters_(parameters),
-      frames_(frames), link_(link), shell_(shell), dialogs_(dialogs) {
+    : QObject(parent), panel_(panel), state_(state), parameters_(parameters), frames_(frames),
+      link_(link), shell_(shell), dialogs_(dialogs) {
   connect(panel_.captureButton(), &QPushButton::clicked, this,
           &MeanTeachController::meanCaptureClicked);
   connect(panel_.undoButton(), &QPushButton::clicked, this, &MeanTeachController::meanUndoClicked);
@@ -95,13 +94,13 @@ void MeanTeachController::meanTeachClicked() {
   in.ring2 = panel_.ring2();
   in.value1 = panel_.value1();
   in.value2 = panel_.value2();
-  in.currentRow = page_.takeCurrentRow();
-  in.autoIncrement = page_.autoIncrement();
   ParameterData &data = parameters_.data();
+  in.currentRow = data.takeRowNumber();
+  in.autoIncrement = data.autoIncrement();
   const TeachResult result = teachRowFromMeans(in, data.table());
   for (const CellWrite &w : result.writes)
     data.setCell(w.row, w.cell, w.value);
-  page_.setCurrentRow(result.nextRow);
+  data.setRowNumber(result.nextRow);
   parameters_.redrawGraphs();
 }
 

@@ -13,13 +13,12 @@ class MeanTeachPanel;
 class ParameterController;
 class SensorLink;
 class Shell;
-class TeachTablePage;
 struct ParameterState;
 
 class MeanTeachController : public QObject {
   Q_OBJECT
 public:
-  MeanTeachController(MeanTeachPanel &panel, const ParameterState &state, TeachTablePage &page,
+  MeanTeachController(MeanTeachPanel &panel, const ParameterState &state,
                       ParameterController &parameters, const FramePublisher &frames,
                       SensorLink &link, Shell &shell, Dialogs &dialogs, QObject *parent = nullptr);
 
@@ -41,7 +40,6 @@ private:
 
   MeanTeachPanel &panel_;
   const ParameterState &state_;
-  TeachTablePage &page_;
   ParameterController &parameters_;
   const FramePublisher &frames_;
   SensorLink &link_;

@@ -1,7 +1,7 @@
 #include "teach/mean_teach_panel.h"
 
-#include "params/value_controls.h"
 #include "ui/help.h"
+#include "ui/value_controls.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

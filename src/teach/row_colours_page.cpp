@@ -1,7 +1,7 @@
 #include "teach/row_colours_page.h"
 
-#include "live/live_widgets.h"
 #include "teach/core/row_colours.h"
+#include "ui/display_widgets.h"
 #include "ui/help.h"
 
 #include <QComboBox>

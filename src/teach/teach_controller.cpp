@@ -3,7 +3,6 @@
 #include "params/core/modes.h"
 #include "params/parameter_controller.h"
 #include "params/parameter_state.h"
-#include "params/teach_table_page.h"
 #include "teach/core/grid_selection.h"
 #include "teach/core/teach_data.h"
 #include "teach/row_colours_controller.h"
@@ -22,11 +21,11 @@ const QString kHelpTeachDataTo =
 
 } // namespace
 
-TeachController::TeachController(const ParameterState &state, TeachTablePage &page,
-                                 ParameterController &parameters, RowColoursController &rowColours,
-                                 const TeachGridMenu &menu, Dialogs &dialogs, QObject *parent)
-    : QObject(parent), state_(state), page_(page), parameters_(parameters), rowColours_(rowColours),
-      menu_(menu), teachButton_(new QPushButton(QStringLiteral("TEACH DATA TO"))) {
+TeachController::TeachController(const ParameterState &state, ParameterController &parameters,
+                                 RowColoursController &rowColours, const TeachGridMenu &menu,
+                                 Dialogs &dialogs, QObject *parent)
+    : QObject(parent), state_(state), parameters_(parameters), rowColours_(rowColours), menu_(menu),
+      teachButton_(new QPushButton(QStringLiteral("TEACH DATA TO"))) {
   teachButton_->setAccessibleName(QStringLiteral("TEACH DATA TO"));
   teachButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
   installHelp(teachButton_, kHelpTeachDataTo, dialogs);
@@ -49,16 +48,16 @@ void TeachController::teachMeasurement(const MeasuredValues &measured, bool auto
   in.calcMode = state_.para.calculationMode;
   in.evalMode = state_.para.evaluationMode;
   in.powerMode = state_.para.powerMode;
-  in.currentRow = page_.takeCurrentRow();
-  in.autoIncrement = page_.autoIncrement();
+  ParameterData &data = parameters_.data();
+  in.currentRow = data.takeRowNumber();
+  in.autoIncrement = data.autoIncrement();
   in.teachTolerance = menu_.teachTolerance();
   in.automaticRowColour = automaticRowColour;
 
   const TeachResult result = teachRow(in);
-  ParameterData &data = parameters_.data();
   for (const CellWrite &w : result.writes)
     data.setCell(w.row, w.cell, w.value);
-  page_.setCurrentRow(result.nextRow);
+  data.setRowNumber(result.nextRow);
   if (result.rowColour) rowColours_.applyTaughtColour(result.colourRow, *result.rowColour);
 
   parameters_.redrawGraphs();
@@ -67,7 +66,7 @@ void TeachController::teachMeasurement(const MeasuredValues &measured, bool auto
 void TeachController::applyTeachModes() {
   const auto editable = teachGridEditableColumns(state_.para.calculationMode);
   for (int column = 0; column < static_cast<int>(kTeachCells); ++column)
-    page_.setValueColumnEditable(column, editable[static_cast<std::size_t>(column)]);
+    parameters_.data().setValueColumnEditable(column, editable[static_cast<std::size_t>(column)]);
 }
 
 } // namespace quorvane

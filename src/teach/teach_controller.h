@@ -13,15 +13,14 @@ class Dialogs;
 class ParameterController;
 class RowColoursController;
 class TeachGridMenu;
-class TeachTablePage;
 struct ParameterState;
 
 class TeachController : public QObject {
   Q_OBJECT
 public:
-  TeachController(const ParameterState &state, TeachTablePage &page,
-                  ParameterController &parameters, RowColoursController &rowColours,
-                  const TeachGridMenu &menu, Dialogs &dialogs, QObject *parent = nullptr);
+  TeachController(const ParameterState &state, ParameterController &parameters,
+                  RowColoursController &rowColours, const TeachGridMenu &menu, Dialogs &dialogs,
+                  QObject *parent = nullptr);
 
   [[nodiscard]] QPushButton *teachButton() const { return teachButton_; }
 
@@ -41,7 +40,6 @@ private:
   void teachMeasurement(const MeasuredValues &measured, bool automaticRowColour);
 
   const ParameterState &state_;
-  TeachTablePage &page_;
   ParameterController &parameters_;
   RowColoursController &rowColours_;
   const TeachGridMenu &menu_;

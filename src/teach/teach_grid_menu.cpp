@@ -2,7 +2,6 @@
 
 #include "params/parameter_controller.h"
 #include "params/parameter_data.h"
-#include "params/teach_table_page.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 
@@ -26,10 +25,8 @@ QString qs(std::string_view text) {
 
 } // namespace
 
-TeachGridMenu::TeachGridMenu(TeachTablePage &page, ParameterController &parameters,
-                             Dialogs &dialogs, QObject *parent)
-    : QObject(parent), page_(page), parameters_(parameters), data_(parameters.data()),
-      dialogs_(dialogs) {}
+TeachGridMenu::TeachGridMenu(ParameterController &parameters, Dialogs &dialogs, QObject *parent)
+    : QObject(parent), parameters_(parameters), data_(parameters.data()), dialogs_(dialogs) {}
 
 TeachGridMenu::~TeachGridMenu() {
   delete menu_;
@@ -53,7 +50,7 @@ void TeachGridMenu::build() {
                             &TeachGridMenu::teachToleranceOnTriggered);
   tolOn_->setEnabled(false);
 
-  page_.setGridMenu(menu_);
+  parameters_.setTeachGridMenu(menu_);
 }
 
 void TeachGridMenu::helpTriggered() {
@@ -73,7 +70,7 @@ void TeachGridMenu::teachToleranceOnTriggered() {
 }
 
 std::optional<GridSelection> TeachGridMenu::selection() const {
-  const QRect r = page_.selectedCells();
+  const QRect r = parameters_.teachGridSelection();
   if (r.isNull()) return std::nullopt;
   const GridSelection s{r.top() + 1, r.left() + 1, r.height(), r.width()};
   if (!selectionUsable(s)) return std::nullopt;
@@ -84,7 +81,8 @@ CellGrid TeachGridMenu::readGrid() const {
   CellGrid grid(kTeachGridLines, kTeachGridColumns);
   for (int line = 1; line <= kTeachGridLines; ++line) {
     for (int column = 1; column <= kTeachGridColumns; ++column) {
-      grid.setEditable(line, column, page_.cellEditable(line - 1, column - 1));
+      // The indicator-colour column is never edited.
+      grid.setEditable(line, column, data_.valueColumnEditable(column - 1));
       if (column <= static_cast<int>(kTeachCells))
         grid.setValue(line, column,
                       data_.table()[static_cast<std::size_t>(line - 1)]

@@ -16,13 +16,11 @@ namespace quorvane {
 class Dialogs;
 class ParameterController;
 class ParameterData;
-class TeachTablePage;
 
 class TeachGridMenu : public QObject {
   Q_OBJECT
 public:
-  TeachGridMenu(TeachTablePage &page, ParameterController &parameters, Dialogs &dialogs,
-                QObject *parent = nullptr);
+  TeachGridMenu(ParameterController &parameters, Dialogs &dialogs, QObject *parent = nullptr);
   ~TeachGridMenu() override;
 
   // Builds the menu on the grid, entries in their fixed order; "Teach tolerance on" dimmed.
@@ -51,7 +49,6 @@ private:
   // The integer typed into the prompt; nullopt when cancelled or unreadable.
   [[nodiscard]] std::optional<int> askValue();
 
-  TeachTablePage &page_;
   ParameterController &parameters_;
   ParameterData &data_;
   Dialogs &dialogs_;

@@ -37,16 +37,15 @@ TeachSubsystem::TeachSubsystem(ParameterSubsystem &parameters, Dialogs &dialogs,
   ParameterController &c = parameters.controller();
   const ParameterState &state = parameters.data().record();
   rowColours_ = std::make_unique<RowColoursController>(*page_, c, dialogs);
-  menu_ = std::make_unique<TeachGridMenu>(parameters.teachTablePage(), c, dialogs);
-  teach_ = std::make_unique<TeachController>(state, parameters.teachTablePage(), c, *rowColours_,
-                                             *menu_, dialogs);
-  parameters.teachTablePage().addTeachControl(teach_->teachButton());
-  mean_ = std::make_unique<MeanTeachController>(*meanPanel_, state, parameters.teachTablePage(), c,
-                                                frames, link, shell, dialogs);
+  menu_ = std::make_unique<TeachGridMenu>(c, dialogs);
+  teach_ = std::make_unique<TeachController>(state, c, *rowColours_, *menu_, dialogs);
+  parameters.addTeachControl(teach_->teachButton());
+  mean_ =
+      std::make_unique<MeanTeachController>(*meanPanel_, state, c, frames, link, shell, dialogs);
   recorded_ = std::make_unique<RecordedTeachController>(*recordedPanel_, state, c, *teach_, live,
                                                         link, shell, frames, dialogs);
-  parameters.teachTablePage().addAssistantControl(meanButton_);
-  parameters.teachTablePage().addAssistantControl(recordedButton_);
+  parameters.addAssistantControl(meanButton_);
+  parameters.addAssistantControl(recordedButton_);
   connect(meanButton_, &QPushButton::clicked, mean_.get(),
           &MeanTeachController::teachMeanValuesClicked);
   connect(recordedButton_, &QPushButton::clicked, recorded_.get(),

@@ -11,6 +11,7 @@
 #include "params/group_hold_page.h"
 #include "params/parameter_controller.h"
 #include "params/parameter_page.h"
+#include "params/parameter_subsystem.h"
 #include "params/teach_table_page.h"
 #include "support/scripted_dialogs.h"
 #include "support/settle.h"
@@ -49,23 +50,10 @@ inline std::ostream &operator<<(std::ostream &os, const Request &r) {
             << " bytes}";
 }
 
-// Scripted popups that also keep the directory each file dialog opened with.
-class AppDialogs : public ScriptedDialogs {
-public:
-  QStringList fileDirectories;
-
-  FileSelection selectFile(const QString &directory, const QString &defaultName,
-                           const QString &filter, const QString &title,
-                           FileDialogMode mode) override {
-    fileDirectories << directory;
-    return ScriptedDialogs::selectFile(directory, defaultName, filter, title, mode);
-  }
-};
-
 class AppFixture : public ::testing::Test {
 protected:
   QTemporaryDir dir;
-  AppDialogs dialogs;
+  ScriptedDialogs dialogs;
   std::unique_ptr<sim::SimTcpServer> sensor;
   std::unique_ptr<Application> app;
   // Parent of the timers that act while a loop runs; they go before the application.
@@ -136,9 +124,10 @@ protected:
     QTabBar *bar = window().tabs()->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(window().tabIndex(page)).center());
   }
-  ParameterPage &parameterPage() { return app->parameterPage(); }
-  GroupHoldPage &groupPage() { return app->groupHoldPage(); }
-  TeachTablePage &teachPage() { return app->teachTablePage(); }
+  ParameterSubsystem &parameterSubsystem() { return app->subsystem<ParameterSubsystem>(); }
+  ParameterPage &parameterPage() { return parameterSubsystem().parameterPage(); }
+  GroupHoldPage &groupPage() { return parameterSubsystem().groupHoldPage(); }
+  TeachTablePage &teachPage() { return parameterSubsystem().teachTablePage(); }
   MeasurementPanel &panel() { return app->measurementPanel(); }
   LiveController &live() { return app->live(); }
   sim::SensorModel &model() { return sensor->model(); }

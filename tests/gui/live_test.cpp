@@ -4,7 +4,7 @@
 
 #include "app/connection_status_box.h"
 #include "live/graph_panel.h"
-#include "live/live_widgets.h"
+#include "ui/display_widgets.h"
 #include "ui/graph_widget.h"
 
 #include <qcustomplot.h>

@@ -1,6 +1,6 @@
 // The two teach assistants through the real window against the simulator: the mean-value
 // panel on the live loop and the recorded-values panel with its own loop, each teaching a
-// row that the next SEND carries to the sensor.
+// row that the next SEND carries to the sensor, and the recorded run's every way to end.
 #include "app_fixture.h"
 
 #include "link/sensor_link.h"
@@ -52,7 +52,7 @@ TEST_F(TeachAssistTest, MeanValuesTaughtFromCapturedFramesReachTheSensor) {
   dialogs.clear(); // the rules' notes on the mode changes
   window().showPage(MainPage::TeachTable);
   ASSERT_TRUE(teach().meanButton()->isEnabled());
-  teachPage().setCurrentRow(4);
+  app->parameters().data().setRowNumber(4);
   teachPage().autoIncrementButton()->setChecked(true);
 
   std::vector<MeasuredValues> captured;
@@ -91,73 +91,6 @@ TEST_F(TeachAssistTest, MeanValuesTaughtFromCapturedFramesReachTheSensor) {
   EXPECT_EQ(sensorRow(4), want);
   for (const auto &p : dialogs.popups())
     ADD_FAILURE() << p.title.toStdString() << ": " << p.text.toStdString();
-}
-
-TEST_F(TeachAssistTest, MeanPanelEditingResetAndLabelsByMode) {
-  startOffline();
-  choose(field::kDigitalOutmode, 1);
-  choose(field::kEvaluationMode, 2); // MIN DIST
-  choose(field::kCalculationMode, 2);
-  teach().meanButton()->click(); // offline: the loop ends at once
-  EXPECT_EQ(window().currentChildPanel(), ChildPanel::MeanTeach);
-  EXPECT_EQ(mean().spreadCaption()->text(), QStringLiteral("d (X/Y/INT)"));
-  EXPECT_TRUE(mean().spreadInt()->isHidden());
-  EXPECT_TRUE(mean().toleranceRing(1)->isHidden());
-  EXPECT_EQ(mean().ringCaption(0)->text(), QStringLiteral("TEACH TOL WITH"));
-  EXPECT_FALSE(mean().toleranceRing(0)->isEnabled()) << "MIN DIST writes 40";
-  EXPECT_EQ(mean().toleranceRing(0)->itemText(3), QStringLiteral("TABLE VALUE"));
-
-  // Three captured lines typed by hand: X 100, 110, 120; one frame 3/4/12 off.
-  app->frames().publish({});
-  for (int i = 0; i < 3; ++i)
-    mean().captureButton()->click();
-  QTableWidget *t = mean().capturedTable();
-  const int values[3][3] = {{100, 50, 500}, {110, 50, 500}, {120, 50, 500}};
-  for (int line = 0; line < 3; ++line)
-    for (int c = 0; c < 3; ++c)
-      if (line < 2 || c < 2) t->item(line, 3 + c)->setData(Qt::DisplayRole, values[line][c]);
-  // The last cell through the cell editor: the edit recomputes at once.
-  t->setCurrentCell(2, 5);
-  t->editItem(t->item(2, 5));
-  auto *editor = t->findChild<QSpinBox *>();
-  ASSERT_NE(editor, nullptr);
-  editor->setValue(500);
-  QTest::keyClick(editor, Qt::Key_Enter);
-  t->setCurrentCell(0, 0);
-  EXPECT_EQ(mean().meanTable()->item(0, 3)->text(), QStringLiteral("110"));
-  EXPECT_EQ(mean().spread()->text(), QStringLiteral("10"));
-
-  // TEACH in MIN DIST, 3D: 40 as TOL, the fifth cell untouched.
-  app->parameters().data().setCell(0, 4, 77);
-  teachPage().setCurrentRow(0);
-  mean().teachButton()->click();
-  EXPECT_EQ(cells(0), (std::vector<int>{110, 50, 500, 40, 77}));
-
-  // RESET is red while it asks; "no" keeps the table.
-  QString whileAsking;
-  dialogs.whileConfirmShown = [&] { whileAsking = mean().resetButton()->styleSheet(); };
-  dialogs.answerConfirm(false);
-  mean().resetButton()->click();
-  dialogs.whileConfirmShown = nullptr;
-  EXPECT_TRUE(whileAsking.contains(QStringLiteral("#ff0000"))) << whileAsking.toStdString();
-  EXPECT_TRUE(mean().resetButton()->styleSheet().contains(QStringLiteral("#e0e0e0")));
-  EXPECT_EQ(mean().counter()->text(), QStringLiteral("3"));
-  dialogs.answerConfirm(true);
-  mean().resetButton()->click();
-  EXPECT_EQ(mean().counter()->text(), QStringLiteral("0"));
-  EXPECT_EQ(mean().meanTable()->item(0, 3)->text(), QStringLiteral("0"));
-  EXPECT_EQ(dialogs.popups().size(), 2u);
-  EXPECT_EQ(dialogs.popups()[0].title, QStringLiteral("ATTENTION!"));
-
-  // The threshold modes dim both buttons; 2D mode 1 relabels.
-  choose(field::kEvaluationMode, 6);
-  EXPECT_FALSE(teach().meanButton()->isEnabled());
-  EXPECT_FALSE(teach().recordedButton()->isEnabled());
-  choose(field::kEvaluationMode, 0);
-  choose(field::kCalculationMode, 1);
-  EXPECT_TRUE(teach().recordedButton()->isEnabled());
-  EXPECT_EQ(mean().ringCaption(1)->text(), QStringLiteral("TEACH MTO WITH"));
-  EXPECT_TRUE(mean().toleranceRing(0)->isEnabled());
 }
 
 TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
@@ -205,7 +138,7 @@ TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
   // Only TEACH DATA TO sets a row's colour, also in automatic mode.
   teach().rowColoursPage().modeRing()->setCurrentIndex(1);
   Q_EMIT teach().rowColoursPage().modeRing()->activated(1);
-  teachPage().setCurrentRow(9);
+  app->parameters().data().setRowNumber(9);
   recorded().teachButton()->click();
   const auto shown = recorded().displays();
   EXPECT_EQ(cells(9)[0], shown[0]);
@@ -221,7 +154,7 @@ TEST_F(TeachAssistTest, RecordedPointPickedWithCursorIsTaughtAndSent) {
   recorded().resetButton()->click();
   EXPECT_EQ(c.points().counter(), 0u);
   EXPECT_EQ(recorded().counter()->text(), QStringLiteral("0"));
-  teachPage().setCurrentRow(10);
+  app->parameters().data().setRowNumber(10);
   recorded().teachButton()->click();
   EXPECT_EQ(cells(10)[0], shown[0]);
 

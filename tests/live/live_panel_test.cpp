@@ -3,8 +3,8 @@
 #include "live_rig.h"
 
 #include "live/big_display_panel.h"
-#include "live/live_widgets.h"
 #include "params/core/panel_rules.h"
+#include "ui/display_widgets.h"
 #include "ui/graph_widget.h"
 
 #include <QTabWidget>

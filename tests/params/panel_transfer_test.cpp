@@ -1,7 +1,7 @@
 // Panel <-> record copying, the operator's commits, the table resets and the transfer
 // buttons' local behaviour.
-#include "params/value_controls.h"
 #include "params_fixture.h"
+#include "ui/value_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -267,7 +267,7 @@ TEST_F(PanelTransferTest, ResetButtonsAskFirstAndResetTheirTableOnly) {
     bool yes;
   };
   int plotClears = 0;
-  QObject::connect(&teach, &TeachTablePage::tableReset, [&] { ++plotClears; });
+  QObject::connect(&data, &ParameterData::teachTableReset, [&] { ++plotClears; });
   const Case cases[] = {{"group no", groupHold.groupResetButton(), false},
                         {"group yes", groupHold.groupResetButton(), true},
                         {"hold no", groupHold.holdResetButton(), false},
@@ -279,7 +279,7 @@ TEST_F(PanelTransferTest, ResetButtonsAskFirstAndResetTheirTableOnly) {
     data.setPara(distinctParameters());
     data.setTable(distinctTable());
     groupHold.setGroupBackground(2, QColor(0xFF0000));
-    teach.setCurrentRow(9);
+    data.setRowNumber(9);
     groupHold.resetHoldValue()->setValue(77);
     plotClears = 0;
     dialogs.clear();

@@ -2,7 +2,6 @@
 // pseudo terminal: scans in every trigger mode, a stalled block, the settings controls, the
 // cursor measurement, the print-out and the comment.
 #include "link/core/link_messages.h"
-#include "live/live_widgets.h"
 #include "params/parameter_state.h"
 #include "scope/comment_box.h"
 #include "scope/scope_controller.h"
@@ -10,6 +9,7 @@
 #include "scope/scope_panel.h"
 #include "support/fake_transfer.h"
 #include "support/sensor_rig.h"
+#include "ui/display_widgets.h"
 #include "ui/graph_widget.h"
 
 #include <qcustomplot.h>

@@ -43,8 +43,9 @@ public:
   }
 
   const std::vector<Popup> &popups() const { return popups_; }
-  // The mode of each file dialog, in order.
+  // The mode and the start directory of each file dialog, in order.
   QList<FileDialogMode> fileModes;
+  QStringList fileDirectories;
   void clear() { popups_.clear(); }
   bool allAnswersUsed() const { return answers_.empty(); }
   std::size_t pendingAnswers() const { return answers_.size(); }
@@ -69,9 +70,10 @@ public:
     popups_.push_back({"prompt", title, text});
     return take<std::optional<QString>>(std::nullopt);
   }
-  FileSelection selectFile(const QString &, const QString &, const QString &, const QString &title,
-                           FileDialogMode mode) override {
+  FileSelection selectFile(const QString &directory, const QString &, const QString &,
+                           const QString &title, FileDialogMode mode) override {
     popups_.push_back({"file", title, QString()});
+    fileDirectories << directory;
     fileModes << mode;
     return take<FileSelection>(FileSelection{});
   }

@@ -1,4 +1,4 @@
-#include "params/value_controls.h"
+#include "ui/value_controls.h"
 
 #include <QComboBox>
 #include <QHeaderView>

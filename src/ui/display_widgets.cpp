@@ -1,4 +1,4 @@
-#include "live/live_widgets.h"
+#include "ui/display_widgets.h"
 
 #include <QMouseEvent>
 #include <QPainter>

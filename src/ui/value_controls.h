@@ -1,6 +1,7 @@
 #pragma once
-// Small building blocks shared by the parameter, group/hold and teach-table pages: rings
-// whose items carry their values, and table cells that hold unsigned 16-bit numbers.
+// Small building blocks of the value pages (parameters, group/hold, teach table, teach
+// assistants): rings whose items carry their values, and table cells that hold unsigned
+// 16-bit numbers.
 #include <QString>
 #include <QStyledItemDelegate>
 

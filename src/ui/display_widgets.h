@@ -1,7 +1,8 @@
 #pragma once
-// The small display widgets of the live panels: numbers, LEDs and the colour box. Each one
-// ignores a value equal to the one it shows, so setting them on every frame costs nothing
-// when nothing changed and repaints are left to Qt's coalesced updates.
+// The small display widgets of the live, scope, teach and calibration panels: numbers, LEDs
+// and the colour box. Each one ignores a value equal to the one it shows, so setting them on
+// every frame costs nothing when nothing changed and repaints are left to Qt's coalesced
+// updates.
 #include <QColor>
 #include <QFrame>
 #include <QLabel>
